@@ -1,0 +1,93 @@
+#include "engine/CharRamp.h"
+
+#include <QFile>
+#include <cstdio>
+#include <stdexcept>
+
+#include "engine/Cp932.h"
+
+namespace glyph {
+
+const QString kBuiltInRamp = QString::fromUtf16(
+    u"欟,蠶,靂,躪,蠹,鱧,蠧,矚,驢,躡,驩,驥,囑,鑰,讖,鱸,"
+    u"鱶,讒,驟,齲,鬻,黷,廳,欝,囓,癲,衢,魘,齶,齬,鱇,籟,"
+    u"靆,黐,鰾,霽,鑓,擁,癖,權,欅,巓,義,震,鸚,欖,靉,鑪,"
+    u"鱠,糴,穰,竊,禳,鱈,龕,鬚,籠,載,聾,軾,緇,薜,擽,驚,"
+    u"棲,麹,縒,癜,鑄,講,讃,灑,頌,憙,鑾,鷽,癬,藜,鰺,彎,"
+    u"泰,脛,蔚,髮,縫,驫,臠,鷓,椄,磁,憶,灣,巒,逝,撚,瑾,"
+    u"鷙,懿,謎,荊,刎,季,栞,棧,森,麩,憖,縡,髣,凛,振,湊,"
+    u"柳,排,刺,孤,妍,投,姦,級,悩,桜,渾,絖,憑,斈,帑,枠,"
+    u"泡,浪,秘,妓,妹,妨,刹,奔,怠,怱,惨,怒,羨,我,柴,承,"
+    u"荏,林,択,収,仰,夛,圸,朷,壯,妖,狹,爽,戎,孝,宏,湫,"
+    u"也,卯,妁,巡,托,此,孜,狩,滋,双,卅,仞,丞,伜,伜,奸,"
+    u"好,戌,戍,朱,佛,吠,坊,学,來,糾,豹,匆,去,休,伴,労,"
+    u"宋,怜,茫,狡,未,伏,伝,况,圻,坎,妙,状,炊,洛,洋,件,"
+    u"夸,似,冴,抔,求,籵,及,乏,払,北,劣,州,汝,勿,汐,光,"
+    u"亥,共,多,歩,炎,汰,衫,作,渋,冷,朴,沂,宍,尖,夾,手,"
+    u"夫,米,永,尤,水,圷,艾,女,丈,爻,犬,次,幺,力,之,八");
+
+namespace {
+
+constexpr int kLevels = 256;
+
+const CharRamp& BuiltInRampOnce() {
+    static const CharRamp ramp = CharRamp::FromList(kBuiltInRamp);
+    return ramp;
+}
+
+// Lines without their terminators (CR LF, LF or a lone CR); a final line
+// without a terminator counts, an empty tail after the last one does not.
+QList<QByteArray> SplitLines(const QByteArray& bytes) {
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\n' && c != '\r') continue;
+        lines.append(bytes.mid(start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.append(bytes.mid(start));
+    return lines;
+}
+
+}  // namespace
+
+CharRamp CharRamp::FromList(const QString& commaSeparated) {
+    return CharRamp(commaSeparated.split(u',', Qt::KeepEmptyParts));
+}
+
+CharRamp CharRamp::BuiltIn() { return BuiltInRampOnce(); }
+
+QString CharRamp::CharForLevel(int level) const {
+    if (level >= 0 && level < entries_.size()) return entries_[level];
+    if (level >= 0 && level < kLevels) return BuiltInRampOnce().entries_[level];
+    throw std::out_of_range("no ramp entry for this level");
+}
+
+CharRamp ParseCharRamp(const QByteArray& cp932) {
+    const QList<QByteArray> lines = SplitLines(cp932);
+    if (lines.isEmpty()) return CharRamp();
+    QString accumulator;
+    for (const QByteArray& line : lines) {
+        const std::optional<QString> text = DecodeCp932(line);
+        if (!text) continue;
+        accumulator += *text;
+        accumulator += u',';
+    }
+    return CharRamp::FromList(accumulator);
+}
+
+CharRamp LoadCharRamp(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return CharRamp::BuiltIn();
+    const CharRamp ramp = ParseCharRamp(file.readAll());
+    if (ramp.size() < kLevels) {
+        std::fprintf(stderr,
+                     "moji.txt: %lld entries read; the other levels use the built-in ramp\n",
+                     static_cast<long long>(ramp.size()));
+    }
+    return ramp;
+}
+
+}  // namespace glyph

@@ -1,0 +1,72 @@
+#include "engine/Cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace glyph {
+
+namespace {
+
+// One conversion with iconv; returns the number of input bytes consumed
+// before the first unconvertible sequence, or -1 when all went through.
+struct IconvResult {
+    QByteArray output;
+    qsizetype failedAt = -1;
+};
+
+IconvResult Convert(const char* to, const char* from, const QByteArray& input) {
+    IconvResult result;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        result.failedAt = 0;
+        return result;
+    }
+    QByteArray out(input.size() * 2 + 16, Qt::Uninitialized);
+    char* in = const_cast<char*>(input.constData());
+    size_t inLeft = static_cast<size_t>(input.size());
+    char* outPtr = out.data();
+    size_t outLeft = static_cast<size_t>(out.size());
+    bool failed = false;
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            const qsizetype used = outPtr - out.data();
+            out.resize(out.size() * 2);
+            outPtr = out.data() + used;
+            outLeft = static_cast<size_t>(out.size() - used);
+            continue;
+        }
+        failed = true;  // EILSEQ or EINVAL: a bad or cut-off sequence
+        break;
+    }
+    if (!failed) {
+        iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+    }
+    iconv_close(cd);
+    out.resize(outPtr - out.data());
+    result.output = out;
+    if (failed) result.failedAt = in - input.constData();
+    return result;
+}
+
+}  // namespace
+
+std::optional<QString> DecodeCp932(const QByteArray& bytes) {
+    const IconvResult r = Convert("UTF-8", "CP932", bytes);
+    if (r.failedAt >= 0) return std::nullopt;
+    return QString::fromUtf8(r.output);
+}
+
+Cp932Encoding EncodeCp932(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    IconvResult r = Convert("CP932", "UTF-8", utf8);
+    Cp932Encoding result;
+    result.bytes = std::move(r.output);
+    if (r.failedAt >= 0) {
+        result.badIndex = QString::fromUtf8(utf8.left(r.failedAt)).size();
+    }
+    return result;
+}
+
+}  // namespace glyph

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace glyph {
+
+// CP932 (Shift-JIS as Windows writes it), converted with the C library's iconv.
+
+// The decoded text, or nothing when the bytes are not valid CP932.
+std::optional<QString> DecodeCp932(const QByteArray& bytes);
+
+struct Cp932Encoding {
+    QByteArray bytes;
+    // Index (in QString units) of the first character CP932 cannot hold, or -1.
+    qsizetype badIndex = -1;
+    bool ok() const { return badIndex < 0; }
+};
+
+// Encodes the whole text; on the first character CP932 cannot hold, stops and
+// says where it is.
+Cp932Encoding EncodeCp932(const QString& text);
+
+}  // namespace glyph

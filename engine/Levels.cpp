@@ -1,0 +1,52 @@
+#include "engine/Levels.h"
+
+#include <cmath>
+#include <limits>
+
+namespace glyph {
+
+int GrayLevel(std::uint32_t colour) {
+    const double r = colour & 0xFF;
+    const double g = (colour >> 8) & 0xFF;
+    const double b = (colour >> 16) & 0xFF;
+    const double sum = (r * 0.3 + g * 0.59) + b * 0.11;
+    return static_cast<int>(std::floor(sum));
+}
+
+std::int32_t RoundHalfEven(double value) {
+    constexpr double kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+    if (std::isnan(value)) return 0;
+    // nearbyint follows the default rounding mode: to nearest, ties to even.
+    const double rounded = std::nearbyint(value);
+    if (rounded <= kMin) return std::numeric_limits<std::int32_t>::min();
+    if (rounded >= kMax) return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(rounded);
+}
+
+namespace {
+
+std::int64_t Stretch(int g, int darkest, int lightest) {
+    if (lightest == darkest) return g;
+    const double stretched = static_cast<double>(static_cast<std::int64_t>(g) - darkest) * 255.0 /
+                             static_cast<double>(static_cast<std::int64_t>(lightest) - darkest);
+    return RoundHalfEven(stretched);
+}
+
+std::int64_t ApplyContrast(std::int64_t g, std::int32_t contrast) {
+    const double factor = static_cast<double>(contrast) / 101.0 + 1.0;
+    return RoundHalfEven(factor * static_cast<double>(g - 127) + 127.0);
+}
+
+}  // namespace
+
+int AdjustLevel(int g, const Adjustment& adjustment, int darkest, int lightest) {
+    std::int64_t v = g;
+    if (adjustment.autoLevel != 0) v = Stretch(g, darkest, lightest);
+    v = ApplyContrast(v, adjustment.contrast) + adjustment.brightness;
+    if (v > 255) return 255;
+    if (v < 0) return 0;
+    return static_cast<int>(v);
+}
+
+}  // namespace glyph

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+namespace glyph {
+
+// Colours are 0x00BBGGRR; -1 means no pixel.
+constexpr std::int32_t kNoPixel = -1;
+
+constexpr std::uint32_t Rgb(int r, int g, int b) {
+    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
+           (static_cast<std::uint32_t>(b) << 16);
+}
+
+// The colour of gray level v: red, green and blue all v.
+constexpr std::uint32_t GrayColour(int v) { return Rgb(v, v, v); }
+
+// floor((R*0.3 + G*0.59) + B*0.11) in double precision, in that order.
+int GrayLevel(std::uint32_t colour);
+
+// Nearest integer, exact halves to the even neighbour; saturates at the
+// 32-bit range.
+std::int32_t RoundHalfEven(double value);
+
+// One render's tone adjustment. autoLevel is a 16-bit boolean: 0 off.
+struct Adjustment {
+    std::int16_t autoLevel = 0;
+    std::int32_t brightness = 0;
+    std::int32_t contrast = 0;
+};
+
+// The level a grid cell is painted with: stretch (when on), contrast step,
+// brightness, then the one clamp to 0..255. darkest and lightest are those of
+// the whole read; a stretch over no range leaves the level as it is.
+int AdjustLevel(int g, const Adjustment& adjustment, int darkest, int lightest);
+
+}  // namespace glyph

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "engine/CharRamp.h"
+#include "engine/Levels.h"
+
+namespace glyph {
+
+// Gray levels read from a source, one cell per pixel position 0..100 in each
+// direction, with the darkest and lightest level read (-1 before any pixel).
+struct LevelGrid {
+    static constexpr int kSide = 101;
+    std::array<int, kSide * kSide> cells{};
+    int darkest = -1;
+    int lightest = -1;
+
+    int at(int column, int row) const { return cells[row * kSide + column]; }
+    int& at(int column, int row) { return cells[row * kSide + column]; }
+};
+
+// Colour of the pixel containing (x, y) twips, or kNoPixel.
+using PointReader = std::function<std::int32_t(float x, float y)>;
+
+// Samples positions 0, tx, 2tx .. width and 0, ty .. height inclusive, as a
+// surface of that many twips is read. Positions with no pixel, or whose cell
+// lies beyond the grid, are skipped. yield runs after every position.
+LevelGrid ReadLevels(const PointReader& point, float width, float height, float tx, float ty,
+                     const std::function<void()>& yield = {});
+
+// The finished art: the painted level of each pixel (row-major) and the text.
+struct TextArt {
+    int width = 0;
+    int height = 0;
+    std::vector<int> levels;
+    QString text;
+
+    int level(int column, int row) const { return levels[row * width + column]; }
+};
+
+// Adjusts the width x height top-left cells and writes one ramp entry per
+// pixel, CR LF after each row unless the text already ends with one; the final
+// CR LF is dropped from a text longer than 3 characters. width and height
+// must lie in 0..100. Throws when the ramp lacks an entry.
+TextArt RenderLevels(const LevelGrid& grid, int width, int height, const Adjustment& adjustment,
+                     const CharRamp& ramp);
+
+}  // namespace glyph

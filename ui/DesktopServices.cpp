@@ -1,0 +1,67 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+
+#include "ui/PlatformServices.h"
+#include "ui/TextPrinter.h"
+
+namespace glyph {
+
+QStringList ToNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(u'|', Qt::KeepEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) continue;
+        const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ');
+        filters.append(QStringLiteral("%1 (%2)").arg(parts[i], patterns));
+    }
+    return filters;
+}
+
+std::optional<QString> DesktopServices::ShowFileDialog(QWidget* parent,
+                                                       const FileDialogRequest& request) {
+    const bool open = request.kind == FileDialogRequest::Kind::Open;
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The program asks its own overwrite question, and the description
+    // already shows the patterns.
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
+    const QStringList filters = ToNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    }
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QMessageBox::StandardButton DesktopServices::ShowMessage(QWidget* parent,
+                                                         const MessageRequest& request) {
+    QMessageBox box(request.icon, request.caption, request.text, request.buttons, parent);
+    if (request.defaultButton != QMessageBox::NoButton) box.setDefaultButton(request.defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool DesktopServices::PrintText(const QString& text, QString* error) {
+    return PrintOnDefaultPrinter(text, error);
+}
+
+bool DesktopServices::SetClipboardText(const QString& text, QString* error) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) {
+        if (error) *error = QStringLiteral("クリップボードを使えません。");
+        return false;
+    }
+    clipboard->clear();
+    clipboard->setText(text);
+    return true;
+}
+
+void DesktopServices::OpenDocument(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+}  // namespace glyph

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace glyph {
+
+// Prints text on the default printer in one job, no dialog: a new line at each
+// line break, a new page when a page is full, no wrapping. False with a reason
+// when there is no default printer or the job fails.
+bool PrintOnDefaultPrinter(const QString& text, QString* error);
+
+}  // namespace glyph

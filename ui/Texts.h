@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+// Every text the program shows, kept together.
+
+namespace glyph::texts {
+
+inline const QString kAppTitle = QStringLiteral("Glyphorama");
+
+// Tooltips and captions of the left panel.
+inline const QString kPicture1Tip = QStringLiteral("元画像");
+inline const QString kPicture2Tip = QStringLiteral("加工画像");
+inline const QString kAutoLevelCaption = QStringLiteral("自動レベル補正");
+inline const QString kResetCaption = QStringLiteral("リセット");
+inline const QString kAdjustTips[6] = {
+    QStringLiteral("明るさ（強）"),
+    QStringLiteral("明るさ（弱）"),
+    QStringLiteral("コントラスト（強）"),
+    QStringLiteral("コントラスト（弱）"),
+    QStringLiteral("自動レベル補正"),
+    QStringLiteral("画像を読み込み時の状態に戻します"),
+};
+
+// Open.
+inline const QString kOpenFilter =
+    QStringLiteral("イメージ ファイル (*.bmp,*.jpg,*.jpe,*.jpeg)|*.bmp;*.jpg;*.jpe;*.jpeg|");
+inline const QString kUnreadableLine1 = QStringLiteral("このファイルは読み取れません。");
+inline const QString kUnreadableLine2 =
+    QStringLiteral("このビットマップ ファイルは無効であるか、現在サポートされていない形式です。");
+
+// Save and print.
+inline const QString kSaveFilter = QStringLiteral("テキストファイル (*.txt)|*.txt|");
+inline const QString kOverwriteLine1 = QStringLiteral("このファイルはすでに存在しています。");
+inline const QString kOverwriteLine2 = QStringLiteral("上書きしますか?");
+inline const QString kErrorCaption = QStringLiteral("エラー");
+inline const QString kNoPicture = QStringLiteral("画像が選択されていません");
+
+}  // namespace glyph::texts

@@ -1,0 +1,36 @@
+#include "workspace/Measure.h"
+
+#include "engine/Levels.h"
+#include "workspace/PictureFile.h"
+
+namespace glyph {
+
+namespace {
+constexpr std::int32_t kSizeLimit = 100;
+constexpr double kHimetricPerInch = 2540.0;
+constexpr double kPixelsPerInch = 96.0;
+}  // namespace
+
+std::int32_t PixelsToHimetric(std::int32_t pixels) {
+    return RoundHalfEven(pixels * kHimetricPerInch / kPixelsPerInch);
+}
+
+std::int32_t HimetricToPixels(std::int32_t himetric) {
+    return RoundHalfEven(static_cast<double>(himetric) * 24.0 / 635.0);
+}
+
+bool MeasurePicture(const QString& fileName, std::int32_t& width, std::int32_t& height,
+                    QString* error) {
+    const PictureSizeRead read = ReadPictureSize(fileName);
+    if (!read.ok()) {
+        if (error) *error = read.error;
+        return false;
+    }
+    width = HimetricToPixels(PixelsToHimetric(read.size.width()));
+    height = HimetricToPixels(PixelsToHimetric(read.size.height()));
+    return true;
+}
+
+std::int32_t ClampImageSize(std::int32_t n) { return (n > kSizeLimit || n < 0) ? kSizeLimit : n; }
+
+}  // namespace glyph
