@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+#include "ui/PlatformServices.h"
+
+namespace glyph::testing {
+
+// Answers the window's dialogs and message boxes from queued replies and
+// records every request. Printing and the clipboard stay real unless a test
+// asks otherwise.
+class FakeServices : public DesktopServices {
+public:
+    // Next file dialog answers: a path, or nullopt for cancel.
+    std::deque<std::optional<QString>> fileAnswers;
+    // Next message box answers; Ok when none is queued.
+    std::deque<QMessageBox::StandardButton> messageAnswers;
+
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<MessageRequest> messages;
+    std::vector<QUrl> openedDocuments;
+
+    std::optional<QString> ShowFileDialog(QWidget*, const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) return std::nullopt;
+        std::optional<QString> answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+
+    QMessageBox::StandardButton ShowMessage(QWidget*, const MessageRequest& request) override {
+        messages.push_back(request);
+        if (messageAnswers.empty()) return QMessageBox::Ok;
+        const QMessageBox::StandardButton answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+
+    void OpenDocument(const QUrl& url) override { openedDocuments.push_back(url); }
+};
+
+}  // namespace glyph::testing
