@@ -30,11 +30,6 @@ namespace {
 
 constexpr int kLevels = 256;
 
-const CharRamp& BuiltInRampOnce() {
-    static const CharRamp ramp = CharRamp::FromList(kBuiltInRamp);
-    return ramp;
-}
-
 // Lines without their terminators (CR LF, LF or a lone CR); a final line
 // without a terminator counts, an empty tail after the last one does not.
 QList<QByteArray> SplitLines(const QByteArray& bytes) {
@@ -57,11 +52,14 @@ CharRamp CharRamp::FromList(const QString& commaSeparated) {
     return CharRamp(commaSeparated.split(u',', Qt::KeepEmptyParts));
 }
 
-CharRamp CharRamp::BuiltIn() { return BuiltInRampOnce(); }
+const CharRamp& CharRamp::BuiltIn() {
+    static const CharRamp ramp = FromList(kBuiltInRamp);
+    return ramp;
+}
 
 QString CharRamp::CharForLevel(int level) const {
     if (level >= 0 && level < entries_.size()) return entries_[level];
-    if (level >= 0 && level < kLevels) return BuiltInRampOnce().entries_[level];
+    if (level >= 0 && level < kLevels) return BuiltIn().entries_[level];
     throw std::out_of_range("no ramp entry for this level");
 }
 

@@ -16,7 +16,7 @@ public:
 
     // Splits at every comma and keeps empty pieces: n commas give n + 1 entries.
     static CharRamp FromList(const QString& commaSeparated);
-    static CharRamp BuiltIn();
+    static const CharRamp& BuiltIn();
 
     qsizetype size() const { return entries_.size(); }
     const QStringList& entries() const { return entries_; }
