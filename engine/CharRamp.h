@@ -10,7 +10,7 @@ extern const QString kBuiltInRamp;
 
 // Text written for each gray level: entry i stands for level i.
 class CharRamp {
-public:
+  public:
     CharRamp() = default;
     explicit CharRamp(QStringList entries) : entries_(std::move(entries)) {}
 
@@ -25,7 +25,7 @@ public:
     // built-in list; any other missing level throws std::out_of_range.
     QString CharForLevel(int level) const;
 
-private:
+  private:
     QStringList entries_;
 };
 

@@ -38,7 +38,8 @@ TextArt RenderLevels(const LevelGrid& grid, int width, int height, const Adjustm
     art.levels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
-            const int v = AdjustLevel(grid.at(column, row), adjustment, grid.darkest, grid.lightest);
+            const int v =
+                AdjustLevel(grid.at(column, row), adjustment, grid.darkest, grid.lightest);
             art.levels[static_cast<size_t>(row) * width + column] = v;
             art.text += ramp.CharForLevel(v);
         }

@@ -11,17 +11,17 @@ namespace glyph {
 class ClientArea : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     ClientArea(TwipScale scale, QWidget* parent);
 
-signals:
+  signals:
     void resized();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     TwipScale scale_;
 };
 

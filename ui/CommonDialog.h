@@ -9,7 +9,7 @@ namespace glyph {
 // The window's one file dialog. Open and save share it, so a file name left
 // by one shows in the next, unless the command sets its own.
 class CommonDialog {
-public:
+  public:
     CommonDialog(PlatformServices& services, QWidget* owner) : services_(services), owner_(owner) {}
 
     int Flags = 0;
@@ -21,7 +21,7 @@ public:
     bool ShowOpen() { return Show(FileDialogRequest::Kind::Open); }
     bool ShowSave() { return Show(FileDialogRequest::Kind::Save); }
 
-private:
+  private:
     bool Show(FileDialogRequest::Kind kind);
 
     PlatformServices& services_;

@@ -91,9 +91,9 @@ void Form1::CreateControls() {
     Text1->setUndoRedoEnabled(false);
     Text1->installEventFilter(this);
     auto place = [this](QWidget* widget, const layout::Box& box) {
-        widget->setGeometry(
-            TwipsToPixels(box.left, scale_.x), TwipsToPixels(box.top, scale_.y),
-            TwipsToPixels(box.width, scale_.x), TwipsToPixels(box.height, scale_.y));
+        widget->setGeometry(TwipsToPixels(box.left, scale_.x), TwipsToPixels(box.top, scale_.y),
+                            TwipsToPixels(box.width, scale_.x),
+                            TwipsToPixels(box.height, scale_.y));
     };
     place(Text1, layout::kText1);
 
@@ -121,8 +121,7 @@ void Form1::CreateControls() {
 }
 
 void Form1::CreateMenus() {
-    auto item = [this](QMenu* menu, const QString& caption, QKeySequence shortcut,
-                       auto handler) {
+    auto item = [this](QMenu* menu, const QString& caption, QKeySequence shortcut, auto handler) {
         QAction* action = menu->addAction(caption);
         action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this, handler);
@@ -174,15 +173,15 @@ void Form1::CreateMenus() {
                          [this] { mnAdjustReset_Click(); });
 
     mnOther = menuBar()->addMenu(QStringLiteral("その他(&O)"));
-    mnOtherHelp = item(mnOther, QStringLiteral("ヘルプ(&H)"), Qt::Key_F1,
-                       [this] { mnOtherHelp_Click(); });
+    mnOtherHelp =
+        item(mnOther, QStringLiteral("ヘルプ(&H)"), Qt::Key_F1, [this] { mnOtherHelp_Click(); });
     mnOtherVersion = item(mnOther, QStringLiteral("バージョン情報(&V)"), none,
                           [this] { mnOtherVersion_Click(); });
 }
 
 void Form1::SetTabOrder() {
-    const QWidget* order[] = {Picture1View, Adjust[4], Adjust[2], Adjust[3], Adjust[0],
-                              Adjust[1],    undo,      redo,      Adjust[5], Picture2View,
+    const QWidget* order[] = {Picture1View, Adjust[4],    Adjust[2],   Adjust[3], Adjust[0],
+                              Adjust[1],    undo,         redo,        Adjust[5], Picture2View,
                               Text1,        Picture3View, Picture4View};
     for (size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));

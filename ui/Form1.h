@@ -28,7 +28,7 @@ class SurfaceView;
 class Form1 : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     // appPath is the folder holding the program (moji.txt, help/).
     Form1(PlatformServices& services, TwipScale scale, QString appPath);
     ~Form1() override;
@@ -113,7 +113,7 @@ public:
     void mnOtherHelp_Click();
     void mnOtherVersion_Click();
 
-private:
+  private:
     void CreateSurfaces();
     void CreateControls();
     void CreateMenus();

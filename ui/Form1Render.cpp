@@ -23,9 +23,8 @@ void Form1::RenderTextArt(PictureSurface& source, const Adjustment& adjustment) 
     };
     // The whole source is read before anything is painted, so the source may
     // be Picture2 itself.
-    const LevelGrid grid =
-        ReadLevels([&source](float x, float y) { return source.Point(x, y); }, source.Width(),
-                   source.Height(), scale_.x, scale_.y, yield);
+    const LevelGrid grid = ReadLevels([&source](float x, float y) { return source.Point(x, y); },
+                                      source.Width(), source.Height(), scale_.x, scale_.y, yield);
     const TextArt art = RenderLevels(grid, ImageWidth, ImageHeight, adjustment, CharRamp);
     PaintPreview(art);
     Text1->setPlainText(art.text);

@@ -19,7 +19,7 @@ inline constexpr int kClientHeight = 6450;
 inline constexpr Box kPicture3 = {15, 75, 1560, 1560};  // frame of the opened picture
 inline constexpr Box kPicture1 = {420, 420, 800, 800};
 inline constexpr Box kCashPicture = {15, 75, 1560, 1560};  // each history slot
-inline constexpr Box kPicture4 = {15, 1680, 1560, 1560};  // frame of the preview
+inline constexpr Box kPicture4 = {15, 1680, 1560, 1560};   // frame of the preview
 inline constexpr Box kPicture2 = {420, 2040, 795, 795};
 inline constexpr Box kAdjust[6] = {
     {795, 3870, 390, 390},   // 0 brighter

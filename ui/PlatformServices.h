@@ -31,7 +31,7 @@ struct MessageRequest {
 // What the program asks of the desktop: dialogs, message boxes, the printer,
 // the clipboard and the shell. Tests answer it.
 class PlatformServices {
-public:
+  public:
     virtual ~PlatformServices() = default;
 
     // The chosen path, or nothing when the user cancels.
@@ -50,7 +50,7 @@ public:
 
 // The real desktop.
 class DesktopServices : public PlatformServices {
-public:
+  public:
     std::optional<QString> ShowFileDialog(QWidget* parent,
                                           const FileDialogRequest& request) override;
     QMessageBox::StandardButton ShowMessage(QWidget* parent,

@@ -14,7 +14,8 @@ SurfaceView::SurfaceView(PictureSurface& surface, bool sunken, QWidget* parent)
 void SurfaceView::FollowSurface() {
     const TwipScale scale = surface_.scale();
     setGeometry(TwipsToPixels(surface_.Left(), scale.x), TwipsToPixels(surface_.Top(), scale.y),
-                TwipsToPixels(surface_.Width(), scale.x), TwipsToPixels(surface_.Height(), scale.y));
+                TwipsToPixels(surface_.Width(), scale.x),
+                TwipsToPixels(surface_.Height(), scale.y));
     update();
 }
 

@@ -11,15 +11,15 @@ namespace glyph {
 class SurfaceView : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     SurfaceView(PictureSurface& surface, bool sunken, QWidget* parent);
 
     PictureSurface& surface() { return surface_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void FollowSurface();
 
     PictureSurface& surface_;

@@ -14,12 +14,9 @@ inline const QString kPicture2Tip = QStringLiteral("加工画像");
 inline const QString kAutoLevelCaption = QStringLiteral("自動レベル補正");
 inline const QString kResetCaption = QStringLiteral("リセット");
 inline const QString kAdjustTips[6] = {
-    QStringLiteral("明るさ（強）"),
-    QStringLiteral("明るさ（弱）"),
-    QStringLiteral("コントラスト（強）"),
-    QStringLiteral("コントラスト（弱）"),
-    QStringLiteral("自動レベル補正"),
-    QStringLiteral("画像を読み込み時の状態に戻します"),
+    QStringLiteral("明るさ（強）"),       QStringLiteral("明るさ（弱）"),
+    QStringLiteral("コントラスト（強）"), QStringLiteral("コントラスト（弱）"),
+    QStringLiteral("自動レベル補正"),     QStringLiteral("画像を読み込み時の状態に戻します"),
 };
 
 // Open.

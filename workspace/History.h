@@ -13,7 +13,7 @@ namespace glyph {
 // say which one is shown and how many undo steps are left. Redo steps are the
 // slots below the cursor.
 class History {
-public:
+  public:
     static constexpr int kSlots = 6;
     static constexpr int kLastSlot = kSlots - 1;
 
@@ -38,7 +38,7 @@ public:
     // now shown; never writes a slot.
     int Step(std::int16_t direction);
 
-private:
+  private:
     std::array<std::unique_ptr<PictureSurface>, kSlots> slots_;
 };
 

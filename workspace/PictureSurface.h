@@ -15,7 +15,7 @@ namespace glyph {
 class PictureSurface : public QObject {
     Q_OBJECT
 
-public:
+  public:
     PictureSurface(TwipScale scale, float left, float top, float width, float height,
                    QColor background, QObject* parent = nullptr);
 
@@ -47,10 +47,10 @@ public:
     TwipScale scale() const { return scale_; }
     void NotifyChanged() { emit changed(); }
 
-signals:
+  signals:
     void changed();
 
-private:
+  private:
     void ResizeBitmap();
     bool PixelAt(float x, float y, int* px, int* py) const;
 

@@ -12,7 +12,7 @@ namespace glyph::testing {
 // records every request. Printing and the clipboard stay real unless a test
 // asks otherwise.
 class FakeServices : public DesktopServices {
-public:
+  public:
     // Next file dialog answers: a path, or nullopt for cancel.
     std::deque<std::optional<QString>> fileAnswers;
     // Next message box answers; Ok when none is queued.
@@ -24,10 +24,13 @@ public:
 
     std::optional<QString> ShowFileDialog(QWidget*, const FileDialogRequest& request) override {
         fileRequests.push_back(request);
-        if (fileAnswers.empty()) return std::nullopt;
-        std::optional<QString> answer = fileAnswers.front();
+        if (fileAnswers.empty() || !fileAnswers.front().has_value()) {
+            if (!fileAnswers.empty()) fileAnswers.pop_front();
+            return std::nullopt;
+        }
+        const QString path = *fileAnswers.front();
         fileAnswers.pop_front();
-        return answer;
+        return path;
     }
 
     QMessageBox::StandardButton ShowMessage(QWidget*, const MessageRequest& request) override {

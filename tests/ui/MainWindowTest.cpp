@@ -31,10 +31,10 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
 TEST_F(MainWindow, CaptionsAndTooltips) {
     EXPECT_EQ(window->Adjust[4]->text(), QStringLiteral("自動レベル補正"));
     EXPECT_EQ(window->Adjust[5]->text(), QStringLiteral("リセット"));
-    const QString tips[6] = {QStringLiteral("明るさ（強）"), QStringLiteral("明るさ（弱）"),
-                             QStringLiteral("コントラスト（強）"), QStringLiteral("コントラスト（弱）"),
-                             QStringLiteral("自動レベル補正"),
-                             QStringLiteral("画像を読み込み時の状態に戻します")};
+    const QString tips[6] = {
+        QStringLiteral("明るさ（強）"),       QStringLiteral("明るさ（弱）"),
+        QStringLiteral("コントラスト（強）"), QStringLiteral("コントラスト（弱）"),
+        QStringLiteral("自動レベル補正"),     QStringLiteral("画像を読み込み時の状態に戻します")};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(window->Adjust[i]->toolTip(), tips[i]) << i;
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(window->Adjust[i]->text().isEmpty());
@@ -77,17 +77,28 @@ TEST_F(MainWindow, MenuTreeWithAccessKeysSeparatorsAndShortcuts) {
         }
     }
     const QStringList expected = {
-        QStringLiteral("ファイル(&F)"),      QStringLiteral("画像を開く(&O)\tCtrl+O"),
-        QStringLiteral("保存(&S)\tCtrl+S"),  QStringLiteral("印刷(&P)\tCtrl+P"),
-        QStringLiteral("-"),                 QStringLiteral("終了(&X)\t"),
-        QStringLiteral("編集(&E)"),          QStringLiteral("元に戻す(&U)\tCtrl+Z"),
-        QStringLiteral("やり直し(&R)\tCtrl+Y"), QStringLiteral("-"),
-        QStringLiteral("コピー(&C)\tCtrl+C"), QStringLiteral("色調補正(&A)"),
-        QStringLiteral("自動レベル補正(&L)\tCtrl+L"), QStringLiteral("-"),
-        QStringLiteral("明るさ(強)\tF11"),   QStringLiteral("明るさ(弱)\tF12"),
-        QStringLiteral("コントラスト(強)\tCtrl+F11"), QStringLiteral("コントラスト(弱)\tCtrl+F12"),
-        QStringLiteral("-"),                 QStringLiteral("リセット(&R)\tCtrl+R"),
-        QStringLiteral("その他(&O)"),        QStringLiteral("ヘルプ(&H)\tF1"),
+        QStringLiteral("ファイル(&F)"),
+        QStringLiteral("画像を開く(&O)\tCtrl+O"),
+        QStringLiteral("保存(&S)\tCtrl+S"),
+        QStringLiteral("印刷(&P)\tCtrl+P"),
+        QStringLiteral("-"),
+        QStringLiteral("終了(&X)\t"),
+        QStringLiteral("編集(&E)"),
+        QStringLiteral("元に戻す(&U)\tCtrl+Z"),
+        QStringLiteral("やり直し(&R)\tCtrl+Y"),
+        QStringLiteral("-"),
+        QStringLiteral("コピー(&C)\tCtrl+C"),
+        QStringLiteral("色調補正(&A)"),
+        QStringLiteral("自動レベル補正(&L)\tCtrl+L"),
+        QStringLiteral("-"),
+        QStringLiteral("明るさ(強)\tF11"),
+        QStringLiteral("明るさ(弱)\tF12"),
+        QStringLiteral("コントラスト(強)\tCtrl+F11"),
+        QStringLiteral("コントラスト(弱)\tCtrl+F12"),
+        QStringLiteral("-"),
+        QStringLiteral("リセット(&R)\tCtrl+R"),
+        QStringLiteral("その他(&O)"),
+        QStringLiteral("ヘルプ(&H)\tF1"),
         QStringLiteral("バージョン情報(&V)\t"),
     };
     EXPECT_EQ(tree, expected);
@@ -103,11 +114,11 @@ TEST_F(MainWindow, TabOrderAndStacking) {
             widget = widget->nextInFocusChain();
         }
     }
-    const QList<QWidget*> expected = {
-        window->Picture1View, window->Adjust[4], window->Adjust[2], window->Adjust[3],
-        window->Adjust[0],    window->Adjust[1], window->undo,      window->redo,
-        window->Adjust[5],    window->Picture2View, window->Text1,  window->Picture3View,
-        window->Picture4View};
+    const QList<QWidget*> expected = {window->Picture1View, window->Adjust[4], window->Adjust[2],
+                                      window->Adjust[3],    window->Adjust[0], window->Adjust[1],
+                                      window->undo,         window->redo,      window->Adjust[5],
+                                      window->Picture2View, window->Text1,     window->Picture3View,
+                                      window->Picture4View};
     EXPECT_EQ(chain, expected);
 
     // Later children paint over earlier ones.
@@ -128,9 +139,9 @@ TEST_F(MainWindow, AfterStartUpOnlyTheAdjustmentAndHistoryCommandsAreOff) {
              window->mnEditUndo, window->mnEditRedo}) {
         EXPECT_FALSE(control->property("enabled").toBool()) << control->objectName().toStdString();
     }
-    for (QAction* item : {window->mnFileOpen, window->mnFileSave, window->mnFilePrint,
-                          window->mnFileEnd, window->mnEditCopy, window->mnOtherHelp,
-                          window->mnOtherVersion}) {
+    for (QAction* item :
+         {window->mnFileOpen, window->mnFileSave, window->mnFilePrint, window->mnFileEnd,
+          window->mnEditCopy, window->mnOtherHelp, window->mnOtherVersion}) {
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
     }
     EXPECT_TRUE(window->mnAdjust->menuAction()->isEnabled());
@@ -138,10 +149,10 @@ TEST_F(MainWindow, AfterStartUpOnlyTheAdjustmentAndHistoryCommandsAreOff) {
 
 TEST_F(MainWindow, DisabledShortcutsDoNothing) {
     const QKeyCombination keys[] = {
-        Qt::Key_F11, Qt::Key_F12, Qt::CTRL | Qt::Key_F11, Qt::CTRL | Qt::Key_F12,
-        Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_R, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y};
-    for (QWidget* target : {static_cast<QWidget*>(window.get()),
-                            static_cast<QWidget*>(window->Text1)}) {
+        Qt::Key_F11,          Qt::Key_F12,          Qt::CTRL | Qt::Key_F11, Qt::CTRL | Qt::Key_F12,
+        Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_R, Qt::CTRL | Qt::Key_Z,   Qt::CTRL | Qt::Key_Y};
+    for (QWidget* target :
+         {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->Text1)}) {
         target->setFocus();
         for (QKeyCombination key : keys) {
             QTest::keyClick(target, key.key(), key.keyboardModifiers());

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -18,7 +18,7 @@ namespace glyph::testing {
 // A fresh main window at 15 twips per pixel, shown and active, whose program
 // folder is a temporary directory.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr TwipScale kScale{15, 15};
 
     void SetUp() override { CreateWindow(); }

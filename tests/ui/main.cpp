@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Window tests need an application object; they run on the offscreen platform.
 int main(int argc, char** argv) {

@@ -15,7 +15,7 @@ QImage State(int id) {
 }
 
 class HistoryTest : public ::testing::Test {
-protected:
+  protected:
     History history{TwipScale{15, 15}, 1560, 1560, kBlank};
     QImage blank = [] {
         QImage image(104, 104, QImage::Format_RGB32);

@@ -26,7 +26,8 @@ TEST(PictureSurface, PointGivesTheContainingPixelAndMinusOneAtAndBeyondTheEdge) 
     PictureSurface surface = Surface(4, 3);
     surface.PSet(3 * 15 + 7, 2 * 15 + 14, Rgb(1, 2, 3));
     EXPECT_EQ(surface.Point(3 * 15, 2 * 15), static_cast<std::int32_t>(Rgb(1, 2, 3)));
-    EXPECT_EQ(surface.Point(3 * 15 + 14.9f, 2 * 15 + 0.5f), static_cast<std::int32_t>(Rgb(1, 2, 3)));
+    EXPECT_EQ(surface.Point(3 * 15 + 14.9f, 2 * 15 + 0.5f),
+              static_cast<std::int32_t>(Rgb(1, 2, 3)));
     EXPECT_EQ(surface.Point(0, 0), static_cast<std::int32_t>(Rgb(0x11, 0x22, 0x33)));
     EXPECT_EQ(surface.Point(4 * 15, 0), -1);
     EXPECT_EQ(surface.Point(0, 3 * 15), -1);

@@ -1,0 +1,203 @@
+#include <QFile>
+
+#include "WindowFixture.h"
+#include "engine/CharRamp.h"
+#include "engine/Levels.h"
+
+namespace glyph::testing {
+namespace {
+
+using OpenImage = WindowTest;
+
+// The text a picture's top-left w x h pixels must give with the built-in ramp.
+QString ExpectedText(const QImage& image, int w, int h) {
+    QStringList lines;
+    for (int y = 0; y < h; ++y) {
+        QString line;
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = image.pixel(x, y);
+            line += CharRamp::BuiltIn().CharForLevel(GrayLevel(Rgb(qRed(p), qGreen(p), qBlue(p))));
+        }
+        lines << line;
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+struct Placement {
+    int width;
+    int height;
+    QRectF picture1;  // twips
+    QRectF picture2;
+};
+
+Placement Placed(Form1& window) {
+    const auto box = [](PictureSurface& s) {
+        return QRectF(s.Left(), s.Top(), s.Width(), s.Height());
+    };
+    return {window.ImageWidth, window.ImageHeight, box(window.Picture1()), box(window.Picture2())};
+}
+
+TEST_F(OpenImage, SixtyFourSquareIsConvertedWholeAndCentred) {
+    const QImage picture = Pattern(64, 64);
+    Open(Save(picture, QStringLiteral("sq.bmp")));
+    const Placement p = Placed(*window);
+    EXPECT_EQ(p.width, 64);
+    EXPECT_EQ(p.height, 64);
+    EXPECT_EQ(p.picture1, QRectF(315, 375, 960, 960));
+    EXPECT_EQ(p.picture2, QRectF(315, 1980, 960, 960));
+    EXPECT_EQ(window->Picture1View->geometry(), QRect(21, 25, 64, 64));
+    EXPECT_EQ(window->Text(), ExpectedText(picture, 64, 64));
+    EXPECT_TRUE(services.messages.empty());
+    // The preview holds the gray of every level.
+    const QRgb p37 = picture.pixel(3, 7);
+    EXPECT_EQ(Preview(3, 7), static_cast<std::int32_t>(
+                                 GrayColour(GrayLevel(Rgb(qRed(p37), qGreen(p37), qBlue(p37))))));
+}
+
+TEST_F(OpenImage, HundredSquareFillsTheFrames) {
+    Open(Save(Pattern(100, 100), QStringLiteral("hundred.bmp")));
+    const Placement p = Placed(*window);
+    EXPECT_EQ(p.picture1, QRectF(45, 105, 1500, 1500));
+    EXPECT_EQ(p.picture2, QRectF(45, 1710, 1500, 1500));
+}
+
+TEST_F(OpenImage, LargePicturesAreCroppedNotScaled) {
+    QImage wide(300, 50, QImage::Format_RGB32);
+    wide.fill(qRgb(255, 255, 255));
+    for (int y = 0; y < 50; ++y) wide.setPixel(99, y, qRgb(0, 0, 0));
+    Open(Save(wide, QStringLiteral("wide.bmp")));
+    EXPECT_EQ(window->ImageWidth, 100);
+    EXPECT_EQ(window->ImageHeight, 50);
+    const QStringList lines = window->Text().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 50);
+    EXPECT_EQ(lines[0].size(), 100);
+    EXPECT_EQ(lines[49].right(1), QStringLiteral("欟"));  // the black column is the last
+    EXPECT_EQ(lines[49].left(1), QStringLiteral("八"));
+
+    const QImage big = Pattern(640, 480);
+    Open(Save(big, QStringLiteral("big.jpg")));
+    EXPECT_EQ(window->ImageWidth, 100);
+    EXPECT_EQ(window->ImageHeight, 100);
+    EXPECT_EQ(window->Picture1().Image().size(), QSize(100, 100));
+    // JPEG is lossy: compare with the decoder's own top-left pixels.
+    const QImage decoded(dir.filePath(QStringLiteral("big.jpg")));
+    EXPECT_EQ(window->Text(),
+              ExpectedText(decoded.convertToFormat(QImage::Format_RGB32), 100, 100));
+}
+
+TEST_F(OpenImage, DialogSettingsAndTheNameBoxKeepsTheLastName) {
+    const QString first = Save(Pattern(5, 5), QStringLiteral("a.bmp"));
+    Open(first);
+    Open(first);
+    ASSERT_EQ(services.fileRequests.size(), 2u);
+    const FileDialogRequest& request = services.fileRequests[0];
+    EXPECT_EQ(request.kind, FileDialogRequest::Kind::Open);
+    EXPECT_EQ(request.flags, 4);
+    EXPECT_EQ(
+        request.filter,
+        QStringLiteral("イメージ ファイル (*.bmp,*.jpg,*.jpe,*.jpeg)|*.bmp;*.jpg;*.jpe;*.jpeg|"));
+    EXPECT_EQ(request.filterIndex, 1);
+    EXPECT_EQ(services.fileRequests[1].fileName, first);
+    EXPECT_EQ(ToNameFilters(request.filter),
+              QStringList{QStringLiteral(
+                  "イメージ ファイル (*.bmp,*.jpg,*.jpe,*.jpeg) (*.bmp *.jpg *.jpe *.jpeg)")});
+}
+
+// Everything the open command may change, to compare before and after.
+struct Snapshot {
+    int width, height;
+    QRectF picture1, picture2;
+    QImage image1, image2;
+    QString text;
+    std::vector<QImage> snapshots;
+    int undoCount, cursor;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(Form1& w) {
+    Snapshot s{w.ImageWidth,
+               w.ImageHeight,
+               Placed(w).picture1,
+               Placed(w).picture2,
+               w.Picture1().Image(),
+               w.Picture2().Image(),
+               w.Text(),
+               {},
+               w.history().UndoCount,
+               w.history().HistoryCursor};
+    for (int i = 0; i < History::kSlots; ++i)
+        s.snapshots.push_back(w.history().cashPicture(i).Image());
+    return s;
+}
+
+TEST_F(OpenImage, UnreadableFilesChangeNothingAndSayWhy) {
+    Open(Save(Pattern(20, 10), QStringLiteral("ok.bmp")));
+    window->Adjust_Click(0);
+    const Snapshot before = Take(*window);
+
+    const QString notPicture = dir.filePath(QStringLiteral("notes.bmp"));
+    QFile file(notPicture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is text, not a bitmap\r\n");
+    file.close();
+    const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
+
+    for (const QString& path : {notPicture, missing}) {
+        services.messages.clear();
+        Open(path);
+        EXPECT_TRUE(Take(*window) == before) << path.toStdString();
+        ASSERT_EQ(services.messages.size(), 1u);
+        EXPECT_EQ(services.messages[0].caption, QStringLiteral("Glyphorama"));
+        EXPECT_EQ(services.messages[0].text,
+                  path + QStringLiteral("\r\nこのファイルは読み取れません。\r\n"
+                                        "このビットマップ ファイルは無効であるか、"
+                                        "現在サポートされていない形式です。"));
+    }
+    EXPECT_TRUE(window->undo->isEnabled());
+}
+
+TEST_F(OpenImage, CancelChangesNothingAndShowsNothing) {
+    Open(Save(Pattern(20, 10), QStringLiteral("ok.bmp")));
+    const Snapshot before = Take(*window);
+    services.fileAnswers.push_back(std::nullopt);
+    window->mnFileOpen->trigger();
+    EXPECT_TRUE(Take(*window) == before);
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(OpenImage, SeedsTheHistoryEvenWithStepsPending) {
+    Open(Save(Pattern(20, 10), QStringLiteral("ok.bmp")));
+    window->Adjust_Click(0);
+    window->Adjust_Click(0);
+    window->undo_Click();
+    ASSERT_TRUE(window->redo->isEnabled());
+    Open(Save(Pattern(30, 30), QStringLiteral("other.bmp")));
+    EXPECT_EQ(window->history().UndoCount, 0);
+    EXPECT_EQ(window->history().HistoryCursor, 0);
+    EXPECT_FALSE(window->undo->isEnabled());
+    EXPECT_FALSE(window->redo->isEnabled());
+    EXPECT_FALSE(window->mnEditUndo->isEnabled());
+    EXPECT_TRUE(window->Adjust[4]->isEnabled());
+    const QImage slot0 = window->history().cashPicture(0).Image();
+    EXPECT_EQ(slot0.copy(0, 0, 30, 30), window->Picture2().Image());
+    const QImage blank = window->Picture3().Image();
+    for (int i = 1; i < History::kSlots; ++i) {
+        EXPECT_EQ(window->history().cashPicture(i).Image(), blank) << i;
+    }
+}
+
+TEST_F(OpenImage, MojiTxtBesideTheProgramReplacesTheRamp) {
+    QFile moji(dir.filePath(QStringLiteral("moji.txt")));
+    ASSERT_TRUE(moji.open(QIODevice::WriteOnly));
+    for (int v = 0; v < 256; ++v) moji.write(v < 128 ? "#\r\n" : ".\r\n");
+    moji.close();
+    CreateWindow();
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(qRgb(255, 255, 255));
+    picture.setPixel(0, 1, qRgb(0, 0, 0));
+    Open(Save(picture, QStringLiteral("two.bmp")));
+    EXPECT_EQ(window->Text(), QStringLiteral("..\r\n#."));
+}
+
+}  // namespace
+}  // namespace glyph::testing
