@@ -1,5 +1,5 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <QFile>
 
@@ -75,9 +75,9 @@ TEST(ParseCharRamp, LineEndsAndALastLineWithoutOne) {
 
 TEST(ParseCharRamp, CommasSplitAndShiftLaterLevels) {
     const CharRamp ramp = ParseCharRamp(Cp932(QStringLiteral("黒\r\n濃,中\r\n\r\n白\r\n")));
-    EXPECT_EQ(ramp.entries(), (QStringList{QStringLiteral("黒"), QStringLiteral("濃"),
-                                           QStringLiteral("中"), QString(),
-                                           QStringLiteral("白"), QString()}));
+    EXPECT_EQ(ramp.entries(),
+              (QStringList{QStringLiteral("黒"), QStringLiteral("濃"), QStringLiteral("中"),
+                           QString(), QStringLiteral("白"), QString()}));
 }
 
 TEST(ParseCharRamp, EmptyFileGivesEmptyRampAndBadLinesAddNothing) {

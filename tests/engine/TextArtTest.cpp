@@ -25,7 +25,9 @@ struct FakeSource {
             return static_cast<std::int32_t>(colour(px, py));
         };
     }
-    LevelGrid Read() { return ReadLevels(Reader(), width * kTwips, height * kTwips, kTwips, kTwips); }
+    LevelGrid Read() {
+        return ReadLevels(Reader(), width * kTwips, height * kTwips, kTwips, kTwips);
+    }
 };
 
 // A ramp whose entry for level v is a single distinct Latin-1 character.
@@ -62,7 +64,8 @@ TEST(ReadLevels, PixelsBeyondTheGridAreIgnoredAndNoPixelLeavesMinusOne) {
 }
 
 TEST(ReadLevels, DarkestAndLightestCoverPixelsOutsideTheWorkingArea) {
-    FakeSource source{10, 10, [](int x, int y) { return GrayColour(x == 9 && y == 9 ? 250 : 100); }};
+    FakeSource source{10, 10,
+                      [](int x, int y) { return GrayColour(x == 9 && y == 9 ? 250 : 100); }};
     const LevelGrid grid = source.Read();
     const TextArt art = RenderLevels(grid, 2, 2, Adjustment{-1, 0, 0}, LetterRamp());
     // 100 stretched over 100..250 is 0.
@@ -74,7 +77,8 @@ TEST(RenderLevels, TextHasOneLinePerRowAndNoFinalLineBreak) {
     const TextArt art = RenderLevels(source.Read(), 3, 2, {}, LetterRamp());
     QString expected;
     for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) expected += QChar(0x100 + GrayLevel(GrayColour(x * 50 + y * 3)));
+        for (int x = 0; x < 3; ++x)
+            expected += QChar(0x100 + GrayLevel(GrayColour(x * 50 + y * 3)));
         if (y == 0) expected += QStringLiteral("\r\n");
     }
     EXPECT_EQ(art.text, expected);
