@@ -1,1 +1,150 @@
-int main() { return 0; }
+// Median timings of the render and of opening pictures, with the peak memory
+// of opening the largest one. Run: bench/run.sh (or glyph_bench, offscreen).
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImageWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "engine/TextArt.h"
+#include "ui/Form1.h"
+#include "ui/PlatformServices.h"
+
+namespace {
+
+using glyph::DesktopServices;
+using glyph::FileDialogRequest;
+using glyph::Form1;
+
+constexpr int kRuns = 31;
+
+// Answers every open dialog with one path and swallows messages.
+class BenchServices : public DesktopServices {
+  public:
+    QString path;
+    std::optional<QString> ShowFileDialog(QWidget*, const FileDialogRequest&) override {
+        return path;
+    }
+    QMessageBox::StandardButton ShowMessage(QWidget*, const glyph::MessageRequest&) override {
+        std::fprintf(stderr, "unexpected message\n");
+        return QMessageBox::Ok;
+    }
+};
+
+double MedianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+long PeakRssMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// A photo-like picture: smooth colour gradients with some texture.
+QImage Photo(int w, int h, QImage::Format format) {
+    QImage image(w, h, format);
+    for (int y = 0; y < h; ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < image.bytesPerLine(); ++x) {
+            line[x] = static_cast<uchar>((x * 3 + y * 2 + ((x * y) >> 7)) & 0xFF);
+        }
+    }
+    return image;
+}
+
+bool Write(const QImage& image, const QString& path) {
+    QImageWriter writer(path);
+    writer.setQuality(85);
+    return writer.write(image);
+}
+
+int MakePictures(const QString& dir) {
+    const bool ok = Write(Photo(100, 100, QImage::Format_RGB32), dir + "/small.bmp") &&
+                    Write(Photo(6000, 4000, QImage::Format_RGB888), dir + "/photo.jpg") &&
+                    // Grayscale keeps the generator within memory; decoding
+                    // the top rows costs the same per row.
+                    Write(Photo(20000, 15000, QImage::Format_Grayscale8), dir + "/huge.jpg");
+    return ok ? 0 : 1;
+}
+
+int OpenBench(const QString& path) {
+    BenchServices services;
+    services.path = path;
+    Form1 window(services, glyph::TwipScale{}, QStringLiteral("."));
+    const double ms = MedianMs(kRuns, [&window] { window.mnFileOpen->trigger(); });
+    if (window.ImageWidth == 0) return 1;
+    std::printf("%.2f %ld\n", ms, PeakRssMb());
+    return 0;
+}
+
+void RenderBench() {
+    BenchServices services;
+    Form1 window(services, glyph::TwipScale{}, QStringLiteral("."));
+    glyph::PictureSurface source(glyph::TwipScale{}, 0, 0, 1500, 1500, Qt::white);
+    source.SetPicture(Photo(100, 100, QImage::Format_RGB32));
+    const double engineMs = MedianMs(kRuns, [&] {
+        const glyph::LevelGrid grid = glyph::ReadLevels(
+            [&source](float x, float y) { return source.Point(x, y); }, 1500, 1500, 15, 15);
+        const glyph::TextArt art =
+            glyph::RenderLevels(grid, 100, 100, {}, glyph::CharRamp::BuiltIn());
+        (void)art;
+    });
+    window.ImageWidth = 100;
+    window.ImageHeight = 100;
+    window.Picture2().SetWidth(1500);
+    window.Picture2().SetHeight(1500);
+    const double windowMs =
+        MedianMs(kRuns, [&] { window.RenderTextArt(source, glyph::Adjustment{}); });
+    std::printf("%-44s %8.2f ms\n", "levels and text, 100 x 100", engineMs);
+    std::printf("%-44s %8.2f ms\n", "RenderTextArt, 100 x 100 (preview and text box)", windowMs);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 3 && args[1] == "--make") return MakePictures(args[2]);
+    if (args.size() == 3 && args[1] == "--open") return OpenBench(args[2]);
+
+    RenderBench();
+    QTemporaryDir dir;
+    const QString self = QCoreApplication::applicationFilePath();
+    if (QProcess::execute(self, {"--make", dir.path()}) != 0) {
+        std::fprintf(stderr, "could not write the pictures\n");
+        return 1;
+    }
+    // Each picture opens in a process of its own, so the peak memory is its.
+    const char* const names[][2] = {{"small.bmp", "open to text, 100 x 100 BMP"},
+                                    {"photo.jpg", "open to text, 6000 x 4000 JPEG"},
+                                    {"huge.jpg", "open to text, 20000 x 15000 JPEG"}};
+    for (const auto& [file, label] : names) {
+        QProcess child;
+        child.start(self, {"--open", dir.path() + "/" + file});
+        child.waitForFinished(-1);
+        const QStringList out = QString::fromUtf8(child.readAllStandardOutput()).split(' ');
+        if (child.exitCode() != 0 || out.size() != 2) {
+            std::printf("%-44s failed\n", label);
+            continue;
+        }
+        std::printf("%-44s %8.2f ms   peak %s MB\n", label, out[0].toDouble(),
+                    qPrintable(out[1].trimmed()));
+    }
+    return 0;
+}
