@@ -232,3 +232,25 @@ TEST_F(Adjustments, AutoLevelStretchesTheRange) {
 
 }  // namespace
 }  // namespace glyph::testing
+
+namespace glyph::testing {
+namespace {
+
+TEST_F(Adjustments, RenderingThePreviewFromItselfEqualsRenderingACopy) {
+    Open(Save(Pattern(37, 23), QStringLiteral("p.bmp")));
+    window->Adjust_Click(2);
+    PictureSurface copy(kScale, 0, 0, window->Picture2().Width(), window->Picture2().Height(),
+                        Qt::black);
+    copy.PaintPicture(window->Picture2().Image());
+
+    window->RenderTextArt(copy, Adjustment{-1, 10, 10});
+    const QImage fromCopy = window->Picture2().Image();
+    const QString textFromCopy = window->Text();
+    window->Picture2().PaintPicture(copy.Image());
+    window->RenderTextArt(window->Picture2(), Adjustment{-1, 10, 10});
+    EXPECT_EQ(window->Picture2().Image(), fromCopy);
+    EXPECT_EQ(window->Text(), textFromCopy);
+}
+
+}  // namespace
+}  // namespace glyph::testing
