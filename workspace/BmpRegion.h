@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QRgb>
+#include <QSize>
+
+#include "workspace/PictureFile.h"
+
+namespace glyph {
+
+// Decoding only the top-left region of a BMP file: Qt's own reader decodes whole
+// pictures, which costs memory in proportion to the picture and fails for large ones.
+
+// Every pixel the file does not hold: cut-off data, gaps in RLE streams,
+// palette indexes past the palette.
+inline constexpr QRgb kMissingPixelColour = 0xFF000000;
+
+// True when the first bytes of a file are a BMP signature.
+bool HasBmpSignature(const QByteArray& head);
+
+// The picture's size from its headers. `device` must be open and random-access.
+PictureSizeRead ReadBmpSize(QIODevice& device);
+
+// The top-left region of at most region.width() x region.height() pixels as RGB32,
+// reading only the bytes that hold it (and, for RLE, the stream up to it).
+PictureRead ReadBmpRegion(QIODevice& device, QSize region);
+
+}  // namespace glyph
