@@ -31,21 +31,6 @@ if(NOT launched STREQUAL program)
     message(SEND_ERROR "bin/glyphorama leads to ${launched}, not ${program}")
 endif()
 
-# Each icon is a PNG of the size its folder names.
-foreach(size 16 32)
-    file(READ "${PREFIX}/share/icons/hicolor/${size}x${size}/apps/glyphorama.png" header
-        HEX LIMIT 24)
-    string(SUBSTRING "${header}" 32 16 dimensions)
-    math(EXPR hex_size "${size}" OUTPUT_FORMAT HEXADECIMAL)
-    string(REPLACE "0x" "" hex_size "${hex_size}")
-    string(LENGTH "${hex_size}" digits)
-    math(EXPR padding "8 - ${digits}")
-    string(REPEAT "0" ${padding} zeros)
-    if(NOT header MATCHES "^89504e47" OR NOT dimensions STREQUAL "${zeros}${hex_size}${zeros}${hex_size}")
-        message(SEND_ERROR "${size}x${size} icon is not a ${size} x ${size} PNG: ${header}")
-    endif()
-endforeach()
-
 # The menu entry starts the launcher by its full path. Read whole: a list of
 # lines would split "Categories=Graphics;" at its semicolon.
 file(READ "${PREFIX}/share/applications/glyphorama.desktop" entry)
