@@ -1,9 +1,30 @@
+#include <QUrl>
+
+#include "ui/Dialog.h"
 #include "ui/Form1.h"
+#include "ui/PlatformServices.h"
 
 namespace glyph {
 
-void Form1::mnOtherHelp_Click() {}
-void Form1::mnOtherVersion_Click() {}
+void Form1::mnOtherHelp_Click() {
+    // The folder and the page are joined as they are; whether the page
+    // exists, or anything can show it, is the desktop's business.
+    services().OpenDocument(QUrl::fromLocalFile(appPath() + QStringLiteral("/help/readme.html")));
+}
+
+void Form1::mnOtherVersion_Click() {
+    auto* dialog = new Dialog(twips());  // no owner: it is a window of its own
+    dialog->setWindowIcon(windowIcon());
+    // Every way the About window goes (OK, Escape, its close button, being
+    // deleted) gives the main window its input back.
+    connect(dialog, &QDialog::finished, this, [this] { setEnabled(true); });
+    connect(dialog, &QObject::destroyed, this, [this] { setEnabled(true); });
+    dialog->HoldClose(this);
+    dialog->show();
+    setEnabled(false);
+}
+
+// Nothing here asks: unsaved text is dropped, as the user chose to quit.
 void Form1::mnFileEnd_Click() { close(); }
 
 }  // namespace glyph

@@ -33,4 +33,9 @@ inline const QString kOverwriteLine2 = QStringLiteral("上書きしますか?");
 inline const QString kErrorCaption = QStringLiteral("エラー");
 inline const QString kNoPicture = QStringLiteral("画像が選択されていません");
 
+// About window.
+inline const QString kAboutCaption = QStringLiteral("バージョン情報");
+inline const QString kAboutVersion = QStringLiteral("version 1.12");
+inline const QString kAboutOK = QStringLiteral("OK");
+
 }  // namespace glyph::texts
