@@ -36,4 +36,16 @@ inline const QString kOverwriteLine2 = QStringLiteral("上書きしますか?");
 inline const QString kErrorCaption = QStringLiteral("エラー");
 inline const QString kNoPicture = QStringLiteral("画像が選択されていません");
 
+// Save failures.
+inline const QString kSaveFailed = QStringLiteral("このファイルに保存できませんでした。");
+inline const QString kSaveNoFolder = QStringLiteral("保存先のフォルダーが見つかりません。");
+inline const QString kSaveCannotCreate = QStringLiteral("ファイルを作成できません。");
+inline const QString kSaveCannotWrite = QStringLiteral("ファイルに書き込めません。");
+inline const QString kSaveCannotReplace = QStringLiteral("元のファイルを置き換えられません。");
+// %1 line, %2 column, %3 the character, %4 its code (U+XXXX).
+inline const QString kUnencodableLine1 =
+    QStringLiteral("%1 行目 %2 文字目の「%3」(%4) は Shift-JIS で保存できない文字です。");
+inline const QString kUnencodableLine2 =
+    QStringLiteral("この文字を削除するか別の文字に置き換えてから、もう一度保存してください。");
+
 }  // namespace glyph::texts
