@@ -51,10 +51,22 @@ void SaveText(Form1& form) {
     }
 }
 
+void PrintText(Form1& form) {
+    const QString text = form.Text();
+    if (text.isEmpty()) {
+        return ShowError(form, texts::kNoPicture, texts::kErrorCaption, QMessageBox::Warning);
+    }
+    QString reason;
+    if (!form.services().PrintText(text, &reason)) {
+        ShowError(form, texts::kPrintFailed + kCrLf + reason, texts::kErrorCaption,
+                  QMessageBox::Warning);
+    }
+}
+
 }  // namespace
 
 void Form1::mnFileSave_Click() { SaveText(*this); }
-void Form1::mnFilePrint_Click() {}
+void Form1::mnFilePrint_Click() { PrintText(*this); }
 void Form1::mnEditCopy_Click() {}
 
 }  // namespace glyph
