@@ -63,10 +63,26 @@ void PrintText(Form1& form) {
     }
 }
 
+// The clipboard takes the platform's own line ends.
+QString ClipboardText(const Form1& form) {
+    QString text = form.Text();
+#ifndef Q_OS_WIN
+    text.replace(kCrLf, QStringLiteral("\n"));
+#endif
+    return text;
+}
+
 }  // namespace
 
 void Form1::mnFileSave_Click() { SaveText(*this); }
 void Form1::mnFilePrint_Click() { PrintText(*this); }
-void Form1::mnEditCopy_Click() {}
+
+void Form1::mnEditCopy_Click() {
+    QString reason;
+    if (!services_.SetClipboardText(ClipboardText(*this), &reason)) {
+        ShowError(*this, texts::kCopyFailed + kCrLf + reason, texts::kErrorCaption,
+                  QMessageBox::Warning);
+    }
+}
 
 }  // namespace glyph

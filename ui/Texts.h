@@ -48,10 +48,11 @@ inline const QString kUnencodableLine1 =
 inline const QString kUnencodableLine2 =
     QStringLiteral("この文字を削除するか別の文字に置き換えてから、もう一度保存してください。");
 
-// Print failures.
+// Print and copy failures.
 inline const QString kNoPrinter = QStringLiteral(
     "プリンターがインストールされていないか、通常使うプリンターが設定されていません。");
 inline const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
 inline const QString kPrinterRefused = QStringLiteral("プリンターが印刷を受け付けませんでした。");
+inline const QString kCopyFailed = QStringLiteral("クリップボードにコピーできませんでした。");
 
 }  // namespace glyph::texts

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
@@ -29,16 +31,22 @@ namespace {
 using testing::FakeServices;
 
 // The real printing code, on the default printer or one the test picks (a
-// null one for none).
+// null one for none), and a clipboard that can be made to fail.
 class TestServices : public FakeServices {
   public:
     std::optional<QPrinterInfo> printer;
     int printCalls = 0;
+    bool clipboardBroken = false;
 
     bool PrintText(const QString& text, QString* error) override {
         ++printCalls;
         if (!printer) return FakeServices::PrintText(text, error);
         return PrintOnPrinter(*printer, text, error);
+    }
+    bool SetClipboardText(const QString& text, QString* error) override {
+        if (!clipboardBroken) return FakeServices::SetClipboardText(text, error);
+        *error = QStringLiteral("test");
+        return false;
     }
 };
 
@@ -62,7 +70,7 @@ struct Program {
     }
 };
 
-// What a print command must leave as it was.
+// What a print or copy command must leave as it was.
 struct WindowState {
     explicit WindowState(Form1& form)
         : text(form.Text()),
@@ -230,6 +238,53 @@ TEST(PrintText, EachPrintIsOneJobWithTheWholeText) {
         EXPECT_TRUE(SamePrint(printed.join(u'\n'), lines.join(u'\n')))
             << printed.join(u'\n').toStdString();
     }
+}
+
+std::string PlatformLines(const QString& lfText) {
+#ifdef Q_OS_WIN
+    return QString(lfText).replace(u'\n', QStringLiteral("\r\n")).toStdString();
+#else
+    return lfText.toStdString();
+#endif
+}
+
+TEST(CopyText, CopiesTheWholeTextNotTheSelection) {
+    Program p;
+    p.form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p.form));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    p.form.Text1->setPlainText(QStringLiteral("AB\nCD\nEF"));
+    p.form.Text1->setFocus();
+    QTextCursor cursor = p.form.Text1->textCursor();
+    cursor.setPosition(3);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);  // "CD"
+    p.form.Text1->setTextCursor(cursor);
+
+    clipboard->setText(QStringLiteral("before"));
+    p.form.mnEditCopy->trigger();
+    EXPECT_EQ(clipboard->text().toStdString(), PlatformLines(QStringLiteral("AB\nCD\nEF")));
+
+    // Ctrl+C typed in the text box is the menu's, not the box's own copy.
+    clipboard->setText(QStringLiteral("before"));
+    QTest::keyClick(p.form.Text1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text().toStdString(), PlatformLines(QStringLiteral("AB\nCD\nEF")));
+
+    p.form.Text1->clear();
+    p.form.mnEditCopy->trigger();
+    EXPECT_EQ(clipboard->text().toStdString(), "");
+    EXPECT_TRUE(p.services.messages.empty());
+}
+
+TEST(CopyText, AClipboardFailureIsToldAndChangesNothing) {
+    Program p;
+    p.OpenPicture();
+    p.services.clipboardBroken = true;
+    const WindowState before(p.form);
+    p.form.mnEditCopy->trigger();
+    ASSERT_EQ(p.services.messages.size(), 1u);
+    EXPECT_EQ(p.services.messages[0].caption, QStringLiteral("エラー"));
+    EXPECT_TRUE(WindowState(p.form) == before);
 }
 
 }  // namespace
