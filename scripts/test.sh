@@ -6,4 +6,7 @@ bash scripts/setup.sh --tests
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 export QT_QPA_PLATFORM=offscreen
+# A real PDF printer for the print tests, which must then run, not skip.
+bash scripts/start-cups.sh >/dev/null
+export GLYPHORAMA_PRINT_TEST=1
 ctest --test-dir build --output-on-failure

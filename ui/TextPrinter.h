@@ -2,11 +2,16 @@
 
 #include <QString>
 
+class QPrinterInfo;
+
 namespace glyph {
 
 // Prints text on the default printer in one job, no dialog: a new line at each
 // line break, a new page when a page is full, no wrapping. False with a reason
 // when there is no default printer or the job fails.
 bool PrintOnDefaultPrinter(const QString& text, QString* error);
+
+// The same on a given printer; a null one is a missing printer.
+bool PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text, QString* error);
 
 }  // namespace glyph

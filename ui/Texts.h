@@ -38,4 +38,23 @@ inline const QString kAboutCaption = QStringLiteral("バージョン情報");
 inline const QString kAboutVersion = QStringLiteral("version 1.12");
 inline const QString kAboutOK = QStringLiteral("OK");
 
+// Save failures.
+inline const QString kSaveFailed = QStringLiteral("このファイルに保存できませんでした。");
+inline const QString kSaveNoFolder = QStringLiteral("保存先のフォルダーが見つかりません。");
+inline const QString kSaveCannotCreate = QStringLiteral("ファイルを作成できません。");
+inline const QString kSaveCannotWrite = QStringLiteral("ファイルに書き込めません。");
+inline const QString kSaveCannotReplace = QStringLiteral("元のファイルを置き換えられません。");
+// %1 line, %2 column, %3 the character, %4 its code (U+XXXX).
+inline const QString kUnencodableLine1 =
+    QStringLiteral("%1 行目 %2 文字目の「%3」(%4) は Shift-JIS で保存できない文字です。");
+inline const QString kUnencodableLine2 =
+    QStringLiteral("この文字を削除するか別の文字に置き換えてから、もう一度保存してください。");
+
+// Print and copy failures.
+inline const QString kNoPrinter = QStringLiteral(
+    "プリンターがインストールされていないか、通常使うプリンターが設定されていません。");
+inline const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
+inline const QString kPrinterRefused = QStringLiteral("プリンターが印刷を受け付けませんでした。");
+inline const QString kCopyFailed = QStringLiteral("クリップボードにコピーできませんでした。");
+
 }  // namespace glyph::texts
