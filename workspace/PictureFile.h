@@ -17,7 +17,7 @@ struct PictureRead {
 };
 
 struct PictureSizeRead {
-    QSize size;     // invalid on failure
+    QSize size;  // invalid on failure
     QString error;
     bool ok() const { return size.isValid(); }
 };

@@ -7,12 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
-// GCC 12 at -O2 wrongly finds the copied std::optional<QString> in there
-// maybe uninitialized.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "FakeServices.h"
-#pragma GCC diagnostic pop
 #include "engine/CharRamp.h"
 #include "engine/Cp932.h"
 #include "ui/Form1.h"
