@@ -201,3 +201,43 @@ TEST_F(OpenImage, MojiTxtBesideTheProgramReplacesTheRamp) {
 
 }  // namespace
 }  // namespace glyph::testing
+
+namespace glyph::testing {
+namespace {
+
+// Qt's reader refuses to decode a picture this size whole; only the top-left
+// region is read.
+TEST_F(OpenImage, HugeJpegOpensWithItsTopLeftRegion) {
+    QImage huge(20000, 15000, QImage::Format_Grayscale8);
+    huge.fill(200);
+    for (int y = 0; y < 100; ++y) {
+        uchar* line = huge.scanLine(y);
+        for (int x = 0; x < 100; ++x) line[x] = static_cast<uchar>(x < 50 ? 0 : 255);
+    }
+    const QString path = Save(huge, QStringLiteral("huge.jpg"));
+    huge = QImage();
+    Open(path);
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_EQ(window->ImageWidth, 100);
+    EXPECT_EQ(window->ImageHeight, 100);
+    const QStringList lines = window->Text().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 100);
+    EXPECT_EQ(lines[50].left(1), QStringLiteral("欟"));
+    EXPECT_EQ(lines[50].mid(60, 1), QStringLiteral("八"));  // clear of the edges
+}
+
+TEST_F(OpenImage, JpegCutOffInsideItsHeaderIsRefused) {
+    const QString path = Save(Pattern(64, 48), QStringLiteral("cut.jpg"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(100));
+    file.close();
+    Open(path);
+    EXPECT_EQ(window->ImageWidth, 0);
+    EXPECT_TRUE(window->Text().isEmpty());
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_TRUE(services.messages[0].text.startsWith(path + QStringLiteral("\r\n")));
+}
+
+}  // namespace
+}  // namespace glyph::testing
