@@ -110,8 +110,8 @@ void RenderBench() {
     window.Picture2().SetHeight(1500);
     const double windowMs =
         MedianMs(kRuns, [&] { window.RenderTextArt(source, glyph::Adjustment{}); });
-    std::printf("%-44s %8.2f ms\n", "levels and text, 100 x 100", engineMs);
-    std::printf("%-44s %8.2f ms\n", "RenderTextArt, 100 x 100 (preview and text box)", windowMs);
+    std::printf("%-50s %8.2f ms\n", "levels and text, 100 x 100", engineMs);
+    std::printf("%-50s %8.2f ms\n", "RenderTextArt, 100 x 100 (preview and text box)", windowMs);
 }
 
 }  // namespace
@@ -140,10 +140,10 @@ int main(int argc, char* argv[]) {
         child.waitForFinished(-1);
         const QStringList out = QString::fromUtf8(child.readAllStandardOutput()).split(' ');
         if (child.exitCode() != 0 || out.size() != 2) {
-            std::printf("%-44s failed\n", label);
+            std::printf("%-50s failed\n", label);
             continue;
         }
-        std::printf("%-44s %8.2f ms   peak %s MB\n", label, out[0].toDouble(),
+        std::printf("%-50s %8.2f ms   peak %s MB\n", label, out[0].toDouble(),
                     qPrintable(out[1].trimmed()));
     }
     return 0;
