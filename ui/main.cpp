@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "ui/Form1.h"
 #include "ui/PlatformServices.h"
@@ -7,6 +10,14 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glyphorama"));
     QApplication::setApplicationVersion(QStringLiteral(GLYPHORAMA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("glyphorama"));
+    // The program speaks Japanese whatever the locale, and so should Qt's own
+    // dialogs and buttons.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTexts);
+    }
     glyph::DesktopServices services;
     glyph::Form1 window(services, glyph::ScreenTwipScale(), QCoreApplication::applicationDirPath());
     window.show();
