@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "DamageCorpus.h"
+#include "OpenToText.h"
+#include "workspace/BmpRegion.h"
+#include "workspace/PictureFileTestSupport.h"
+
+namespace glyph::damage {
+namespace {
+
+const std::vector<DamageCase>& Corpus() {
+    static const std::vector<DamageCase> corpus = DamageCorpus();
+    return corpus;
+}
+
+// Leaves freed blocks of the sizes a region takes full of a pattern, so that a decoder that
+// hands out memory it never wrote gives a different picture on the next open.
+void DirtyHeap(char pattern) {
+    std::vector<std::unique_ptr<char[]>> blocks;
+    for (std::size_t size : {100u * 100u * 4u, 100u * 100u, 100u * 4u, 48u * 40u * 4u, 4096u}) {
+        for (int i = 0; i < 4; ++i) {
+            blocks.emplace_back(new char[size]);
+            std::memset(blocks.back().get(), pattern, size);
+        }
+    }
+}
+
+::testing::AssertionResult EachPixelIsSoundOrFill(const QImage& region, const QImage& sound) {
+    for (int y = 0; y < region.height(); ++y) {
+        for (int x = 0; x < region.width(); ++x) {
+            const QRgb got = region.pixel(x, y);
+            if (got != sound.pixel(x, y) && got != kMissingPixelColour) {
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << std::hex << got;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Opens every case whose name starts with `prefix` twice, with the heap dirtied in between.
+void CheckCases(const QString& prefix) {
+    QTemporaryDir dir;
+    int checked = 0;
+    for (const DamageCase& c : Corpus()) {
+        if (!c.name.startsWith(prefix)) continue;
+        ++checked;
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = dir.filePath(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
+        file.close();
+
+        DirtyHeap('\x5A');
+        const Opened first = OpenToText(path);
+        DirtyHeap('\xC3');
+        const Opened second = OpenToText(path);
+        ASSERT_EQ(second.ok, first.ok);
+        if (!c.mayRefuse) {
+            ASSERT_EQ(first.ok, c.opens);
+        }
+        if (!first.ok) continue;
+        EXPECT_EQ(first.region.size(), c.size);
+        EXPECT_TRUE(test::SameImage(second.region, first.region));
+        EXPECT_EQ(second.text, first.text);
+        if (!c.exact.isNull()) {
+            EXPECT_TRUE(test::SameImage(first.region, c.exact));
+        }
+        if (!c.sound.isNull()) {
+            EXPECT_TRUE(EachPixelIsSoundOrFill(first.region, c.sound));
+        }
+        if (!c.fillArea.isEmpty()) {
+            const QImage fill = first.region.copy(c.fillArea);
+            QImage expected(fill.size(), QImage::Format_RGB32);
+            expected.fill(c.fillColour);
+            EXPECT_TRUE(test::SameImage(fill, expected));
+        }
+    }
+    EXPECT_GT(checked, 0) << "no case named " << prefix.toStdString();
+}
+
+TEST(DamagedPictures, CutBmpsShowWhatTheFileHoldsAndBlackForTheRest) { CheckCases("bmp-"); }
+
+TEST(DamagedPictures, DamagedJpegsAreRefusedOrShownAlikeOnEveryOpen) { CheckCases("jpeg-"); }
+
+}  // namespace
+}  // namespace glyph::damage
