@@ -484,6 +484,18 @@ void AddJpegs(std::vector<DamageCase>& corpus) {
     const auto sized = [&](const QByteArray& bytes, quint16 width, quint16 height) {
         return at(at(bytes, 5, BigEndian(height)), 7, BigEndian(width));
     };
+    const QSize region(100, 100);
+    // libjpeg runs every scan over the whole picture: empty scans cost time, not bytes.
+    const JpegLayout progressiveLayout = LayoutOf(progressive);
+    const qsizetype firstScanEnd = progressiveLayout.laterSegments.front().first;
+    const auto emptyScans = [&](int count) {
+        const QByteArray header = progressive.mid(
+            progressiveLayout.firstScan, progressiveLayout.scanData - progressiveLayout.firstScan);
+        return progressive.left(firstScanEnd) + header.repeated(count) + "\xFF\xD9";
+    };
+    opens("progressive-3000-square", sized(progressive, 3000, 3000), region);
+    opens("progressive-20000-empty-scans", emptyScans(20000), size);
+    refused("progressive-6000-square-200-empty-scans", sized(emptyScans(200), 6000, 6000));
     // Over the allocation limit: libjpeg would keep every coefficient of the picture.
     refused("65500-square-progressive", sized(progressive, 65500, 65500));
     refused("65500-square-scan-per-component", sized(perComponent, 65500, 65500));
@@ -497,7 +509,6 @@ void AddJpegs(std::vector<DamageCase>& corpus) {
         QByteArray(progressive).insert(secondScan, progressive.mid(layout.frame, 2 + frameLength)));
 
     refused("65535-square", sized(base, 65535, 65535));
-    const QSize region(100, 100);
     opens("65500-square", sized(base, 65500, 65500), region);
     opens("65500-square-arithmetic", sized(arithmetic, 65500, 65500), region);
     opens("65500-wide-progressive", sized(progressive, 65500, 40), QSize(100, 40));
