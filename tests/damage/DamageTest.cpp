@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -90,6 +91,31 @@ void CheckCases(const QString& prefix) {
 TEST(DamagedPictures, CutBmpsShowWhatTheFileHoldsAndBlackForTheRest) { CheckCases("bmp-"); }
 
 TEST(DamagedPictures, DamagedJpegsAreRefusedOrShownAlikeOnEveryOpen) { CheckCases("jpeg-"); }
+
+// Files the fuzzer found, each named after what it broke, with what opening it must give.
+TEST(DamagedPictures, FilesTheFuzzerFoundStayMended) {
+    struct Found {
+        const char* name;
+        bool opens;
+    };
+    const Found found[] = {
+        // Empty scans over a 6000 x 6000 progressive picture kept libjpeg busy for seconds.
+        {"jpeg-progressive-90-empty-scans-timeout.jpg", false},
+    };
+    const QDir dir(QStringLiteral(GLYPHORAMA_FOUND_DIR));
+    EXPECT_EQ(dir.entryList(QDir::Files).size(), qsizetype(std::size(found)))
+        << "each file in " << dir.path().toStdString() << " needs its line here";
+    for (const Found& f : found) {
+        SCOPED_TRACE(f.name);
+        const QString path = dir.filePath(f.name);
+        ASSERT_TRUE(QFile::exists(path));
+        const Opened first = OpenToText(path);
+        const Opened second = OpenToText(path);
+        EXPECT_EQ(first.ok, f.opens);
+        EXPECT_EQ(second.ok, first.ok);
+        EXPECT_EQ(second.text, first.text);
+    }
+}
 
 }  // namespace
 }  // namespace glyph::damage
