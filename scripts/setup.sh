@@ -12,6 +12,9 @@ if [ "${1:-}" = "--tests" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf poppler-utils
                clang libclang-rt-14-dev)
 fi
+if [ "${1:-}" = "--memcheck" ]; then
+    packages+=(valgrind)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
