@@ -55,7 +55,7 @@ constexpr qint64 kBytesPerMegabyte = 1024 * 1024;
 // libjpeg runs every scan of a progressive or multi-scan file over every block of the picture
 // before the first row comes out, at some 3 ns a block even when the scan holds no data. This
 // bounds that work to a fraction of a second; a photo's 10 or so scans stay far below it.
-constexpr qint64 kMaxBlockScans = 50'000'000;
+constexpr qint64 kMaxBlockScans = 25'000'000;
 
 struct FrameComponent {
     int h = 1;

@@ -465,6 +465,10 @@ void AddJpegs(std::vector<DamageCase>& corpus) {
     const auto at = [](const QByteArray& bytes, qsizetype offset, const QByteArray& with) {
         return Patched(bytes, LayoutOf(bytes).frame + offset, with);
     };
+    const auto sized = [&](const QByteArray& bytes, quint16 width, quint16 height) {
+        return at(at(bytes, 5, BigEndian(height)), 7, BigEndian(width));
+    };
+    const QSize region(100, 100);
 
     refused("12-bit", at(base, 4, "\x0C"));
     refused("16-bit", at(base, 4, "\x10"));
@@ -480,11 +484,6 @@ void AddJpegs(std::vector<DamageCase>& corpus) {
     refused("bad-huffman-table",
             Patched(base, base.indexOf("\xFF\xC4") + 5, QByteArray(16, '\xFF')));
     refused("no-scan", base.left(LayoutOf(base).firstScan) + "\xFF\xD9");
-    // libjpeg takes sides up to 65500 pixels.
-    const auto sized = [&](const QByteArray& bytes, quint16 width, quint16 height) {
-        return at(at(bytes, 5, BigEndian(height)), 7, BigEndian(width));
-    };
-    const QSize region(100, 100);
     // libjpeg runs every scan over the whole picture: empty scans cost time, not bytes.
     const JpegLayout progressiveLayout = LayoutOf(progressive);
     const qsizetype firstScanEnd = progressiveLayout.laterSegments.front().first;
@@ -508,6 +507,7 @@ void AddJpegs(std::vector<DamageCase>& corpus) {
         "progressive-second-frame",
         QByteArray(progressive).insert(secondScan, progressive.mid(layout.frame, 2 + frameLength)));
 
+    // libjpeg takes sides up to 65500 pixels.
     refused("65535-square", sized(base, 65535, 65535));
     opens("65500-square", sized(base, 65500, 65500), region);
     opens("65500-square-arithmetic", sized(arithmetic, 65500, 65500), region);

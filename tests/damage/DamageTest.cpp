@@ -88,7 +88,9 @@ void CheckCases(const QString& prefix) {
     EXPECT_GT(checked, 0) << "no case named " << prefix.toStdString();
 }
 
-TEST(DamagedPictures, CutBmpsShowWhatTheFileHoldsAndBlackForTheRest) { CheckCases("bmp-"); }
+TEST(DamagedPictures, DamagedBmpsAreRefusedOrShowWhatTheyHoldAndBlackForTheRest) {
+    CheckCases("bmp-");
+}
 
 TEST(DamagedPictures, DamagedJpegsAreRefusedOrShownAlikeOnEveryOpen) { CheckCases("jpeg-"); }
 
