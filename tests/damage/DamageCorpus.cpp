@@ -74,10 +74,10 @@ SoundBmp Paletted(int bits, quint32 headerSize, bool topDown) {
         for (int x = 0; x < kWidth; ++x) indexes.append(Index(x, y, bits));
         rows.append(PackIndexes(indexes, bits));
     }
-    BmpSpec spec{kWidth, topDown ? -kHeight : kHeight, bits, kBiRgb, palette, headerSize};
+    BmpSpec fields{kWidth, topDown ? -kHeight : kHeight, bits, kBiRgb, palette, headerSize};
     const QString header = headerSize == 12 ? "-os2" : "";
     return {QString("bmp-%1-bit%2").arg(bits).arg(header),
-            MakeBmp(spec, StackRows(rows, topDown)),
+            MakeBmp(fields, StackRows(rows, topDown)),
             Image(kWidth, kHeight, [&](int x, int y) { return palette[Index(x, y, bits)]; }),
             14 + headerSize,
             false,
@@ -117,10 +117,10 @@ SoundBmp DirectColour(const QString& name, int bits, quint32 compression, quint3
         }
         rows.append(row);
     }
-    const BmpSpec spec{kWidth, topDown ? -kHeight : kHeight, bits, compression, {}, headerSize,
-                       masks};
+    const BmpSpec fields{kWidth, topDown ? -kHeight : kHeight, bits, compression, {}, headerSize,
+                         masks};
     const bool masksAfterHeader = compression == kBiBitfields && headerSize == 40;
-    return {name,    MakeBmp(spec, StackRows(rows, topDown)),
+    return {name,    MakeBmp(fields, StackRows(rows, topDown)),
             picture, 14 + headerSize + (masksAfterHeader ? 12 : 0),
             false,   topDown,
             bits};
@@ -149,10 +149,10 @@ SoundBmp RunLength(int bits, bool topDown) {
     QByteArray stream = rows.join();
     stream.chop(2);
     stream.append('\0').append('\1');
-    const BmpSpec spec{kWidth, topDown ? -kHeight : kHeight, bits, bits == 8 ? kBiRle8 : kBiRle4,
-                       palette};
+    const BmpSpec fields{kWidth, topDown ? -kHeight : kHeight, bits, bits == 8 ? kBiRle8 : kBiRle4,
+                         palette};
     return {QString("bmp-rle%1").arg(bits),
-            MakeBmp(spec, stream),
+            MakeBmp(fields, stream),
             Image(kWidth, kHeight, [&](int x, int y) { return palette[Index(x, y, bits)]; }),
             54,
             true,
