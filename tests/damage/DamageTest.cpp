@@ -25,11 +25,14 @@ const std::vector<DamageCase>& Corpus() {
 // Leaves freed blocks of the sizes a region takes full of a pattern, so that a decoder that
 // hands out memory it never wrote gives a different picture on the next open.
 void DirtyHeap(char pattern) {
+    // Called through a volatile pointer: stores into memory about to be freed are otherwise
+    // dropped by the optimiser.
+    static void* (*const volatile fill)(void*, int, std::size_t) = std::memset;
     std::vector<std::unique_ptr<char[]>> blocks;
     for (std::size_t size : {100u * 100u * 4u, 100u * 100u, 100u * 4u, 48u * 40u * 4u, 4096u}) {
         for (int i = 0; i < 4; ++i) {
             blocks.emplace_back(new char[size]);
-            std::memset(blocks.back().get(), pattern, size);
+            fill(blocks.back().get(), pattern, size);
         }
     }
 }
