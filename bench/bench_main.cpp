@@ -3,10 +3,12 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -73,12 +75,36 @@ bool Write(const QImage& image, const QString& path) {
     return writer.write(image);
 }
 
+// A small progressive JPEG whose header claims 6000 x 6000, with empty scans added up to the
+// most work the opener lets libjpeg do: the slowest hostile file that still opens.
+bool WriteHostileJpeg(const QString& path) {
+    constexpr int kScansAtTheBound = 29;  // 29 x 843,750 blocks, just under 2.5 x 10^7
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(Photo(64, 48, QImage::Format_RGB32))) return false;
+    QByteArray bytes = buffer.data();
+    const qsizetype frame = bytes.indexOf("\xFF\xC2");
+    const qsizetype scan = bytes.indexOf("\xFF\xDA");
+    if (frame < 0 || scan < 0 || !bytes.endsWith("\xFF\xD9")) return false;
+    qToBigEndian<quint16>(6000, bytes.data() + frame + 5);
+    qToBigEndian<quint16>(6000, bytes.data() + frame + 7);
+    const int scanHeader = 2 + qFromBigEndian<quint16>(bytes.constData() + scan + 2);
+    const QByteArray emptyScan = bytes.mid(scan, scanHeader);
+    bytes.insert(bytes.size() - 2,
+                 emptyScan.repeated(kScansAtTheBound - int(bytes.count("\xFF\xDA"))));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 int MakePictures(const QString& dir) {
     const bool ok = Write(Photo(100, 100, QImage::Format_RGB32), dir + "/small.bmp") &&
                     Write(Photo(6000, 4000, QImage::Format_RGB888), dir + "/photo.jpg") &&
                     // Grayscale keeps the generator within memory; decoding
                     // the top rows costs the same per row.
-                    Write(Photo(20000, 15000, QImage::Format_Grayscale8), dir + "/huge.jpg");
+                    Write(Photo(20000, 15000, QImage::Format_Grayscale8), dir + "/huge.jpg") &&
+                    WriteHostileJpeg(dir + "/hostile.jpg");
     return ok ? 0 : 1;
 }
 
@@ -133,7 +159,8 @@ int main(int argc, char* argv[]) {
     // Each picture opens in a process of its own, so the peak memory is its.
     const char* const names[][2] = {{"small.bmp", "open to text, 100 x 100 BMP"},
                                     {"photo.jpg", "open to text, 6000 x 4000 JPEG"},
-                                    {"huge.jpg", "open to text, 20000 x 15000 JPEG"}};
+                                    {"huge.jpg", "open to text, 20000 x 15000 JPEG"},
+                                    {"hostile.jpg", "open to text, hostile progressive JPEG"}};
     for (const auto& [file, label] : names) {
         QProcess child;
         child.start(self, {"--open", dir.path() + "/" + file});

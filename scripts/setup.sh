@@ -5,12 +5,15 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
-    libgtest-dev
+    libgtest-dev libjpeg-dev
     fonts-noto-cjk qt6-translations-l10n
 )
 if [ "${1:-}" = "--tests" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf poppler-utils
                clang libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--memcheck" ]; then
+    packages+=(valgrind)
 fi
 
 missing=()

@@ -10,3 +10,4 @@ export QT_QPA_PLATFORM=offscreen
 bash scripts/start-cups.sh >/dev/null
 export GLYPHORAMA_PRINT_TEST=1
 ctest --test-dir build --output-on-failure
+bash scripts/test-hardened.sh

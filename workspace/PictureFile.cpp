@@ -52,6 +52,10 @@ constexpr int kFrameComponentSize = 3;
 constexpr int kBlockSide = 8;
 constexpr qint64 kBlockBytes = 64 * 2;  // 64 coefficients of 16 bits each
 constexpr qint64 kBytesPerMegabyte = 1024 * 1024;
+// libjpeg runs every scan of a progressive or multi-scan file over every block of the picture
+// before the first row comes out, at some 3 ns a block even when the scan holds no data. This
+// bounds that work to a fraction of a second; a photo's 10 or so scans stay far below it.
+constexpr qint64 kMaxBlockScans = 25'000'000;
 
 struct FrameComponent {
     int h = 1;
@@ -64,6 +68,7 @@ struct JpegFrame {
     qint64 height = 0;
     std::vector<FrameComponent> components;
     bool multiScan = false;  // the first scan lacks some components
+    qint64 scans = 0;        // counted only for progressive and multi-scan frames
 };
 
 bool IsFrameMarker(uchar marker) {
@@ -122,28 +127,6 @@ bool ParseFrame(uchar marker, const QByteArray& body, JpegFrame& frame) {
     return true;
 }
 
-// The frame header and whether its first scan holds every component. The segments are
-// walked in file order up to the first scan, as libjpeg reads them.
-std::optional<JpegFrame> ScanJpegFrame(QIODevice& file) {
-    if (!file.seek(0)) return std::nullopt;
-    std::optional<JpegFrame> frame;
-    while (const std::optional<uchar> marker = NextMarker(file)) {
-        if (IsStandalone(*marker)) continue;
-        const std::optional<QByteArray> body = ReadSegment(file);
-        if (!body) return std::nullopt;
-        if (*marker == kStartOfScan) {
-            if (!frame || body->isEmpty()) return std::nullopt;
-            frame->multiScan = std::size_t(uchar(body->at(0))) < frame->components.size();
-            return frame;
-        }
-        if (IsFrameMarker(*marker)) {
-            frame.emplace();
-            if (!ParseFrame(*marker, *body, *frame)) return std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
 qint64 RoundUp(qint64 value, qint64 step) { return (value + step - 1) / step * step; }
 
 // What libjpeg allocates to keep every coefficient of the picture.
@@ -163,13 +146,57 @@ qint64 WholePictureCoefficientBytes(const JpegFrame& frame) {
     return bytes;
 }
 
+// Scans up to the end of the image, or until `enough`. NextMarker skips the entropy-coded
+// data, where 0xFF is always followed by a stuffed zero or a restart marker.
+qint64 CountScans(QIODevice& file, qint64 enough) {
+    qint64 scans = 1;
+    while (scans < enough) {
+        const std::optional<uchar> marker = NextMarker(file);
+        if (!marker || *marker == kEndOfImage) break;
+        if (IsStandalone(*marker)) continue;
+        if (!ReadSegment(file)) break;
+        if (*marker == kStartOfScan) ++scans;
+    }
+    return scans;
+}
+
+// The frame header and whether its first scan holds every component. The segments are
+// walked in file order up to the first scan, as libjpeg reads them; the scans of a file
+// that libjpeg reads whole before its first row are counted too.
+std::optional<JpegFrame> ScanJpegFrame(QIODevice& file) {
+    if (!file.seek(0)) return std::nullopt;
+    std::optional<JpegFrame> frame;
+    while (const std::optional<uchar> marker = NextMarker(file)) {
+        if (IsStandalone(*marker)) continue;
+        const std::optional<QByteArray> body = ReadSegment(file);
+        if (!body) return std::nullopt;
+        if (*marker == kStartOfScan) {
+            if (!frame || body->isEmpty()) return std::nullopt;
+            frame->multiScan = std::size_t(uchar(body->at(0))) < frame->components.size();
+            if (frame->progressive || frame->multiScan) {
+                const qint64 blocks =
+                    std::max<qint64>(1, WholePictureCoefficientBytes(*frame) / kBlockBytes);
+                frame->scans = CountScans(file, kMaxBlockScans / blocks + 1);
+            }
+            return frame;
+        }
+        if (IsFrameMarker(*marker)) {
+            frame.emplace();
+            if (!ParseFrame(*marker, *body, *frame)) return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
 // A progressive or multi-scan frame makes libjpeg read the whole file into a buffer for the
 // whole picture before its first row: a clip rect saves nothing, so such a picture is held to
-// the same allocation limit that Qt sets for whole pictures.
-bool FitsAllocationLimit(const JpegFrame& frame) {
+// the same allocation limit that Qt sets for whole pictures, and its scans to a bound on work.
+bool FitsLimits(const JpegFrame& frame) {
     if (!frame.progressive && !frame.multiScan) return true;
+    const qint64 bytes = WholePictureCoefficientBytes(frame);
     const int limit = QImageReader::allocationLimit();
-    return limit <= 0 || WholePictureCoefficientBytes(frame) <= limit * kBytesPerMegabyte;
+    if (limit > 0 && bytes > limit * kBytesPerMegabyte) return false;
+    return bytes / kBlockBytes * frame.scans <= kMaxBlockScans;
 }
 
 void ConfigureJpegReader(QImageReader& reader) {
@@ -199,7 +226,7 @@ PictureRead ReadJpegRegion(QFile& file, QSize region) {
     const QSize size = reader.size();
     if (size.isEmpty()) return {QImage(), JpegHeaderError(reader)};
     if (!frame) return {QImage(), "the JPEG header is damaged"};
-    if (!FitsAllocationLimit(*frame))
+    if (!FitsLimits(*frame))
         return {QImage(), "this progressive or multi-scan JPEG is too large to open"};
 
     reader.setClipRect(QRect(QPoint(0, 0), size.boundedTo(region)));

@@ -141,8 +141,15 @@ TEST_F(OpenImage, UnreadableFilesChangeNothingAndSayWhy) {
     file.write("this is text, not a bitmap\r\n");
     file.close();
     const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
+    // Damage a reader refuses: a JPEG cut inside its header, a BMP of 7 bits per pixel.
+    const QString cutJpeg = Save(Pattern(20, 10), QStringLiteral("cut.jpg"));
+    ASSERT_TRUE(QFile(cutJpeg).resize(100));
+    const QString sevenBits = Save(Pattern(20, 10), QStringLiteral("seven.bmp"));
+    QFile bmp(sevenBits);
+    ASSERT_TRUE(bmp.open(QIODevice::ReadWrite) && bmp.seek(28) && bmp.write("\x07", 1) == 1);
+    bmp.close();
 
-    for (const QString& path : {notPicture, missing}) {
+    for (const QString& path : {notPicture, missing, cutJpeg, sevenBits}) {
         services.messages.clear();
         Open(path);
         EXPECT_TRUE(Take(*window) == before) << path.toStdString();

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "DamageCorpus.h"
+#include "OpenToText.h"
+#include "workspace/BmpRegion.h"
+#include "workspace/PictureFileTestSupport.h"
+
+namespace glyph::damage {
+namespace {
+
+const std::vector<DamageCase>& Corpus() {
+    static const std::vector<DamageCase> corpus = DamageCorpus();
+    return corpus;
+}
+
+// Leaves freed blocks of the sizes a region takes full of a pattern, so that a decoder that
+// hands out memory it never wrote gives a different picture on the next open.
+void DirtyHeap(char pattern) {
+    // Called through a volatile pointer: stores into memory about to be freed are otherwise
+    // dropped by the optimiser.
+    static void* (*const volatile fill)(void*, int, std::size_t) = std::memset;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    for (std::size_t size : {100u * 100u * 4u, 100u * 100u, 100u * 4u, 48u * 40u * 4u, 4096u}) {
+        for (int i = 0; i < 4; ++i) {
+            blocks.emplace_back(new char[size]);
+            fill(blocks.back().get(), pattern, size);
+        }
+    }
+}
+
+::testing::AssertionResult EachPixelIsSoundOrFill(const QImage& region, const QImage& sound) {
+    for (int y = 0; y < region.height(); ++y) {
+        for (int x = 0; x < region.width(); ++x) {
+            const QRgb got = region.pixel(x, y);
+            if (got != sound.pixel(x, y) && got != kMissingPixelColour) {
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << std::hex << got;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Opens every case whose name starts with `prefix` twice, with the heap dirtied in between.
+void CheckCases(const QString& prefix) {
+    QTemporaryDir dir;
+    int checked = 0;
+    for (const DamageCase& c : Corpus()) {
+        if (!c.name.startsWith(prefix)) continue;
+        ++checked;
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = dir.filePath(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
+        file.close();
+
+        DirtyHeap('\x5A');
+        const Opened first = OpenToText(path);
+        DirtyHeap('\xC3');
+        const Opened second = OpenToText(path);
+        ASSERT_EQ(second.ok, first.ok);
+        if (!c.mayRefuse) {
+            ASSERT_EQ(first.ok, c.opens);
+        }
+        if (!first.ok) continue;
+        EXPECT_EQ(first.region.size(), c.size);
+        EXPECT_TRUE(test::SameImage(second.region, first.region));
+        EXPECT_EQ(second.text, first.text);
+        if (!c.exact.isNull()) {
+            EXPECT_TRUE(test::SameImage(first.region, c.exact));
+        }
+        if (!c.sound.isNull()) {
+            EXPECT_TRUE(EachPixelIsSoundOrFill(first.region, c.sound));
+        }
+        if (!c.fillArea.isEmpty()) {
+            const QImage fill = first.region.copy(c.fillArea);
+            QImage expected(fill.size(), QImage::Format_RGB32);
+            expected.fill(c.fillColour);
+            EXPECT_TRUE(test::SameImage(fill, expected));
+        }
+    }
+    EXPECT_GT(checked, 0) << "no case named " << prefix.toStdString();
+}
+
+TEST(DamagedPictures, DamagedBmpsAreRefusedOrShowWhatTheyHoldAndBlackForTheRest) {
+    CheckCases("bmp-");
+}
+
+TEST(DamagedPictures, DamagedJpegsAreRefusedOrShownAlikeOnEveryOpen) { CheckCases("jpeg-"); }
+
+// Files the fuzzer found, each named after what it broke, with what opening it must give.
+TEST(DamagedPictures, FilesTheFuzzerFoundStayMended) {
+    struct Found {
+        const char* name;
+        bool opens;
+    };
+    const Found found[] = {
+        // Empty scans over a 6000 x 6000 progressive picture kept libjpeg busy for seconds.
+        {"jpeg-progressive-90-empty-scans-timeout.jpg", false},
+    };
+    const QDir dir(QStringLiteral(GLYPHORAMA_FOUND_DIR));
+    EXPECT_EQ(dir.entryList(QDir::Files).size(), qsizetype(std::size(found)))
+        << "each file in " << dir.path().toStdString() << " needs its line here";
+    for (const Found& f : found) {
+        SCOPED_TRACE(f.name);
+        const QString path = dir.filePath(f.name);
+        ASSERT_TRUE(QFile::exists(path));
+        const Opened first = OpenToText(path);
+        const Opened second = OpenToText(path);
+        EXPECT_EQ(first.ok, f.opens);
+        EXPECT_EQ(second.ok, first.ok);
+        EXPECT_EQ(second.text, first.text);
+    }
+}
+
+}  // namespace
+}  // namespace glyph::damage

@@ -1,0 +1,41 @@
+// libFuzzer target for the open path: measuring, decoding the top-left region and rendering
+// the text, on whatever bytes the fuzzer makes.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QLoggingCategory>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "damage/OpenToText.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // libjpeg's warnings on damaged data would cost more than the decoding.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg=false"));
+    // A progressive header may make libjpeg clear up to the allocation limit (128 MB) before
+    // the first row: well under a second for the program, but under ASan on a busy machine
+    // close to the timeout. The limit's own checks run the same at 16 MB; the bench times
+    // the worst file at the full limit.
+    QImageReader::setAllocationLimit(16);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The open command reads files, and Qt's JPEG reader treats a file unlike a buffer.
+    static const QString path =
+        QDir::temp().filePath(QString("glyph-fuzz-%1.pic").arg(QCoreApplication::applicationPid()));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+    file.write(reinterpret_cast<const char*>(data), qint64(size));
+    file.close();
+
+    const glyph::damage::Opened opened = glyph::damage::OpenToText(path);
+    if (!opened.ok) return 0;
+    // A second decode must give the same pixels: anything else is a pixel the file does
+    // not fix, such as memory the decoder never wrote.
+    const glyph::PictureRead again = glyph::ReadPictureRegion(path, opened.region.size());
+    if (again.image != opened.region) std::abort();
+    return 0;
+}
