@@ -19,12 +19,20 @@ consteval std::array<char, N - 1> Lines(const char (&text)[N]) {
     return lines;
 }
 
+// AddressSanitizer pads globals with red zones, which would land in the
+// section as trailing bytes.
+#if defined(__clang__)
+#define GLYPHORAMA_NO_RED_ZONE [[clang::no_sanitize("address")]]
+#else
+#define GLYPHORAMA_NO_RED_ZONE
+#endif
+
 #define GLYPHORAMA_STRINGIFY2(x) #x
 #define GLYPHORAMA_STRINGIFY(x) GLYPHORAMA_STRINGIFY2(x)
 #define GLYPHORAMA_LINE(key, value) key "=" value "\n"
 
 // clang-format off
-[[gnu::used, gnu::section(".glyphorama.version")]] constexpr auto kVersionBlock = Lines(
+GLYPHORAMA_NO_RED_ZONE [[gnu::used, gnu::section(".glyphorama.version")]] constexpr auto kVersionBlock = Lines(
     GLYPHORAMA_LINE("FileDescription", GLYPHORAMA_FILE_DESCRIPTION)
     GLYPHORAMA_LINE("FileVersion", GLYPHORAMA_FILE_VERSION)
     GLYPHORAMA_LINE("ProductVersion", GLYPHORAMA_PRODUCT_VERSION)
