@@ -6,12 +6,8 @@
 
 namespace glyph {
 
-namespace {
-constexpr int kHideReadOnlyFlag = 4;
-}  // namespace
-
 void Form1::OpenImage() {
-    CommonDialog1.Flags = kHideReadOnlyFlag;
+    CommonDialog1.Flags = CommonDialog::kHideReadOnly;
     CommonDialog1.Filter = texts::kOpenFilter;
     CommonDialog1.FilterIndex = 1;
     if (!CommonDialog1.ShowOpen()) return;

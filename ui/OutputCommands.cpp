@@ -9,7 +9,6 @@ namespace glyph {
 
 namespace {
 
-constexpr int kHideReadOnlyFlag = 4;
 const QString kCrLf = QStringLiteral("\r\n");
 
 void ShowError(Form1& form, const QString& text, const QString& caption, QMessageBox::Icon icon) {
@@ -34,7 +33,7 @@ bool ConfirmOverwrite(Form1& form, const QString& fileName) {
 // failure but a cancel or a "No" is told to the user.
 void SaveText(Form1& form) {
     CommonDialog& dialog = form.CommonDialog1;
-    dialog.Flags = kHideReadOnlyFlag;
+    dialog.Flags = CommonDialog::kHideReadOnly;
     dialog.Filter = texts::kSaveFilter;
     dialog.FileName = QString();
     dialog.FilterIndex = 1;

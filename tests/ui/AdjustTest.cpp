@@ -43,6 +43,13 @@ struct State {
     bool operator==(const State&) const = default;
 };
 
+void ExpectCounters(const State& s, int undoCount, int cursor, bool undo, bool redo) {
+    EXPECT_EQ(s.undoCount, undoCount);
+    EXPECT_EQ(s.cursor, cursor);
+    EXPECT_EQ(s.undo, undo);
+    EXPECT_EQ(s.redo, redo);
+}
+
 State Now(Form1& w) {
     return {w.Picture2().Image(),  w.Text(),
             w.history().UndoCount, w.history().HistoryCursor,
@@ -94,25 +101,16 @@ TEST_F(Adjustments, WorkedExampleThroughTheWindow) {
 
     window->Adjust_Click(0);  // A4 from the restored A1
     s = Now(*window);
-    EXPECT_EQ(s.undoCount, 1);
-    EXPECT_EQ(s.cursor, 0);
-    EXPECT_TRUE(s.undo);
-    EXPECT_FALSE(s.redo);
+    ExpectCounters(s, 1, 0, true, false);
     const State a4 = s;
 
     window->undo_Click();
     s = Now(*window);
-    EXPECT_EQ(s.undoCount, 0);
-    EXPECT_EQ(s.cursor, 1);
-    EXPECT_FALSE(s.undo);
-    EXPECT_TRUE(s.redo);
+    ExpectCounters(s, 0, 1, false, true);
 
     window->redo_Click();
     s = Now(*window);
-    EXPECT_EQ(s.undoCount, 1);
-    EXPECT_EQ(s.cursor, 0);
-    EXPECT_TRUE(s.undo);
-    EXPECT_FALSE(s.redo);
+    ExpectCounters(s, 1, 0, true, false);
     // Undo and redo render the snapshot again, which may lower some levels.
     EXPECT_EQ(s.text.size(), a4.text.size());
 }
