@@ -17,7 +17,7 @@
 namespace glyph::damage {
 namespace {
 
-using test::BmpSpec;
+using test::BmpShape;
 using test::kBiBitfields;
 using test::kBiRgb;
 using test::kBiRle4;
@@ -74,7 +74,7 @@ SoundBmp Paletted(int bits, quint32 headerSize, bool topDown) {
         for (int x = 0; x < kWidth; ++x) indexes.append(Index(x, y, bits));
         rows.append(PackIndexes(indexes, bits));
     }
-    BmpSpec fields{kWidth, topDown ? -kHeight : kHeight, bits, kBiRgb, palette, headerSize};
+    BmpShape fields{kWidth, topDown ? -kHeight : kHeight, bits, kBiRgb, palette, headerSize};
     const QString header = headerSize == 12 ? "-os2" : "";
     return {QString("bmp-%1-bit%2").arg(bits).arg(header),
             MakeBmp(fields, StackRows(rows, topDown)),
@@ -117,8 +117,8 @@ SoundBmp DirectColour(const QString& name, int bits, quint32 compression, quint3
         }
         rows.append(row);
     }
-    const BmpSpec fields{kWidth, topDown ? -kHeight : kHeight, bits, compression, {}, headerSize,
-                         masks};
+    const BmpShape fields{kWidth, topDown ? -kHeight : kHeight, bits, compression, {}, headerSize,
+                          masks};
     const bool masksAfterHeader = compression == kBiBitfields && headerSize == 40;
     return {name,    MakeBmp(fields, StackRows(rows, topDown)),
             picture, 14 + headerSize + (masksAfterHeader ? 12 : 0),
@@ -149,8 +149,8 @@ SoundBmp RunLength(int bits, bool topDown) {
     QByteArray stream = rows.join();
     stream.chop(2);
     stream.append('\0').append('\1');
-    const BmpSpec fields{kWidth, topDown ? -kHeight : kHeight, bits, bits == 8 ? kBiRle8 : kBiRle4,
-                         palette};
+    const BmpShape fields{kWidth, topDown ? -kHeight : kHeight, bits, bits == 8 ? kBiRle8 : kBiRle4,
+                          palette};
     return {QString("bmp-rle%1").arg(bits),
             MakeBmp(fields, stream),
             Image(kWidth, kHeight, [&](int x, int y) { return palette[Index(x, y, bits)]; }),

@@ -20,7 +20,7 @@ namespace glyph {
 namespace {
 
 using test::BgrRow;
-using test::BmpSpec;
+using test::BmpShape;
 using test::MakeBmp;
 using test::PackIndexes;
 using test::SameImage;
@@ -87,16 +87,16 @@ TEST_F(PictureFileTest, PalettedBmpsGiveTheirPixelsInEveryDepthHeaderAndOrder) {
             for (int x = 0; x < kWidth; ++x) indexes.append(index(x, y));
             rows.append(PackIndexes(indexes, bits));
         }
-        BmpSpec spec{kWidth, kHeight, bits};
-        for (int i = 0; i < (1 << bits); ++i) spec.palette.append(qRgb(i, 255 - i, 99));
+        BmpShape shape{kWidth, kHeight, bits};
+        for (int i = 0; i < (1 << bits); ++i) shape.palette.append(qRgb(i, 255 - i, 99));
         const QImage expected =
-            ImageOf(kWidth, kHeight, [&](int x, int y) { return spec.palette[index(x, y)]; });
+            ImageOf(kWidth, kHeight, [&](int x, int y) { return shape.palette[index(x, y)]; });
         for (quint32 headerSize : {12u, 40u}) {
             for (bool topDown : {false, true}) {
                 if (headerSize == 12 && topDown) continue;  // the OS/2 header has no sign
-                spec.headerSize = headerSize;
-                spec.height = topDown ? -kHeight : kHeight;
-                const QString path = Write("indexed.bmp", MakeBmp(spec, StackRows(rows, topDown)));
+                shape.headerSize = headerSize;
+                shape.height = topDown ? -kHeight : kHeight;
+                const QString path = Write("indexed.bmp", MakeBmp(shape, StackRows(rows, topDown)));
                 SCOPED_TRACE(testing::Message() << bits << " bits, header " << headerSize
                                                 << (topDown ? ", top-down" : ", bottom-up"));
                 EXPECT_TRUE(SameImage(ReadPictureRegion(path, kRegion).image, expected));
@@ -150,10 +150,10 @@ TEST_F(PictureFileTest, DirectColourBmpsScaleEveryChannelToEightBits) {
             return qRgb(level(x, y, 0), level(x, y, 1), level(x, y, 2));
         });
         for (bool topDown : {false, true}) {
-            const BmpSpec spec{
+            const BmpShape shape{
                 kWidth, topDown ? -kHeight : kHeight, c.bits, c.compression, {}, c.headerSize,
                 c.masks};
-            const QString path = Write("direct.bmp", MakeBmp(spec, StackRows(rows, topDown)));
+            const QString path = Write("direct.bmp", MakeBmp(shape, StackRows(rows, topDown)));
             SCOPED_TRACE(testing::Message() << c.name << (topDown ? ", top-down" : ", bottom-up"));
             EXPECT_TRUE(SameImage(ReadPictureRegion(path, kRegion).image, expected));
         }

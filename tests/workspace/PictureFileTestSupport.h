@@ -25,7 +25,7 @@ void PutLittleEndian(QByteArray& out, T value) {
     qToLittleEndian(value, out.data() + out.size() - sizeof(T));
 }
 
-struct BmpSpec {
+struct BmpShape {
     qint32 width = 1;
     qint32 height = 1;  // negative for top-down
     int bitsPerPixel = 24;
@@ -36,35 +36,35 @@ struct BmpSpec {
 };
 
 // A whole BMP file: file header, info header, masks, palette, then `pixels`.
-inline QByteArray MakeBmp(const BmpSpec& spec, const QByteArray& pixels) {
-    const bool core = spec.headerSize == 12;
-    const bool masksAfterHeader = spec.compression == kBiBitfields && spec.headerSize == 40;
-    const quint32 offset = 14 + spec.headerSize + (masksAfterHeader ? 12 : 0) +
-                           quint32(spec.palette.size()) * (core ? 3 : 4);
+inline QByteArray MakeBmp(const BmpShape& shape, const QByteArray& pixels) {
+    const bool core = shape.headerSize == 12;
+    const bool masksAfterHeader = shape.compression == kBiBitfields && shape.headerSize == 40;
+    const quint32 offset = 14 + shape.headerSize + (masksAfterHeader ? 12 : 0) +
+                           quint32(shape.palette.size()) * (core ? 3 : 4);
     QByteArray out("BM");
-    for (quint32 field : {quint32(offset + pixels.size()), 0u, offset, spec.headerSize})
+    for (quint32 field : {quint32(offset + pixels.size()), 0u, offset, shape.headerSize})
         PutLittleEndian(out, field);
     if (core) {
-        for (int field : {spec.width, spec.height, 1, spec.bitsPerPixel})
+        for (int field : {shape.width, shape.height, 1, shape.bitsPerPixel})
             PutLittleEndian(out, quint16(field));
     } else {
-        PutLittleEndian(out, spec.width);
-        PutLittleEndian(out, spec.height);
+        PutLittleEndian(out, shape.width);
+        PutLittleEndian(out, shape.height);
         PutLittleEndian(out, quint16(1));
-        PutLittleEndian(out, quint16(spec.bitsPerPixel));
-        for (qsizetype field : {qsizetype(spec.compression), pixels.size(), qsizetype(2835),
-                                qsizetype(2835), spec.palette.size(), qsizetype(0)})
+        PutLittleEndian(out, quint16(shape.bitsPerPixel));
+        for (qsizetype field : {qsizetype(shape.compression), pixels.size(), qsizetype(2835),
+                                qsizetype(2835), shape.palette.size(), qsizetype(0)})
             PutLittleEndian(out, quint32(field));
-        QByteArray rest(spec.headerSize - 40, '\0');
-        if (spec.headerSize >= 52) {
-            for (int i = 0; i < 3; ++i) qToLittleEndian(spec.masks[i], rest.data() + 4 * i);
+        QByteArray rest(shape.headerSize - 40, '\0');
+        if (shape.headerSize >= 52) {
+            for (int i = 0; i < 3; ++i) qToLittleEndian(shape.masks[i], rest.data() + 4 * i);
         }
         out.append(rest);
     }
     if (masksAfterHeader) {
-        for (quint32 mask : spec.masks) PutLittleEndian(out, mask);
+        for (quint32 mask : shape.masks) PutLittleEndian(out, mask);
     }
-    for (QRgb colour : spec.palette) {
+    for (QRgb colour : shape.palette) {
         out.append(char(qBlue(colour))).append(char(qGreen(colour))).append(char(qRed(colour)));
         if (!core) out.append('\0');
     }
