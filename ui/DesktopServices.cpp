@@ -42,7 +42,10 @@ std::optional<QString> DesktopServices::ShowFileDialog(QWidget* parent,
 
 QMessageBox::StandardButton DesktopServices::ShowMessage(QWidget* parent,
                                                          const MessageRequest& request) {
-    QMessageBox box(request.icon, request.caption, request.text, request.buttons, parent);
+    // Messages are written with CR LF; the box shows plain line breaks.
+    QString text = request.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(request.icon, request.caption, text, request.buttons, parent);
     if (request.defaultButton != QMessageBox::NoButton) box.setDefaultButton(request.defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
