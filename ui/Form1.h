@@ -91,6 +91,9 @@ class Form1 : public QMainWindow {
     void SetAdjustEnabled(bool flag);
     void RefreshUndoRedo();
 
+    // An OK message box of the program's own.
+    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
+
     // Source to text art, painting Picture2 and replacing the text of Text1.
     void RenderTextArt(PictureSurface& source, const Adjustment& adjustment);
 
@@ -123,6 +126,12 @@ class Form1 : public QMainWindow {
     void RunAdjustment(PictureSurface& source, const Adjustment& adjustment);
     void PaintPreview(const TextArt& art);
     void ShowUnreadable(const QString& fileName);
+
+  public:
+    // An OK message box of the program's own.
+    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
+
+  private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     PlatformServices& services_;

@@ -42,10 +42,15 @@ void Form1::OpenImage() {
 
 void Form1::ShowUnreadable(const QString& fileName) {
     const QString crlf = QStringLiteral("\r\n");
+    ShowNotice(fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2,
+               texts::kAppTitle, QMessageBox::Critical);
+}
+
+void Form1::ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon) {
     MessageRequest message;
-    message.text = fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2;
-    message.caption = texts::kAppTitle;
-    message.icon = QMessageBox::Critical;
+    message.text = text;
+    message.caption = caption;
+    message.icon = icon;
     services_.ShowMessage(this, message);
 }
 

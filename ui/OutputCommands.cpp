@@ -11,14 +11,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-void ShowError(Form1& form, const QString& text, const QString& caption, QMessageBox::Icon icon) {
-    MessageRequest message;
-    message.text = text;
-    message.caption = caption;
-    message.icon = icon;
-    form.services().ShowMessage(&form, message);
-}
-
 bool ConfirmOverwrite(Form1& form, const QString& fileName) {
     MessageRequest question;
     question.text = fileName + kCrLf + texts::kOverwriteLine1 + kCrLf + texts::kOverwriteLine2;
@@ -41,24 +33,24 @@ void SaveText(Form1& form) {
     const QString fileName = dialog.FileName;
 
     const TextFileBytes file = EncodeTextFile(form.Text());
-    if (!file.ok()) return ShowError(form, file.problem, texts::kAppTitle, QMessageBox::Warning);
+    if (!file.ok()) return form.ShowNotice(file.problem, texts::kAppTitle, QMessageBox::Warning);
     if (QFileInfo(fileName).isFile() && !ConfirmOverwrite(form, fileName)) return;
     const WriteResult written = WriteFileAtomically(fileName, file.bytes);
     if (!written.ok) {
-        ShowError(form, SaveFailedMessage(fileName, written.reason), texts::kAppTitle,
-                  QMessageBox::Critical);
+        form.ShowNotice(SaveFailedMessage(fileName, written.reason), texts::kAppTitle,
+                        QMessageBox::Critical);
     }
 }
 
 void PrintText(Form1& form) {
     const QString text = form.Text();
     if (text.isEmpty()) {
-        return ShowError(form, texts::kNoPicture, texts::kErrorCaption, QMessageBox::Warning);
+        return form.ShowNotice(texts::kNoPicture, texts::kErrorCaption, QMessageBox::Warning);
     }
     QString reason;
     if (!form.services().PrintText(text, &reason)) {
-        ShowError(form, texts::kPrintFailed + kCrLf + reason, texts::kErrorCaption,
-                  QMessageBox::Warning);
+        form.ShowNotice(texts::kPrintFailed + kCrLf + reason, texts::kErrorCaption,
+                        QMessageBox::Warning);
     }
 }
 
@@ -79,8 +71,7 @@ void Form1::mnFilePrint_Click() { PrintText(*this); }
 void Form1::mnEditCopy_Click() {
     QString reason;
     if (!services_.SetClipboardText(ClipboardText(*this), &reason)) {
-        ShowError(*this, texts::kCopyFailed + kCrLf + reason, texts::kErrorCaption,
-                  QMessageBox::Warning);
+        ShowNotice(texts::kCopyFailed + kCrLf + reason, texts::kErrorCaption, QMessageBox::Warning);
     }
 }
 
