@@ -126,12 +126,6 @@ class Form1 : public QMainWindow {
     void RunAdjustment(PictureSurface& source, const Adjustment& adjustment);
     void PaintPreview(const TextArt& art);
     void ShowUnreadable(const QString& fileName);
-
-  public:
-    // An OK message box of the program's own.
-    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
-
-  private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     PlatformServices& services_;
