@@ -2,9 +2,10 @@
 // of opening the largest one. Run: bench/run.sh (or glyph_bench, offscreen).
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
 #include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,30 +15,12 @@
 #include <functional>
 #include <vector>
 
-#include "engine/TextArt.h"
-#include "ui/Form1.h"
-#include "ui/PlatformServices.h"
+#include "engine/CharRamp.h"
+#include "workspace/Document.h"
 
 namespace {
 
-using glyph::DesktopServices;
-using glyph::FileDialogRequest;
-using glyph::Form1;
-
 constexpr int kRuns = 31;
-
-// Answers every open dialog with one path and swallows messages.
-class BenchServices : public DesktopServices {
-  public:
-    QString path;
-    std::optional<QString> ShowFileDialog(QWidget*, const FileDialogRequest&) override {
-        return path;
-    }
-    QMessageBox::StandardButton ShowMessage(QWidget*, const glyph::MessageRequest&) override {
-        std::fprintf(stderr, "unexpected message\n");
-        return QMessageBox::Ok;
-    }
-};
 
 double MedianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
@@ -108,43 +91,30 @@ int MakePictures(const QString& dir) {
     return ok ? 0 : 1;
 }
 
+// The open path every front end runs: header, block, levels and text.
 int OpenBench(const QString& path) {
-    BenchServices services;
-    services.path = path;
-    Form1 window(services, glyph::TwipScale{}, QStringLiteral("."));
-    const double ms = MedianMs(kRuns, [&window] { window.mnFileOpen->trigger(); });
-    if (window.ImageWidth == 0) return 1;
+    glyph::Document document(glyph::CharRamp::BuiltIn());
+    bool ok = true;
+    const double ms = MedianMs(kRuns, [&] { ok = ok && document.Open(path).ok(); });
+    if (!ok || !document.HasPicture()) return 1;
     std::printf("%.2f %ld\n", ms, PeakRssMb());
     return 0;
 }
 
 void RenderBench() {
-    BenchServices services;
-    Form1 window(services, glyph::TwipScale{}, QStringLiteral("."));
-    glyph::PictureSurface source(glyph::TwipScale{}, 0, 0, 1500, 1500, Qt::white);
-    source.SetPicture(Photo(100, 100, QImage::Format_RGB32));
-    const double engineMs = MedianMs(kRuns, [&] {
-        const glyph::LevelGrid grid = glyph::ReadLevels(
-            [&source](float x, float y) { return source.Point(x, y); }, 1500, 1500, 15, 15);
-        const glyph::TextArt art =
-            glyph::RenderLevels(grid, 100, 100, {}, glyph::CharRamp::BuiltIn());
-        (void)art;
-    });
-    window.ImageWidth = 100;
-    window.ImageHeight = 100;
-    window.Picture2().SetWidth(1500);
-    window.Picture2().SetHeight(1500);
-    const double windowMs =
-        MedianMs(kRuns, [&] { window.RenderTextArt(source, glyph::Adjustment{}); });
-    std::printf("%-50s %8.2f ms\n", "levels and text, 100 x 100", engineMs);
-    std::printf("%-50s %8.2f ms\n", "RenderTextArt, 100 x 100 (preview and text box)", windowMs);
+    glyph::Document document(glyph::CharRamp::BuiltIn());
+    const glyph::Block block{Photo(100, 100, QImage::Format_RGB32), QSize(100, 100)};
+    const double openMs = MedianMs(kRuns, [&] { document.Open(block); });
+    const double adjustMs = MedianMs(kRuns, [&] { document.Run(glyph::Command::kAutoLevel); });
+    std::printf("%-50s %8.2f ms\n", "render an opened block, 100 x 100", openMs);
+    std::printf("%-50s %8.2f ms\n", "auto-level from the preview, 100 x 100", adjustMs);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == "--make") return MakePictures(args[2]);
     if (args.size() == 3 && args[1] == "--open") return OpenBench(args[2]);

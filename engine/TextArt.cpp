@@ -1,29 +1,21 @@
 #include "engine/TextArt.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace glyph {
 
-LevelGrid ReadLevels(const PointReader& point, float width, float height, float tx, float ty,
-                     const std::function<void()>& yield) {
+LevelGrid ReadLevels(int width, int height, const PixelReader& colourAt) {
     LevelGrid grid;
-    if (!(tx > 0) || !(ty > 0)) return grid;
-    // Positions beyond the grid would be ignored, so the loops stop there; that
-    // also keeps an oversized source from running on.
-    for (float y = 0; y <= height && RoundHalfEven(y / ty) < LevelGrid::kSide; y += ty) {
-        for (float x = 0; x <= width && RoundHalfEven(x / tx) < LevelGrid::kSide; x += tx) {
-            const std::int32_t colour = point(x, y);
-            const int column = RoundHalfEven(x / tx);
-            const int row = RoundHalfEven(y / ty);
-            if (colour != kNoPixel) {
-                const int level = GrayLevel(static_cast<std::uint32_t>(colour));
-                if (grid.darkest < 0) grid.darkest = level;
-                if (grid.lightest < 0) grid.lightest = level;
-                if (level < grid.darkest) grid.darkest = level;
-                if (level > grid.lightest) grid.lightest = level;
-                grid.at(column, row) = level;
-            }
-            if (yield) yield();
+    const int rows = std::min(height, LevelGrid::kSide);
+    const int columns = std::min(width, LevelGrid::kSide);
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int level = GrayLevel(colourAt(column, row));
+            if (grid.darkest < 0) grid.darkest = level;
+            if (grid.lightest < 0) grid.lightest = level;
+            if (level < grid.darkest) grid.darkest = level;
+            if (level > grid.lightest) grid.lightest = level;
+            grid.at(column, row) = level;
         }
     }
     return grid;

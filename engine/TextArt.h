@@ -22,14 +22,13 @@ struct LevelGrid {
     int& at(int column, int row) { return cells[row * kSide + column]; }
 };
 
-// Colour of the pixel containing (x, y) twips, or kNoPixel.
-using PointReader = std::function<std::int32_t(float x, float y)>;
+// Colour (0x00BBGGRR) of the source pixel at (column, row).
+using PixelReader = std::function<std::uint32_t(int column, int row)>;
 
-// Samples positions 0, tx, 2tx .. width and 0, ty .. height inclusive, as a
-// surface of that many twips is read. Positions with no pixel, or whose cell
-// lies beyond the grid, are skipped. yield runs after every position.
-LevelGrid ReadLevels(const PointReader& point, float width, float height, float tx, float ty,
-                     const std::function<void()>& yield = {});
+// Reads every pixel of a width x height source, row by row. Pixels whose cell
+// lies beyond the grid are ignored: neither stored nor counted for the darkest
+// and lightest levels. Cells the source does not cover stay 0.
+LevelGrid ReadLevels(int width, int height, const PixelReader& colourAt);
 
 // The finished art: the painted level of each pixel (row-major) and the text.
 struct TextArt {

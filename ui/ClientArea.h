@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "workspace/Screen.h"
+#include "ui/Screen.h"
 
 namespace glyph {
 

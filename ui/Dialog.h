@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "workspace/Screen.h"
+#include "ui/Screen.h"
 
 class QLabel;
 class QPushButton;

@@ -1,16 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <array>
 #include <cstdint>
 #include <memory>
 
-#include "engine/CharRamp.h"
-#include "engine/Levels.h"
-#include "engine/TextArt.h"
 #include "ui/CommonDialog.h"
-#include "workspace/History.h"
-#include "workspace/PictureSurface.h"
+#include "ui/PictureSurface.h"
+#include "workspace/Document.h"
 
 class QAction;
 class QMenu;
@@ -23,30 +21,8 @@ class ClientArea;
 class PlatformServices;
 class SurfaceView;
 
-// The program's working window: the picture panel on the left, the text art
-// on the right, and every command of the program.
-class Form1 : public QMainWindow {
-    Q_OBJECT
-
-  public:
-    // appPath is the folder holding the program (moji.txt, help/).
-    Form1(PlatformServices& services, TwipScale scale, QString appPath);
-    ~Form1() override;
-
-    // State shared by the commands.
-    glyph::CharRamp CharRamp;
-    std::int32_t ImageWidth = 0;
-    std::int32_t ImageHeight = 0;
-    std::int32_t TextLeft = 0;
-
-    // Surfaces.
-    PictureSurface& Picture1() { return *picture1_; }
-    PictureSurface& Picture2() { return *picture2_; }
-    PictureSurface& Picture3() { return *picture3_; }
-    PictureSurface& Picture4() { return *picture4_; }
-    History& history() { return *history_; }
-
-    // Controls.
+// The window's controls and menu items, by the names the commands know them by.
+struct Form1Controls {
     std::array<QPushButton*, 6> Adjust{};
     QPushButton* undo = nullptr;
     QPushButton* redo = nullptr;
@@ -56,9 +32,7 @@ class Form1 : public QMainWindow {
     SurfaceView* Picture3View = nullptr;
     SurfaceView* Picture4View = nullptr;
     ClientArea* client = nullptr;
-    CommonDialog CommonDialog1;
 
-    // Menus.
     QMenu* mnFile = nullptr;
     QAction* mnFileOpen = nullptr;
     QAction* mnFileSave = nullptr;
@@ -79,10 +53,25 @@ class Form1 : public QMainWindow {
     QMenu* mnOther = nullptr;
     QAction* mnOtherHelp = nullptr;
     QAction* mnOtherVersion = nullptr;
+};
 
-    TwipScale twips() const { return scale_; }
-    const QString& appPath() const { return appPath_; }
-    PlatformServices& services() { return services_; }
+// The program's working window: the picture panel on the left, the text art
+// on the right, and every command of the program. It shows a Document and
+// forwards the adjustment and history commands to it.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // appPath is the folder holding the program (moji.txt, help/).
+    Form1(PlatformServices& services, TwipScale scale, QString appPath);
+    ~Form1() override;
+
+    const Form1Controls& controls() const { return ui_; }
+    const Document& document() const { return *document_; }
+    // What the window paints: the opened picture and the gray preview.
+    const PictureSurface& Picture1() const { return *picture1_; }
+    const PictureSurface& Picture2() const { return *picture2_; }
+    std::int32_t TextLeft() const { return textLeft_; }
 
     // The text art as the program holds it: lines separated by CR LF.
     QString Text() const;
@@ -91,12 +80,6 @@ class Form1 : public QMainWindow {
     void SetAdjustEnabled(bool flag);
     void RefreshUndoRedo();
 
-    // An OK message box of the program's own.
-    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
-
-    // Source to text art, painting Picture2 and replacing the text of Text1.
-    void RenderTextArt(PictureSurface& source, const Adjustment& adjustment);
-
     // Commands.
     void OpenImage();
     void mnFileOpen_Click() { OpenImage(); }
@@ -104,7 +87,6 @@ class Form1 : public QMainWindow {
     void mnFilePrint_Click();
     void mnFileEnd_Click();
     void mnEditCopy_Click();
-    void StepHistory(std::int16_t direction);
     void undo_Click();
     void redo_Click();
     void mnEditUndo_Click();
@@ -123,19 +105,28 @@ class Form1 : public QMainWindow {
     void SetTabOrder();
     void Form_Load();
     void Form_Resize();
-    void RunAdjustment(PictureSurface& source, const Adjustment& adjustment);
-    void PaintPreview(const TextArt& art);
+    void ShowDocument();
+    void PlaceSurfaces();
+    void PaintPreview();
     void ShowUnreadable(const QString& fileName);
+    bool ConfirmOverwrite(const QString& fileName);
+    void SaveText();
+    void PrintText();
+    // An OK message box of the program's own.
+    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     PlatformServices& services_;
     TwipScale scale_;
     QString appPath_;
+    std::int32_t textLeft_ = 0;
+    Form1Controls ui_;
+    CommonDialog CommonDialog1;
+    std::unique_ptr<Document> document_;
     std::unique_ptr<PictureSurface> picture1_;
     std::unique_ptr<PictureSurface> picture2_;
     std::unique_ptr<PictureSurface> picture3_;
     std::unique_ptr<PictureSurface> picture4_;
-    std::unique_ptr<History> history_;
 };
 
 }  // namespace glyph

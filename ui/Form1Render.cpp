@@ -1,37 +1,37 @@
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPlainTextEdit>
 
 #include "ui/Form1.h"
+#include "ui/Layout.h"
 
 namespace glyph {
 
-namespace {
-// The window repaints at least this often while a picture is read; user input
-// waits until the render is over.
-constexpr qint64 kYieldEveryMs = 10;
-}  // namespace
-
-void Form1::RenderTextArt(PictureSurface& source, const Adjustment& adjustment) {
-    SetAdjustEnabled(false);
-    QElapsedTimer slice;
-    slice.start();
-    const auto yield = [&slice] {
-        if (slice.elapsed() < kYieldEveryMs) return;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        slice.restart();
-    };
-    // The whole source is read before anything is painted, so the source may
-    // be Picture2 itself.
-    const LevelGrid grid = ReadLevels([&source](float x, float y) { return source.Point(x, y); },
-                                      source.Width(), source.Height(), scale_.x, scale_.y, yield);
-    const TextArt art = RenderLevels(grid, ImageWidth, ImageHeight, adjustment, CharRamp);
-    PaintPreview(art);
-    Text1->setPlainText(art.text);
-    SetAdjustEnabled(true);
+// Every change of the document: the surfaces take the opened block's size,
+// the pictures and the text are shown again, and the commands follow.
+void Form1::ShowDocument() {
+    PlaceSurfaces();
+    picture1_->SetPicture(document_->block().pixels);
+    PaintPreview();
+    ui_.Text1->setPlainText(document_->text());
+    SetAdjustEnabled(document_->HasPicture());
+    RefreshUndoRedo();
 }
 
-void Form1::PaintPreview(const TextArt& art) {
+// Both surfaces take the block's size, centred on their frames.
+void Form1::PlaceSurfaces() {
+    const float width = scale_.x * static_cast<float>(document_->ImageWidth());
+    const float height = scale_.y * static_cast<float>(document_->ImageHeight());
+    picture1_->SetWidth(width);
+    picture1_->SetHeight(height);
+    picture2_->SetWidth(width);
+    picture2_->SetHeight(height);
+    picture1_->SetLeft(layout::kPicture1CentreX - picture1_->Width() / 2);
+    picture1_->SetTop(layout::kPicture1CentreY - picture1_->Height() / 2);
+    picture2_->SetLeft(picture1_->Left());
+    picture2_->SetTop(layout::kPicture2CentreY - picture2_->Height() / 2);
+}
+
+void Form1::PaintPreview() {
+    const TextArt& art = document_->art();
     for (int row = 0; row < art.height; ++row) {
         for (int column = 0; column < art.width; ++column) {
             picture2_->PSet(static_cast<float>(column) * scale_.x,

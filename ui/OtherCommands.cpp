@@ -9,11 +9,11 @@ namespace glyph {
 void Form1::mnOtherHelp_Click() {
     // The folder and the page are joined as they are; whether the page
     // exists, or anything can show it, is the desktop's business.
-    services().OpenDocument(QUrl::fromLocalFile(appPath() + QStringLiteral("/help/readme.html")));
+    services_.OpenDocument(QUrl::fromLocalFile(appPath_ + QStringLiteral("/help/readme.html")));
 }
 
 void Form1::mnOtherVersion_Click() {
-    auto* dialog = new Dialog(twips());  // no owner: it is a window of its own
+    auto* dialog = new Dialog(scale_);  // no owner: it is a window of its own
     dialog->setWindowIcon(windowIcon());
     // Every way the About window goes (OK, Escape, its close button, being
     // deleted) gives the main window its input back.

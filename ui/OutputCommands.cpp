@@ -2,8 +2,8 @@
 
 #include "ui/Form1.h"
 #include "ui/PlatformServices.h"
-#include "ui/TextFile.h"
 #include "ui/Texts.h"
+#include "workspace/TextFile.h"
 
 namespace glyph {
 
@@ -11,20 +11,22 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool ConfirmOverwrite(Form1& form, const QString& fileName) {
+}  // namespace
+
+bool Form1::ConfirmOverwrite(const QString& fileName) {
     MessageRequest question;
     question.text = fileName + kCrLf + texts::kOverwriteLine1 + kCrLf + texts::kOverwriteLine2;
     question.caption = texts::kAppTitle;
     question.icon = QMessageBox::Question;
     question.buttons = QMessageBox::Yes | QMessageBox::No;
     question.defaultButton = QMessageBox::Yes;
-    return form.services().ShowMessage(&form, question) == QMessageBox::Yes;
+    return services_.ShowMessage(this, question) == QMessageBox::Yes;
 }
 
 // The old file is replaced only once the new text is fully written, and every
 // failure but a cancel or a "No" is told to the user.
-void SaveText(Form1& form) {
-    CommonDialog& dialog = form.CommonDialog1;
+void Form1::SaveText() {
+    CommonDialog& dialog = CommonDialog1;
     dialog.Flags = CommonDialog::kHideReadOnly;
     dialog.Filter = texts::kSaveFilter;
     dialog.FileName = QString();
@@ -32,31 +34,32 @@ void SaveText(Form1& form) {
     if (!dialog.ShowSave()) return;
     const QString fileName = dialog.FileName;
 
-    const TextFileBytes file = EncodeTextFile(form.Text());
-    if (!file.ok()) return form.ShowNotice(file.problem, texts::kAppTitle, QMessageBox::Warning);
-    if (QFileInfo(fileName).isFile() && !ConfirmOverwrite(form, fileName)) return;
-    const WriteResult written = WriteFileAtomically(fileName, file.bytes);
-    if (!written.ok) {
-        form.ShowNotice(SaveFailedMessage(fileName, written.reason), texts::kAppTitle,
-                        QMessageBox::Critical);
+    const Result<QByteArray> file = EncodeTextFile(Text());
+    if (!file) return ShowNotice(file.error().reason, texts::kAppTitle, QMessageBox::Warning);
+    if (QFileInfo(fileName).isFile() && !ConfirmOverwrite(fileName)) return;
+    const Status written = WriteFileAtomically(fileName, *file);
+    if (!written) {
+        ShowNotice(SaveFailedMessage(fileName, written.error().reason), texts::kAppTitle,
+                   QMessageBox::Critical);
     }
 }
 
-void PrintText(Form1& form) {
-    const QString text = form.Text();
+void Form1::PrintText() {
+    const QString text = Text();
     if (text.isEmpty()) {
-        return form.ShowNotice(texts::kNoPicture, texts::kErrorCaption, QMessageBox::Warning);
+        return ShowNotice(texts::kNoPicture, texts::kErrorCaption, QMessageBox::Warning);
     }
     QString reason;
-    if (!form.services().PrintText(text, &reason)) {
-        form.ShowNotice(texts::kPrintFailed + kCrLf + reason, texts::kErrorCaption,
-                        QMessageBox::Warning);
+    if (!services_.PrintText(text, &reason)) {
+        ShowNotice(texts::kPrintFailed + kCrLf + reason, texts::kErrorCaption,
+                   QMessageBox::Warning);
     }
 }
 
+namespace {
+
 // The clipboard takes the platform's own line ends.
-QString ClipboardText(const Form1& form) {
-    QString text = form.Text();
+QString ClipboardText(QString text) {
 #ifndef Q_OS_WIN
     text.replace(kCrLf, QStringLiteral("\n"));
 #endif
@@ -65,12 +68,12 @@ QString ClipboardText(const Form1& form) {
 
 }  // namespace
 
-void Form1::mnFileSave_Click() { SaveText(*this); }
-void Form1::mnFilePrint_Click() { PrintText(*this); }
+void Form1::mnFileSave_Click() { SaveText(); }
+void Form1::mnFilePrint_Click() { PrintText(); }
 
 void Form1::mnEditCopy_Click() {
     QString reason;
-    if (!services_.SetClipboardText(ClipboardText(*this), &reason)) {
+    if (!services_.SetClipboardText(ClipboardText(Text()), &reason)) {
         ShowNotice(texts::kCopyFailed + kCrLf + reason, texts::kErrorCaption, QMessageBox::Warning);
     }
 }

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "workspace/PictureSurface.h"
+#include "ui/PictureSurface.h"
 
 namespace glyph {
 

@@ -2,7 +2,10 @@
 
 #include <QString>
 
-// Every text the program shows, kept together.
+#include "workspace/Reasons.h"
+
+// Every text the window shows, kept together; what the readers and writers
+// say of a file stands in workspace/Reasons.h.
 
 namespace glyph::texts {
 
@@ -37,18 +40,6 @@ inline const QString kNoPicture = QStringLiteral("画像が選択されていま
 inline const QString kAboutCaption = QStringLiteral("バージョン情報");
 inline const QString kAboutVersion = QStringLiteral("version 1.12");
 inline const QString kAboutOK = QStringLiteral("OK");
-
-// Save failures.
-inline const QString kSaveFailed = QStringLiteral("このファイルに保存できませんでした。");
-inline const QString kSaveNoFolder = QStringLiteral("保存先のフォルダーが見つかりません。");
-inline const QString kSaveCannotCreate = QStringLiteral("ファイルを作成できません。");
-inline const QString kSaveCannotWrite = QStringLiteral("ファイルに書き込めません。");
-inline const QString kSaveCannotReplace = QStringLiteral("元のファイルを置き換えられません。");
-// %1 line, %2 column, %3 the character, %4 its code (U+XXXX).
-inline const QString kUnencodableLine1 =
-    QStringLiteral("%1 行目 %2 文字目の「%3」(%4) は Shift-JIS で保存できない文字です。");
-inline const QString kUnencodableLine2 =
-    QStringLiteral("この文字を削除するか別の文字に置き換えてから、もう一度保存してください。");
 
 // Print and copy failures.
 inline const QString kNoPrinter = QStringLiteral(

@@ -14,6 +14,8 @@
 
 #include "workspace/BmpRegion.h"
 
+#include "workspace/Reasons.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -73,8 +75,6 @@ constexpr uchar kDelta = 2;
 constexpr int kMaxAbsoluteBytes = 256;  // 255 pixels of 8 bits, padded to 16 bits
 
 constexpr qint64 kStreamChunk = 64 * 1024;
-
-const char kCutShort[] = "the file ends inside the BMP header";
 
 // A colour channel of a 16- or 32-bit pixel.
 struct Channel {
@@ -152,8 +152,8 @@ void ReadInfoFields(const QByteArray& header, BmpLayout& bmp) {
 
 bool HasUsableSize(const BmpLayout& bmp, QString& error) {
     constexpr qint64 kMaxSide = std::numeric_limits<int>::max();
-    if (bmp.width <= 0 || bmp.height <= 0) return Fail(error, "the BMP size is zero or negative");
-    if (bmp.height > kMaxSide) return Fail(error, "the BMP height is out of range");
+    if (bmp.width <= 0 || bmp.height <= 0) return Fail(error, reasons::kBmpBadSize);
+    if (bmp.height > kMaxSide) return Fail(error, reasons::kBmpHeightOutOfRange);
     return true;
 }
 
@@ -198,14 +198,14 @@ bool ReadMasks(QIODevice& device, const QByteArray& header, qint64& headersEnd, 
             const qint64 length =
                 bmp.compression == kAlphaBitfields ? kRgbaMasksLength : kRgbMasksLength;
             bytes = ReadAt(device, headersEnd, length);
-            if (bytes.size() < length) return Fail(error, kCutShort);
+            if (bytes.size() < length) return Fail(error, reasons::kBmpCutShort);
             headersEnd += length;
         }
         for (int i = 0; i < 3; ++i) masks[i] = U32(bytes, i * 4);
     }
     for (int i = 0; i < 3; ++i) {
         if (!MakeChannel(masks[i], bmp.bitsPerPixel, bmp.channels[i]))
-            return Fail(error, "the BMP bit-field masks are invalid");
+            return Fail(error, reasons::kBmpBadMasks);
     }
     return true;
 }
@@ -226,30 +226,27 @@ void ReadPalette(QIODevice& device, qint64 start, BmpLayout& bmp) {
 
 bool ReadLayout(QIODevice& device, BmpLayout& bmp, QString& error) {
     const QByteArray start = ReadAt(device, 0, kFileAndHeaderSizeLength);
-    if (!HasBmpSignature(start)) return Fail(error, "not a BMP file");
-    if (start.size() < kFileAndHeaderSizeLength) return Fail(error, kCutShort);
+    if (!HasBmpSignature(start)) return Fail(error, reasons::kBmpNotBmp);
+    if (start.size() < kFileAndHeaderSizeLength) return Fail(error, reasons::kBmpCutShort);
     bmp.headerSize = U32(start, kHeaderSizeField);
     bmp.pixelOffset = U32(start, kPixelOffsetField);
     if (!IsKnownHeaderSize(bmp.headerSize))
-        return Fail(error, QString("unsupported BMP header size %1").arg(bmp.headerSize));
+        return Fail(error, reasons::kBmpHeaderSize.arg(bmp.headerSize));
 
     const QByteArray header = ReadAt(device, kFileHeaderSize, bmp.headerSize);
-    if (header.size() < qsizetype(bmp.headerSize)) return Fail(error, kCutShort);
+    if (header.size() < qsizetype(bmp.headerSize)) return Fail(error, reasons::kBmpCutShort);
     if (bmp.headerSize == kCoreHeaderSize)
         ReadCoreFields(header, bmp);
     else
         ReadInfoFields(header, bmp);
     if (!HasUsableSize(bmp, error)) return false;
     if (!IsSupportedCoding(bmp)) {
-        return Fail(error, QString("unsupported BMP format: %1 bits per pixel, compression %2")
-                               .arg(bmp.bitsPerPixel)
-                               .arg(bmp.compression));
+        return Fail(error, reasons::kBmpFormat.arg(bmp.bitsPerPixel).arg(bmp.compression));
     }
 
     qint64 headersEnd = kFileHeaderSize + bmp.headerSize;
     if (!ReadMasks(device, header, headersEnd, bmp, error)) return false;
-    if (bmp.pixelOffset < headersEnd)
-        return Fail(error, "the BMP pixel data offset points into the header");
+    if (bmp.pixelOffset < headersEnd) return Fail(error, reasons::kBmpDataOffset);
     ReadPalette(device, headersEnd, bmp);
     return true;
 }
@@ -442,30 +439,30 @@ void DecodeRle(QIODevice& device, const BmpLayout& bmp, QImage& image) {
 
 bool HasBmpSignature(const QByteArray& head) { return head.startsWith("BM"); }
 
-PictureSizeRead ReadBmpSize(QIODevice& device) {
+Result<QSize> ReadBmpSize(QIODevice& device) {
     BmpLayout bmp;
     QString error;
-    if (!ReadLayout(device, bmp, error)) return {QSize(), error};
-    return {QSize(int(bmp.width), int(bmp.height)), QString()};
+    if (!ReadLayout(device, bmp, error)) return Error{error};
+    return QSize(int(bmp.width), int(bmp.height));
 }
 
-PictureRead ReadBmpRegion(QIODevice& device, QSize region) {
+Result<QImage> ReadBmpRegion(QIODevice& device, QSize region) {
     BmpLayout bmp;
     QString error;
-    if (!ReadLayout(device, bmp, error)) return {QImage(), error};
+    if (!ReadLayout(device, bmp, error)) return Error{error};
     const int width = int(std::min<qint64>(bmp.width, region.width()));
     const int height = int(std::min<qint64>(bmp.height, region.height()));
-    if (width <= 0 || height <= 0) return {QImage(), "the region to read is empty"};
+    if (width <= 0 || height <= 0) return Error{reasons::kEmptyRegion};
 
     // Filled first: no pixel the file lacks may show stale memory.
     QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull()) return {QImage(), "not enough memory for the picture region"};
+    if (image.isNull()) return Error{reasons::kNoMemoryForRegion};
     image.fill(kMissingPixelColour);
     if (bmp.compression == kRle8 || bmp.compression == kRle4)
         DecodeRle(device, bmp, image);
     else
         DecodeRows(device, bmp, image);
-    return {image, QString()};
+    return image;
 }
 
 }  // namespace glyph

@@ -2,10 +2,11 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QImage>
 #include <QRgb>
 #include <QSize>
 
-#include "workspace/PictureFile.h"
+#include "workspace/Result.h"
 
 namespace glyph {
 
@@ -20,10 +21,10 @@ inline constexpr QRgb kMissingPixelColour = 0xFF000000;
 bool HasBmpSignature(const QByteArray& head);
 
 // The picture's size from its headers. `device` must be open and random-access.
-PictureSizeRead ReadBmpSize(QIODevice& device);
+Result<QSize> ReadBmpSize(QIODevice& device);
 
 // The top-left region of at most region.width() x region.height() pixels as RGB32,
 // reading only the bytes that hold it (and, for RLE, the stream up to it).
-PictureRead ReadBmpRegion(QIODevice& device, QSize region);
+Result<QImage> ReadBmpRegion(QIODevice& device, QSize region);
 
 }  // namespace glyph

@@ -2,43 +2,36 @@
 
 namespace glyph {
 
-History::History(TwipScale scale, float width, float height, QColor background) {
-    for (auto& slot : slots_) {
-        slot = std::make_unique<PictureSurface>(scale, 0, 0, width, height, background);
-    }
+void History::Seed(Snapshot preview) {
+    undoCount_ = 0;
+    cursor_ = 0;
+    for (auto& slot : slots_) slot.reset();
+    slots_[cursor_] = std::move(preview);
 }
 
-void History::Seed(const QImage& blank, const QImage& preview) {
-    UndoCount = 0;
-    HistoryCursor = 0;
-    for (auto& slot : slots_) slot->PaintPicture(blank);
-    cashPicture(HistoryCursor).PaintPicture(preview);
-}
-
-void History::PushHistory(const QImage& blank) {
+void History::PushHistory() {
     // Source index never below the destination: each slot is read before it
     // is overwritten.
     for (int a = 0; a <= kLastSlot; ++a) {
-        if (HistoryCursor + a <= kLastSlot) {
-            cashPicture(a).PaintPicture(cashPicture(HistoryCursor + a).Image());
+        if (cursor_ + a <= kLastSlot) {
+            if (a != cursor_ + a) slots_[a] = slots_[cursor_ + a];
         } else {
-            cashPicture(a).PaintPicture(blank);
+            slots_[a].reset();
         }
     }
-    UndoCount = static_cast<std::int16_t>(UndoCount - HistoryCursor);
-    for (int e = kLastSlot; e >= 1; --e) {
-        cashPicture(e).PaintPicture(cashPicture(e - 1).Image());
-    }
-    if (UndoCount < 0) UndoCount = 0;
-    if (UndoCount < kLastSlot) ++UndoCount;
-    HistoryCursor = 0;
+    undoCount_ = static_cast<std::int16_t>(undoCount_ - cursor_);
+    for (int e = kLastSlot; e >= 1; --e) slots_[e] = slots_[e - 1];
+    if (undoCount_ < 0) undoCount_ = 0;
+    if (undoCount_ < kLastSlot) ++undoCount_;
+    cursor_ = 0;
 }
 
 int History::Step(std::int16_t direction) {
-    UndoCount = static_cast<std::int16_t>(UndoCount - direction);
-    if (direction < 0 && HistoryCursor > 0) HistoryCursor += direction;
-    if (direction > 0 && HistoryCursor < kLastSlot) HistoryCursor += direction;
-    return HistoryCursor;
+    undoCount_ = static_cast<std::int16_t>(undoCount_ - direction);
+    if (direction < 0 && cursor_ > 0) cursor_ = static_cast<std::int16_t>(cursor_ + direction);
+    if (direction > 0 && cursor_ < kLastSlot)
+        cursor_ = static_cast<std::int16_t>(cursor_ + direction);
+    return cursor_;
 }
 
 }  // namespace glyph

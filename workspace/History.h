@@ -1,37 +1,36 @@
 #pragma once
 
-#include <QImage>
 #include <array>
 #include <cstdint>
-#include <memory>
-
-#include "workspace/PictureSurface.h"
+#include <optional>
+#include <vector>
 
 namespace glyph {
 
 // Six snapshots of the preview, slot 0 the newest, with the two counters that
 // say which one is shown and how many undo steps are left. Redo steps are the
-// slots below the cursor.
+// slots below the cursor. A slot holding no snapshot is blank.
 class History {
   public:
+    // The preview's levels, row by row.
+    using Snapshot = std::vector<int>;
+
     static constexpr int kSlots = 6;
     static constexpr int kLastSlot = kSlots - 1;
 
-    // Each slot is a surface of the given size in twips.
-    History(TwipScale scale, float width, float height, QColor background);
-
-    PictureSurface& cashPicture(int index) { return *slots_.at(index); }
-    const PictureSurface& cashPicture(int index) const { return *slots_.at(index); }
-
-    std::int16_t UndoCount = 0;
-    std::int16_t HistoryCursor = 0;
+    const std::optional<Snapshot>& cashPicture(int index) const { return slots_.at(index); }
+    std::int16_t UndoCount() const { return undoCount_; }
+    std::int16_t HistoryCursor() const { return cursor_; }
 
     // After an open: every slot blank, the new preview in slot 0, counters 0.
-    void Seed(const QImage& blank, const QImage& preview);
+    void Seed(Snapshot preview);
 
     // Makes room for a new snapshot in slot 0: the shown snapshot becomes slot
     // 0 (newer ones are dropped), then everything moves one slot older.
-    void PushHistory(const QImage& blank);
+    void PushHistory();
+
+    // Stores the preview an adjustment made in slot 0.
+    void Store(Snapshot preview) { slots_[0] = std::move(preview); }
 
     // Moves the counters one step: +1 undo (older), -1 redo (newer). The
     // undo count changes even where the cursor cannot move. Returns the slot
@@ -39,7 +38,9 @@ class History {
     int Step(std::int16_t direction);
 
   private:
-    std::array<std::unique_ptr<PictureSurface>, kSlots> slots_;
+    std::array<std::optional<Snapshot>, kSlots> slots_;
+    std::int16_t undoCount_ = 0;
+    std::int16_t cursor_ = 0;
 };
 
 }  // namespace glyph

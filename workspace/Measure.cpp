@@ -19,16 +19,11 @@ std::int32_t HimetricToPixels(std::int32_t himetric) {
     return RoundHalfEven(static_cast<double>(himetric) * 24.0 / 635.0);
 }
 
-bool MeasurePicture(const QString& fileName, std::int32_t& width, std::int32_t& height,
-                    QString* error) {
-    const PictureSizeRead read = ReadPictureSize(fileName);
-    if (!read.ok()) {
-        if (error) *error = read.error;
-        return false;
-    }
-    width = HimetricToPixels(PixelsToHimetric(read.size.width()));
-    height = HimetricToPixels(PixelsToHimetric(read.size.height()));
-    return true;
+Result<QSize> MeasurePicture(const QString& fileName) {
+    const Result<QSize> read = ReadPictureSize(fileName);
+    if (!read) return read.error();
+    return QSize(HimetricToPixels(PixelsToHimetric(read->width())),
+                 HimetricToPixels(PixelsToHimetric(read->height())));
 }
 
 std::int32_t ClampImageSize(std::int32_t n) { return (n > kSizeLimit || n < 0) ? kSizeLimit : n; }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <cstdint>
+
+#include "workspace/Result.h"
 
 namespace glyph {
 
@@ -10,10 +13,8 @@ namespace glyph {
 std::int32_t PixelsToHimetric(std::int32_t pixels);
 std::int32_t HimetricToPixels(std::int32_t himetric);
 
-// The picture's size in pixels from its header, through HIMETRIC. Leaves
-// width and height untouched and returns false with a reason on failure.
-bool MeasurePicture(const QString& fileName, std::int32_t& width, std::int32_t& height,
-                    QString* error);
+// The picture's size in pixels from its header, through HIMETRIC.
+Result<QSize> MeasurePicture(const QString& fileName);
 
 // 100 for n above 100 or below 0, else n.
 std::int32_t ClampImageSize(std::int32_t n);

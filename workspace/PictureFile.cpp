@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "workspace/BmpRegion.h"
+#include "workspace/Reasons.h"
 
 namespace glyph {
 namespace {
 
 constexpr qint64 kSignatureLength = 3;
 const QByteArray kJpegSignature("\xFF\xD8\xFF", kSignatureLength);
-const char kNotAPicture[] = "not a BMP or JPEG picture";
 
 enum class PictureKind { kBmp, kJpeg, kOther };
 
@@ -204,55 +204,42 @@ void ConfigureJpegReader(QImageReader& reader) {
     reader.setAutoTransform(false);  // pixels as stored, whatever the EXIF orientation says
 }
 
-QString JpegHeaderError(const QImageReader& reader) {
-    if (reader.error() == QImageReader::UnknownError) return "the JPEG header is damaged";
-    return reader.errorString();
-}
-
-PictureSizeRead ReadJpegSize(QFile& file) {
+Result<QSize> ReadJpegSize(QFile& file) {
     QImageReader reader(&file, "jpeg");
     ConfigureJpegReader(reader);
     const QSize size = reader.size();
-    if (size.isEmpty()) return {QSize(), JpegHeaderError(reader)};
-    return {size, QString()};
+    if (size.isEmpty()) return Error{reasons::kJpegHeaderDamaged};
+    return size;
 }
 
 // Qt's JPEG reader decodes rows from the top until the clip rect's bottom and stops there.
-PictureRead ReadJpegRegion(QFile& file, QSize region) {
+Result<QImage> ReadJpegRegion(QFile& file, QSize region) {
     const std::optional<JpegFrame> frame = ScanJpegFrame(file);
-    if (!file.seek(0)) return {QImage(), file.errorString()};
+    if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
     QImageReader reader(&file, "jpeg");
     ConfigureJpegReader(reader);
     const QSize size = reader.size();
-    if (size.isEmpty()) return {QImage(), JpegHeaderError(reader)};
-    if (!frame) return {QImage(), "the JPEG header is damaged"};
-    if (!FitsLimits(*frame))
-        return {QImage(), "this progressive or multi-scan JPEG is too large to open"};
+    if (size.isEmpty() || !frame) return Error{reasons::kJpegHeaderDamaged};
+    if (!FitsLimits(*frame)) return Error{reasons::kJpegTooLarge};
 
     reader.setClipRect(QRect(QPoint(0, 0), size.boundedTo(region)));
     const QImage image = reader.read();
-    if (image.isNull()) return {QImage(), reader.errorString()};
-    return {image.convertToFormat(QImage::Format_RGB32), QString()};
+    if (image.isNull()) return Error{reasons::kJpegDataDamaged};
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
-bool OpenPicture(QFile& file, QString& error) {
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    if (file.isSequential()) {
-        error = "not a regular file";
-        return false;
-    }
-    return true;
+Status OpenPicture(QFile& file) {
+    if (!file.open(QIODevice::ReadOnly))
+        return Error{reasons::kCannotOpenFile.arg(file.errorString())};
+    if (file.isSequential()) return Error{reasons::kNotRegularFile};
+    return Done{};
 }
 
 }  // namespace
 
-PictureSizeRead ReadPictureSize(const QString& path) {
+Result<QSize> ReadPictureSize(const QString& path) {
     QFile file(path);
-    QString error;
-    if (!OpenPicture(file, error)) return {QSize(), error};
+    if (const Status opened = OpenPicture(file); !opened) return opened.error();
     switch (KindOf(file)) {
         case PictureKind::kBmp:
             return ReadBmpSize(file);
@@ -261,14 +248,13 @@ PictureSizeRead ReadPictureSize(const QString& path) {
         case PictureKind::kOther:
             break;
     }
-    return {QSize(), kNotAPicture};
+    return Error{reasons::kNotAPicture};
 }
 
-PictureRead ReadPictureRegion(const QString& path, QSize region) {
-    if (region.isEmpty()) return {QImage(), "the region to read is empty"};
+Result<QImage> ReadPictureRegion(const QString& path, QSize region) {
+    if (region.isEmpty()) return Error{reasons::kEmptyRegion};
     QFile file(path);
-    QString error;
-    if (!OpenPicture(file, error)) return {QImage(), error};
+    if (const Status opened = OpenPicture(file); !opened) return opened.error();
     switch (KindOf(file)) {
         case PictureKind::kBmp:
             return ReadBmpRegion(file, region);
@@ -277,7 +263,7 @@ PictureRead ReadPictureRegion(const QString& path, QSize region) {
         case PictureKind::kOther:
             break;
     }
-    return {QImage(), kNotAPicture};
+    return Error{reasons::kNotAPicture};
 }
 
 }  // namespace glyph

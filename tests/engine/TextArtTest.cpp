@@ -7,8 +7,6 @@
 namespace glyph {
 namespace {
 
-constexpr float kTwips = 15.0f;
-
 // A source of width x height pixels whose colour comes from a function.
 struct FakeSource {
     int width;
@@ -16,17 +14,13 @@ struct FakeSource {
     std::function<std::uint32_t(int, int)> colour;
     int reads = 0;
 
-    PointReader Reader() {
-        return [this](float x, float y) -> std::int32_t {
-            ++reads;
-            const int px = static_cast<int>(std::floor(x / kTwips));
-            const int py = static_cast<int>(std::floor(y / kTwips));
-            if (px >= width || py >= height) return kNoPixel;
-            return static_cast<std::int32_t>(colour(px, py));
-        };
-    }
     LevelGrid Read() {
-        return ReadLevels(Reader(), width * kTwips, height * kTwips, kTwips, kTwips);
+        return ReadLevels(width, height, [this](int column, int row) {
+            ++reads;
+            EXPECT_LT(column, width);
+            EXPECT_LT(row, height);
+            return colour(column, row);
+        });
     }
 };
 
@@ -37,17 +31,15 @@ CharRamp LetterRamp() {
     return CharRamp(entries);
 }
 
-TEST(ReadLevels, ReadsEveryPositionUpToAndIncludingTheEdges) {
-    int yields = 0;
-    FakeSource source{64, 64, [](int x, int y) { return GrayColour((x + y) % 256); }};
-    const LevelGrid grid = ReadLevels(source.Reader(), 64 * kTwips, 64 * kTwips, kTwips, kTwips,
-                                      [&yields] { ++yields; });
-    EXPECT_EQ(source.reads, 65 * 65);
-    EXPECT_EQ(yields, 65 * 65);
+TEST(ReadLevels, ReadsEveryPixelOnceAndLeavesTheRestZero) {
+    FakeSource source{64, 40, [](int x, int y) { return GrayColour((x + y) % 256); }};
+    const LevelGrid grid = source.Read();
+    EXPECT_EQ(source.reads, 64 * 40);
     EXPECT_EQ(grid.at(10, 3), GrayLevel(GrayColour(13)));
-    EXPECT_EQ(grid.at(64, 64), 0);  // the edge reports no pixel
+    EXPECT_EQ(grid.at(64, 0), 0);
+    EXPECT_EQ(grid.at(0, 40), 0);
     EXPECT_EQ(grid.darkest, 0);
-    EXPECT_EQ(grid.lightest, GrayLevel(GrayColour(126)));
+    EXPECT_EQ(grid.lightest, GrayLevel(GrayColour(63 + 39)));
 }
 
 TEST(ReadLevels, PixelsBeyondTheGridAreIgnoredAndNoPixelLeavesMinusOne) {

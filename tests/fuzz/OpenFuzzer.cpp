@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!opened.ok) return 0;
     // A second decode must give the same pixels: anything else is a pixel the file does
     // not fix, such as memory the decoder never wrote.
-    const glyph::PictureRead again = glyph::ReadPictureRegion(path, opened.region.size());
-    if (again.image != opened.region) std::abort();
+    const glyph::damage::Opened again = glyph::damage::OpenToText(path);
+    if (!again.ok || again.region != opened.region || again.text != opened.text) std::abort();
     return 0;
 }

@@ -30,11 +30,12 @@ struct Placement {
     QRectF picture2;
 };
 
-Placement Placed(Form1& window) {
-    const auto box = [](PictureSurface& s) {
+Placement Placed(const Form1& window) {
+    const auto box = [](const PictureSurface& s) {
         return QRectF(s.Left(), s.Top(), s.Width(), s.Height());
     };
-    return {window.ImageWidth, window.ImageHeight, box(window.Picture1()), box(window.Picture2())};
+    return {window.document().ImageWidth(), window.document().ImageHeight(), box(window.Picture1()),
+            box(window.Picture2())};
 }
 
 TEST_F(OpenImage, SixtyFourSquareIsConvertedWholeAndCentred) {
@@ -45,7 +46,7 @@ TEST_F(OpenImage, SixtyFourSquareIsConvertedWholeAndCentred) {
     EXPECT_EQ(p.height, 64);
     EXPECT_EQ(p.picture1, QRectF(315, 375, 960, 960));
     EXPECT_EQ(p.picture2, QRectF(315, 1980, 960, 960));
-    EXPECT_EQ(window->Picture1View->geometry(), QRect(21, 25, 64, 64));
+    EXPECT_EQ(window->controls().Picture1View->geometry(), QRect(21, 25, 64, 64));
     EXPECT_EQ(window->Text(), ExpectedText(picture, 64, 64));
     EXPECT_TRUE(services.messages.empty());
     // The preview holds the gray of every level.
@@ -66,8 +67,8 @@ TEST_F(OpenImage, LargePicturesAreCroppedNotScaled) {
     wide.fill(qRgb(255, 255, 255));
     for (int y = 0; y < 50; ++y) wide.setPixel(99, y, qRgb(0, 0, 0));
     Open(Save(wide, QStringLiteral("wide.bmp")));
-    EXPECT_EQ(window->ImageWidth, 100);
-    EXPECT_EQ(window->ImageHeight, 50);
+    EXPECT_EQ(window->document().ImageWidth(), 100);
+    EXPECT_EQ(window->document().ImageHeight(), 50);
     const QStringList lines = window->Text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 50);
     EXPECT_EQ(lines[0].size(), 100);
@@ -76,8 +77,8 @@ TEST_F(OpenImage, LargePicturesAreCroppedNotScaled) {
 
     const QImage big = Pattern(640, 480);
     Open(Save(big, QStringLiteral("big.jpg")));
-    EXPECT_EQ(window->ImageWidth, 100);
-    EXPECT_EQ(window->ImageHeight, 100);
+    EXPECT_EQ(window->document().ImageWidth(), 100);
+    EXPECT_EQ(window->document().ImageHeight(), 100);
     EXPECT_EQ(window->Picture1().Image().size(), QSize(100, 100));
     // JPEG is lossy: compare with the decoder's own top-left pixels.
     const QImage decoded(dir.filePath(QStringLiteral("big.jpg")));
@@ -109,24 +110,24 @@ struct Snapshot {
     QRectF picture1, picture2;
     QImage image1, image2;
     QString text;
-    std::vector<QImage> snapshots;
+    std::vector<std::optional<History::Snapshot>> snapshots;
     int undoCount, cursor;
     bool operator==(const Snapshot&) const = default;
 };
 
 Snapshot Take(Form1& w) {
-    Snapshot s{w.ImageWidth,
-               w.ImageHeight,
+    Snapshot s{w.document().ImageWidth(),
+               w.document().ImageHeight(),
                Placed(w).picture1,
                Placed(w).picture2,
                w.Picture1().Image(),
                w.Picture2().Image(),
                w.Text(),
                {},
-               w.history().UndoCount,
-               w.history().HistoryCursor};
+               w.document().history().UndoCount(),
+               w.document().history().HistoryCursor()};
     for (int i = 0; i < History::kSlots; ++i)
-        s.snapshots.push_back(w.history().cashPicture(i).Image());
+        s.snapshots.push_back(w.document().history().cashPicture(i));
     return s;
 }
 
@@ -160,14 +161,14 @@ TEST_F(OpenImage, UnreadableFilesChangeNothingAndSayWhy) {
                                         "このビットマップ ファイルは無効であるか、"
                                         "現在サポートされていない形式です。"));
     }
-    EXPECT_TRUE(window->undo->isEnabled());
+    EXPECT_TRUE(window->controls().undo->isEnabled());
 }
 
 TEST_F(OpenImage, CancelChangesNothingAndShowsNothing) {
     Open(Save(Pattern(20, 10), QStringLiteral("ok.bmp")));
     const Snapshot before = Take(*window);
     services.fileAnswers.push_back(std::nullopt);
-    window->mnFileOpen->trigger();
+    window->controls().mnFileOpen->trigger();
     EXPECT_TRUE(Take(*window) == before);
     EXPECT_TRUE(services.messages.empty());
 }
@@ -177,20 +178,18 @@ TEST_F(OpenImage, SeedsTheHistoryEvenWithStepsPending) {
     window->Adjust_Click(0);
     window->Adjust_Click(0);
     window->undo_Click();
-    ASSERT_TRUE(window->redo->isEnabled());
+    ASSERT_TRUE(window->controls().redo->isEnabled());
     Open(Save(Pattern(30, 30), QStringLiteral("other.bmp")));
-    EXPECT_EQ(window->history().UndoCount, 0);
-    EXPECT_EQ(window->history().HistoryCursor, 0);
-    EXPECT_FALSE(window->undo->isEnabled());
-    EXPECT_FALSE(window->redo->isEnabled());
-    EXPECT_FALSE(window->mnEditUndo->isEnabled());
-    EXPECT_TRUE(window->Adjust[4]->isEnabled());
-    const QImage slot0 = window->history().cashPicture(0).Image();
-    EXPECT_EQ(slot0.copy(0, 0, 30, 30), window->Picture2().Image());
-    const QImage blank = window->Picture3().Image();
-    for (int i = 1; i < History::kSlots; ++i) {
-        EXPECT_EQ(window->history().cashPicture(i).Image(), blank) << i;
-    }
+    EXPECT_EQ(window->document().history().UndoCount(), 0);
+    EXPECT_EQ(window->document().history().HistoryCursor(), 0);
+    EXPECT_FALSE(window->controls().undo->isEnabled());
+    EXPECT_FALSE(window->controls().redo->isEnabled());
+    EXPECT_FALSE(window->controls().mnEditUndo->isEnabled());
+    EXPECT_TRUE(window->controls().Adjust[4]->isEnabled());
+    const History& history = window->document().history();
+    ASSERT_TRUE(history.cashPicture(0));
+    EXPECT_EQ(*history.cashPicture(0), window->document().art().levels);
+    for (int i = 1; i < History::kSlots; ++i) EXPECT_FALSE(history.cashPicture(i)) << i;
 }
 
 TEST_F(OpenImage, MojiTxtBesideTheProgramReplacesTheRamp) {
@@ -225,8 +224,8 @@ TEST_F(OpenImage, HugeJpegOpensWithItsTopLeftRegion) {
     huge = QImage();
     Open(path);
     EXPECT_TRUE(services.messages.empty());
-    EXPECT_EQ(window->ImageWidth, 100);
-    EXPECT_EQ(window->ImageHeight, 100);
+    EXPECT_EQ(window->document().ImageWidth(), 100);
+    EXPECT_EQ(window->document().ImageHeight(), 100);
     const QStringList lines = window->Text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 100);
     EXPECT_EQ(lines[50].left(1), QStringLiteral("欟"));
@@ -240,7 +239,7 @@ TEST_F(OpenImage, JpegCutOffInsideItsHeaderIsRefused) {
     ASSERT_TRUE(file.resize(100));
     file.close();
     Open(path);
-    EXPECT_EQ(window->ImageWidth, 0);
+    EXPECT_EQ(window->document().ImageWidth(), 0);
     EXPECT_TRUE(window->Text().isEmpty());
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages[0].text.startsWith(path + QStringLiteral("\r\n")));

@@ -60,7 +60,7 @@ struct Program {
         const QString path = dir.filePath(QStringLiteral("picture.bmp"));
         ASSERT_TRUE(image.save(path));
         services.fileAnswers.push_back(path);
-        form.mnFileOpen->trigger();
+        form.controls().mnFileOpen->trigger();
         ASSERT_FALSE(form.Text().isEmpty());
     }
 };
@@ -70,8 +70,8 @@ struct WindowState {
     explicit WindowState(Form1& form)
         : text(form.Text()),
           preview(form.Picture2().Image()),
-          history{form.history().UndoCount, form.history().HistoryCursor},
-          adjustEnabled(form.Adjust[0]->isEnabled()) {}
+          history{form.document().history().UndoCount(), form.document().history().HistoryCursor()},
+          adjustEnabled(form.controls().Adjust[0]->isEnabled()) {}
     bool operator==(const WindowState&) const = default;
 
     QString text;
@@ -82,7 +82,7 @@ struct WindowState {
 
 TEST(PrintText, AnEmptyTextIsRefusedAndNothingPrinted) {
     Program p;
-    p.form.mnFilePrint->trigger();
+    p.form.controls().mnFilePrint->trigger();
     EXPECT_EQ(p.services.printCalls, 0);
     ASSERT_EQ(p.services.messages.size(), 1u);
     const MessageRequest& warning = p.services.messages[0];
@@ -105,10 +105,10 @@ void ExpectFailedPrintChangesNothing(const QPrinterInfo& printer) {
     Program p;
     p.services.printer = printer;
     p.OpenPicture();
-    p.form.mnAdjustChange[0]->trigger();
+    p.form.controls().mnAdjustChange[0]->trigger();
     p.services.messages.clear();
     const WindowState before(p.form);
-    p.form.mnFilePrint->trigger();
+    p.form.controls().mnFilePrint->trigger();
     EXPECT_EQ(p.services.printCalls, 1);
     ASSERT_EQ(p.services.messages.size(), 1u);
     EXPECT_EQ(p.services.messages[0].caption, QStringLiteral("エラー"));
@@ -215,10 +215,10 @@ TEST(PrintText, EachPrintIsOneJobWithTheWholeText) {
     for (int i = 1; i <= 200; ++i) lines.append(QStringLiteral("%1-%2").arg(i).arg(marker));
 
     Program p;
-    p.form.Text1->setPlainText(lines.join(u'\n'));
+    p.form.controls().Text1->setPlainText(lines.join(u'\n'));
     const QStringList existing = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    p.form.mnFilePrint->trigger();
-    p.form.mnFilePrint->trigger();
+    p.form.controls().mnFilePrint->trigger();
+    p.form.controls().mnFilePrint->trigger();
     EXPECT_TRUE(p.services.messages.empty());
 
     const QStringList jobs =
@@ -249,24 +249,24 @@ TEST(CopyText, CopiesTheWholeTextNotTheSelection) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&p.form));
     QClipboard* clipboard = QGuiApplication::clipboard();
 
-    p.form.Text1->setPlainText(QStringLiteral("AB\nCD\nEF"));
-    p.form.Text1->setFocus();
-    QTextCursor cursor = p.form.Text1->textCursor();
+    p.form.controls().Text1->setPlainText(QStringLiteral("AB\nCD\nEF"));
+    p.form.controls().Text1->setFocus();
+    QTextCursor cursor = p.form.controls().Text1->textCursor();
     cursor.setPosition(3);
     cursor.setPosition(5, QTextCursor::KeepAnchor);  // "CD"
-    p.form.Text1->setTextCursor(cursor);
+    p.form.controls().Text1->setTextCursor(cursor);
 
     clipboard->setText(QStringLiteral("before"));
-    p.form.mnEditCopy->trigger();
+    p.form.controls().mnEditCopy->trigger();
     EXPECT_EQ(clipboard->text().toStdString(), PlatformLines(QStringLiteral("AB\nCD\nEF")));
 
     // Ctrl+C typed in the text box is the menu's, not the box's own copy.
     clipboard->setText(QStringLiteral("before"));
-    QTest::keyClick(p.form.Text1, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(p.form.controls().Text1, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard->text().toStdString(), PlatformLines(QStringLiteral("AB\nCD\nEF")));
 
-    p.form.Text1->clear();
-    p.form.mnEditCopy->trigger();
+    p.form.controls().Text1->clear();
+    p.form.controls().mnEditCopy->trigger();
     EXPECT_EQ(clipboard->text().toStdString(), "");
     EXPECT_TRUE(p.services.messages.empty());
 }
@@ -276,7 +276,7 @@ TEST(CopyText, AClipboardFailureIsToldAndChangesNothing) {
     p.OpenPicture();
     p.services.clipboardBroken = true;
     const WindowState before(p.form);
-    p.form.mnEditCopy->trigger();
+    p.form.controls().mnEditCopy->trigger();
     ASSERT_EQ(p.services.messages.size(), 1u);
     EXPECT_EQ(p.services.messages[0].caption, QStringLiteral("エラー"));
     EXPECT_TRUE(WindowState(p.form) == before);

@@ -96,7 +96,8 @@ TEST(ProgramFilesTest, HelpPageBesideTheProgramIsUtf8AndComplete) {
     QTemporaryDir dir;
     Form1 window(services, TwipScale{15, 15}, dir.path());
     int items = 0;
-    for (const QMenu* menu : {window.mnFile, window.mnEdit, window.mnAdjust, window.mnOther}) {
+    for (const QMenu* menu : {window.controls().mnFile, window.controls().mnEdit,
+                              window.controls().mnAdjust, window.controls().mnOther}) {
         for (const QAction* action : menu->actions()) {
             if (action->isSeparator()) continue;
             ++items;

@@ -11,7 +11,7 @@
 #include "engine/CharRamp.h"
 #include "engine/Cp932.h"
 #include "ui/Form1.h"
-#include "ui/TextFile.h"
+#include "workspace/TextFile.h"
 
 namespace glyph {
 namespace {
@@ -30,10 +30,10 @@ struct Program {
     // Saves the text box (LF line breaks, as the box keeps them) under path.
     void Save(const QString& text, const QString& path,
               std::optional<QMessageBox::StandardButton> answer = std::nullopt) {
-        form.Text1->setPlainText(text);
+        form.controls().Text1->setPlainText(text);
         services.fileAnswers.push_back(path);
         if (answer) services.messageAnswers.push_back(*answer);
-        form.mnFileSave->trigger();
+        form.controls().mnFileSave->trigger();
     }
 };
 
@@ -70,7 +70,11 @@ TEST(SaveText, WritesTheTextAndOneCrLfInCp932) {
 
 TEST(SaveText, AsksTheDialogTheSameWayEveryTime) {
     Program p;
-    p.form.CommonDialog1.FileName = QStringLiteral("/left/by/open.bmp");
+    // Open leaves a name in the shared dialog; save must not offer it.
+    p.services.fileAnswers.push_back(QStringLiteral("/left/by/open.bmp"));
+    p.form.controls().mnFileOpen->trigger();
+    p.services.fileRequests.clear();
+    p.services.messages.clear();
     p.Save(QStringLiteral("AB"), p.Path("first.txt"));
     p.Save(QStringLiteral("AB"), p.Path("second.txt"));
     ASSERT_EQ(p.services.fileRequests.size(), 2u);
@@ -89,8 +93,8 @@ TEST(SaveText, AsksTheDialogTheSameWayEveryTime) {
 
 TEST(SaveText, CancelWritesAndShowsNothing) {
     Program p;
-    p.form.Text1->setPlainText(QStringLiteral("AB"));
-    p.form.mnFileSave->trigger();  // no answer queued: the dialog is cancelled
+    p.form.controls().Text1->setPlainText(QStringLiteral("AB"));
+    p.form.controls().mnFileSave->trigger();  // no answer queued: the dialog is cancelled
     EXPECT_EQ(p.services.fileRequests.size(), 1u);
     EXPECT_TRUE(p.services.messages.empty());
     EXPECT_TRUE(QDir(p.dir.path()).isEmpty());
@@ -193,19 +197,18 @@ TEST(WriteFileAtomically, ReplacesTheOldFileOnlyAfterAFullWrite) {
     const QString path = dir.filePath(QStringLiteral("art.txt"));
     ASSERT_TRUE(WriteAll(path, "old text"));
     const QByteArray bytes(64 * 1024, 'x');
-    WriteResult result;
-    {
+    const Status cut = [&] {
         const FileSizeLimit limit(1024);
-        result = WriteFileAtomically(path, bytes);
-    }
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.isEmpty());
+        return WriteFileAtomically(path, bytes);
+    }();
+    ASSERT_FALSE(cut.ok());
+    EXPECT_FALSE(cut.error().reason.isEmpty());
     EXPECT_EQ(ReadAll(path), QByteArray("old text"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("art.txt")});
 
-    result = WriteFileAtomically(path, bytes);
-    EXPECT_TRUE(result.ok) << result.reason.toStdString();
+    const Status whole = WriteFileAtomically(path, bytes);
+    EXPECT_TRUE(whole.ok());
     EXPECT_EQ(ReadAll(path), bytes);
 }
 

@@ -41,7 +41,7 @@ class WindowTest : public ::testing::Test {
     // Opens path through the open command, answering its dialog.
     void Open(const QString& path) {
         services.fileAnswers.push_back(path);
-        window->mnFileOpen->trigger();
+        window->controls().mnFileOpen->trigger();
     }
 
     // Level of the preview pixel (x, y), as a later render reads it.

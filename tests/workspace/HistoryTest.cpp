@@ -5,49 +5,38 @@
 namespace glyph {
 namespace {
 
-const QColor kBlank(0xF0, 0xF0, 0xF0);
-
-// A one-colour 4 x 4 snapshot standing for one state of the preview.
-QImage State(int id) {
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(QColor(id, 0, 0));
-    return image;
-}
+// A snapshot standing for one state of the preview: every level is its id.
+History::Snapshot State(int id) { return History::Snapshot(16, id); }
 
 class HistoryTest : public ::testing::Test {
   protected:
-    History history{TwipScale{15, 15}, 1560, 1560, kBlank};
-    QImage blank = [] {
-        QImage image(104, 104, QImage::Format_RGB32);
-        image.fill(kBlank);
-        return image;
-    }();
+    History history;
 
-    // Red of each slot's top-left pixel: the state id, or -1 for blank.
+    // Each slot's state id, or -1 for blank.
     std::vector<int> Slots() {
         std::vector<int> ids;
         for (int i = 0; i < History::kSlots; ++i) {
-            const QRgb pixel = history.cashPicture(i).Image().pixel(0, 0);
-            ids.push_back(pixel == kBlank.rgb() ? -1 : qRed(pixel));
+            const auto& slot = history.cashPicture(i);
+            ids.push_back(slot ? slot->front() : -1);
         }
         return ids;
     }
     // One adjustment producing state id: push, then store the new preview.
     void Adjust(int id) {
-        history.PushHistory(blank);
-        history.cashPicture(0).PaintPicture(State(id));
+        history.PushHistory();
+        history.Store(State(id));
     }
     void Expect(std::vector<int> expected, int undoCount, int cursor) {
         EXPECT_EQ(Slots(), expected);
-        EXPECT_EQ(history.UndoCount, undoCount);
-        EXPECT_EQ(history.HistoryCursor, cursor);
+        EXPECT_EQ(history.UndoCount(), undoCount);
+        EXPECT_EQ(history.HistoryCursor(), cursor);
     }
 };
 
 constexpr int O = 10, A1 = 11, A2 = 12, A3 = 13, A4 = 14, _ = -1;
 
 TEST_F(HistoryTest, WorkedExampleRowByRow) {
-    history.Seed(blank, State(O));
+    history.Seed(State(O));
     Expect({O, _, _, _, _, _}, 0, 0);
     Adjust(A1);
     Expect({A1, O, _, _, _, _}, 1, 0);
@@ -68,7 +57,7 @@ TEST_F(HistoryTest, WorkedExampleRowByRow) {
 }
 
 TEST_F(HistoryTest, SevenAdjustmentsKeepTheSixNewestStates) {
-    history.Seed(blank, State(O));
+    history.Seed(State(O));
     for (int id = 1; id <= 7; ++id) Adjust(id);
     Expect({7, 6, 5, 4, 3, 2}, 5, 0);
     for (int i = 0; i < 5; ++i) history.Step(+1);
@@ -78,7 +67,7 @@ TEST_F(HistoryTest, SevenAdjustmentsKeepTheSixNewestStates) {
 }
 
 TEST_F(HistoryTest, NewAdjustmentAfterOneUndoDropsTheRedoStep) {
-    history.Seed(blank, State(O));
+    history.Seed(State(O));
     Adjust(A1);
     Adjust(A2);
     Adjust(A3);
@@ -88,19 +77,19 @@ TEST_F(HistoryTest, NewAdjustmentAfterOneUndoDropsTheRedoStep) {
 }
 
 TEST_F(HistoryTest, StepsAtTheEndsChangeOnlyTheUndoCount) {
-    history.Seed(blank, State(O));
+    history.Seed(State(O));
     history.Step(-1);
     Expect({O, _, _, _, _, _}, 1, 0);
     for (int i = 0; i < 7; ++i) history.Step(+1);
-    EXPECT_EQ(history.HistoryCursor, 5);
-    EXPECT_EQ(history.UndoCount, -6);
+    EXPECT_EQ(history.HistoryCursor(), 5);
+    EXPECT_EQ(history.UndoCount(), -6);
 }
 
 TEST_F(HistoryTest, SeedBlanksEverySlotAndResetsTheCounters) {
-    history.Seed(blank, State(O));
+    history.Seed(State(O));
     for (int id = 1; id <= 4; ++id) Adjust(id);
     history.Step(+1);
-    history.Seed(blank, State(A4));
+    history.Seed(State(A4));
     Expect({A4, _, _, _, _, _}, 0, 0);
 }
 

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Levels.h"
-#include "workspace/Measure.h"
-#include "workspace/PictureSurface.h"
+#include "ui/PictureSurface.h"
 
 namespace glyph {
 namespace {
@@ -79,18 +78,6 @@ TEST(PictureSurface, ResizingKeepsTheBitmapAtTheTopLeft) {
     EXPECT_EQ(surface.Point(3 * 15, 15), static_cast<std::int32_t>(Rgb(0x11, 0x22, 0x33)));
     surface.SetWidth(-30);
     EXPECT_EQ(surface.Point(0, 0), -1);
-}
-
-TEST(Measure, HimetricRoundTripAndClamp) {
-    EXPECT_EQ(PixelsToHimetric(640), 16933);
-    EXPECT_EQ(PixelsToHimetric(480), 12700);
-    for (int pixels : {0, 1, 63, 64, 99, 100, 101, 640, 6000, 20000, 65535}) {
-        EXPECT_EQ(HimetricToPixels(PixelsToHimetric(pixels)), pixels);
-    }
-    EXPECT_EQ(ClampImageSize(0), 0);
-    EXPECT_EQ(ClampImageSize(100), 100);
-    EXPECT_EQ(ClampImageSize(101), 100);
-    EXPECT_EQ(ClampImageSize(-1), 100);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "workspace/PictureSurface.h"
+#include "ui/PictureSurface.h"
 
 #include <QPainter>
 #include <cmath>

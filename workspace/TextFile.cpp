@@ -1,4 +1,4 @@
-#include "ui/TextFile.h"
+#include "workspace/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 #include <cerrno>
 
 #include "engine/Cp932.h"
-#include "ui/Texts.h"
+#include "workspace/Reasons.h"
 
 namespace glyph {
 
@@ -27,29 +27,28 @@ QString UnencodableMessage(const QString& text, qsizetype index) {
     const QString character = view.sliced(index, pair ? 2 : 1).toString();
     const uint code = character.toUcs4().value(0);
     const QString codeText = QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
-    return texts::kUnencodableLine1.arg(line).arg(column).arg(character, codeText) + kCrLf +
-           texts::kUnencodableLine2;
+    return reasons::kUnencodableLine1.arg(line).arg(column).arg(character, codeText) + kCrLf +
+           reasons::kUnencodableLine2;
 }
 
 }  // namespace
 
-TextFileBytes EncodeTextFile(const QString& text) {
+Result<QByteArray> EncodeTextFile(const QString& text) {
     Cp932Encoding encoded = EncodeCp932(text + kCrLf);
-    if (!encoded.ok()) return {QByteArray(), UnencodableMessage(text, encoded.badIndex)};
-    return {std::move(encoded.bytes), QString()};
+    if (!encoded.ok()) return Error{UnencodableMessage(text, encoded.badIndex)};
+    return std::move(encoded.bytes);
 }
 
-WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+Status WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     const auto failure = [](const QString& what, const QString& detail) {
-        const QString reason = QStringLiteral("%1(%2)").arg(what, detail);
-        return WriteResult{false, reason};
+        return Error{QStringLiteral("%1(%2)").arg(what, detail)};
     };
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk) shows in write()'s
     // result: a buffered one is lost in the final flush and commit() succeeds.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const bool folderExists = QFileInfo(path).absoluteDir().exists();
-        return failure(folderExists ? texts::kSaveCannotCreate : texts::kSaveNoFolder,
+        return failure(folderExists ? reasons::kSaveCannotCreate : reasons::kSaveNoFolder,
                        file.errorString());
     }
     // A short write is no error to the file itself, but errno says why.
@@ -57,18 +56,18 @@ WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes) {
         const QString detail =
             file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno);
         file.cancelWriting();
-        return failure(texts::kSaveCannotWrite, detail);
+        return failure(reasons::kSaveCannotWrite, detail);
     }
     if (!file.commit()) {
         const bool replacing = file.error() == QFileDevice::RenameError;
-        return failure(replacing ? texts::kSaveCannotReplace : texts::kSaveCannotWrite,
+        return failure(replacing ? reasons::kSaveCannotReplace : reasons::kSaveCannotWrite,
                        file.errorString());
     }
-    return {true, QString()};
+    return Done{};
 }
 
 QString SaveFailedMessage(const QString& fileName, const QString& reason) {
-    return fileName + kCrLf + texts::kSaveFailed + kCrLf + reason;
+    return fileName + kCrLf + reasons::kSaveFailed + kCrLf + reason;
 }
 
 }  // namespace glyph

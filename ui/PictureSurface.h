@@ -5,7 +5,7 @@
 #include <QObject>
 #include <cstdint>
 
-#include "workspace/Screen.h"
+#include "ui/Screen.h"
 
 namespace glyph {
 

@@ -1,4 +1,4 @@
-#include "workspace/Screen.h"
+#include "ui/Screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "engine/CharRamp.h"
+#include "workspace/Document.h"
+#include "workspace/Result.h"
+
+namespace glyph {
+
+// The one path from a picture file to its text art, as the window shows it
+// after the same commands: open, then each command in turn (one that the
+// window would not offer at that point does nothing). Lines end in CR LF.
+Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp);
+
+}  // namespace glyph

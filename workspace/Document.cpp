@@ -1,0 +1,112 @@
+#include "workspace/Document.h"
+
+namespace glyph {
+
+namespace {
+
+constexpr std::int16_t kOn = -1;
+constexpr std::int16_t kUndo = +1;
+constexpr std::int16_t kRedo = -1;
+
+// Each adjustment: which picture it reads and its one step.
+struct AdjustStep {
+    bool fromOpenedPicture;  // the block as opened instead of the preview
+    Adjustment adjustment;
+};
+
+// By Command, kBrighter to kReset.
+constexpr AdjustStep kAdjustSteps[6] = {
+    {false, {0, +10, 0}},  // brighter
+    {false, {0, -10, 0}},  // darker
+    {false, {0, 0, +10}},  // more contrast
+    {false, {0, 0, -10}},  // less contrast
+    {false, {kOn, 0, 0}},  // auto-level
+    {true, {0, 0, 0}},     // reset
+};
+
+std::uint32_t EngineColour(QRgb pixel) { return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel)); }
+
+LevelGrid ReadPicture(const QImage& pixels) {
+    return ReadLevels(pixels.width(), pixels.height(), [&pixels](int column, int row) {
+        return EngineColour(pixels.pixel(column, row));
+    });
+}
+
+// The preview as a render reads it back: each level painted as its gray, which
+// reads as one level lower for some levels. A blank slot is never shown (the
+// history's counters keep it out of reach); it would read as no pixel at all.
+LevelGrid ReadPreview(const History::Snapshot* snapshot, int width, int height) {
+    if (snapshot == nullptr) return LevelGrid{};
+    return ReadLevels(width, height, [&](int column, int row) {
+        return GrayColour((*snapshot)[static_cast<size_t>(row) * width + column]);
+    });
+}
+
+}  // namespace
+
+Document::Document(CharRamp ramp, QObject* parent) : QObject(parent), ramp_(std::move(ramp)) {}
+
+Status Document::Open(const QString& path) {
+    Result<Block> block = ReadBlock(path);
+    if (!block) return block.error();
+    Open(std::move(block).value());
+    return Done{};
+}
+
+void Document::Open(Block block) {
+    block_ = std::move(block);
+    RenderTextArt(ReadPicture(block_.pixels), Adjustment{});
+    history_.Seed(art_.levels);
+    emit changed();
+}
+
+bool Document::IsAvailable(Command command) const {
+    switch (command) {
+        case Command::kUndo:
+            return history_.UndoCount() != 0;
+        case Command::kRedo:
+            return history_.HistoryCursor() != 0;
+        default:
+            return HasPicture();
+    }
+}
+
+bool Document::Run(Command command) {
+    if (!IsAvailable(command)) return false;
+    switch (command) {
+        case Command::kUndo:
+            StepHistory(kUndo);
+            break;
+        case Command::kRedo:
+            StepHistory(kRedo);
+            break;
+        default:
+            RunAdjustment(command);
+            break;
+    }
+    emit changed();
+    return true;
+}
+
+// Between the push and the store, slot 0 still holds the preview shown before.
+void Document::RunAdjustment(Command command) {
+    const AdjustStep& step = kAdjustSteps[static_cast<int>(command)];
+    const LevelGrid source = step.fromOpenedPicture
+                                 ? ReadPicture(block_.pixels)
+                                 : ReadPreview(&art_.levels, ImageWidth(), ImageHeight());
+    history_.PushHistory();
+    RenderTextArt(source, step.adjustment);
+    history_.Store(art_.levels);
+}
+
+void Document::StepHistory(std::int16_t direction) {
+    const int shown = history_.Step(direction);
+    const std::optional<History::Snapshot>& slot = history_.cashPicture(shown);
+    RenderTextArt(ReadPreview(slot ? &*slot : nullptr, ImageWidth(), ImageHeight()), Adjustment{});
+}
+
+void Document::RenderTextArt(const LevelGrid& source, const Adjustment& adjustment) {
+    art_ = RenderLevels(source, ImageWidth(), ImageHeight(), adjustment, ramp_);
+}
+
+}  // namespace glyph

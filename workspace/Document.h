@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+
+#include "engine/CharRamp.h"
+#include "engine/TextArt.h"
+#include "workspace/Block.h"
+#include "workspace/History.h"
+#include "workspace/Result.h"
+
+namespace glyph {
+
+// What can be done to an opened picture. The first six are the window's
+// adjustment buttons, in the order of their indexes.
+enum class Command {
+    kBrighter,
+    kDarker,
+    kMoreContrast,
+    kLessContrast,
+    kAutoLevel,
+    kReset,
+    kUndo,
+    kRedo,
+};
+
+// One opened picture and what has been done to it: the block as opened, the
+// preview levels and text of the last render, and the six-slot history. The
+// window shows it and the converter drives it; both get the same bytes.
+class Document : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit Document(CharRamp ramp, QObject* parent = nullptr);
+
+    // Reads the picture's block and renders it with no adjustment, seeding the
+    // history anew. A picture that cannot be read changes nothing.
+    Status Open(const QString& path);
+    void Open(Block block);
+
+    // Whether the window offers the command now: adjustments once a picture is
+    // open, undo while undo steps are left, redo while the cursor is above 0.
+    bool IsAvailable(Command command) const;
+    // Runs the command when it is available; otherwise does nothing and says so.
+    bool Run(Command command);
+
+    bool HasPicture() const { return !block_.pixels.isNull(); }
+    std::int32_t ImageWidth() const { return block_.pixels.width(); }
+    std::int32_t ImageHeight() const { return block_.pixels.height(); }
+    const Block& block() const { return block_; }
+    // The preview's levels and the text art, lines separated by CR LF.
+    const TextArt& art() const { return art_; }
+    const QString& text() const { return art_.text; }
+    const History& history() const { return history_; }
+    const CharRamp& ramp() const { return ramp_; }
+
+  signals:
+    void changed();
+
+  private:
+    void RunAdjustment(Command command);
+    void StepHistory(std::int16_t direction);
+    void RenderTextArt(const LevelGrid& source, const Adjustment& adjustment);
+
+    CharRamp ramp_;
+    Block block_;
+    TextArt art_;
+    History history_;
+};
+
+}  // namespace glyph
