@@ -1,6 +1,7 @@
 #include "engine/CharRamp.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <cstdio>
 #include <stdexcept>
 
@@ -63,17 +64,34 @@ QString CharRamp::CharForLevel(int level) const {
     throw std::out_of_range("no ramp entry for this level");
 }
 
-CharRamp ParseCharRamp(const QByteArray& cp932) {
-    const QList<QByteArray> lines = SplitLines(cp932);
+namespace {
+
+// Every decodable line's entries in file order, then one empty entry.
+template <typename Decode>
+CharRamp FromLines(const QByteArray& bytes, Decode decode) {
+    const QList<QByteArray> lines = SplitLines(bytes);
     if (lines.isEmpty()) return CharRamp();
     QString accumulator;
     for (const QByteArray& line : lines) {
-        const std::optional<QString> text = DecodeCp932(line);
+        const std::optional<QString> text = decode(line);
         if (!text) continue;
         accumulator += *text;
         accumulator += u',';
     }
     return CharRamp::FromList(accumulator);
+}
+
+}  // namespace
+
+CharRamp ParseCharRamp(const QByteArray& cp932) { return FromLines(cp932, DecodeCp932); }
+
+CharRamp ParseCharRampUtf8(const QByteArray& utf8) {
+    return FromLines(utf8, [](const QByteArray& line) -> std::optional<QString> {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(line);
+        if (decoder.hasError()) return std::nullopt;
+        return text;
+    });
 }
 
 CharRamp LoadCharRamp(const QString& path) {

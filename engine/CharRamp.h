@@ -32,6 +32,9 @@ class CharRamp {
 // Builds the ramp from the lines of a CP932 text: every line's entries in file
 // order, then one empty entry. A line that cannot be decoded adds nothing.
 CharRamp ParseCharRamp(const QByteArray& cp932);
+// The same from a UTF-8 text (a leading byte-order mark is dropped), for ramps
+// that hold characters beyond CP932.
+CharRamp ParseCharRampUtf8(const QByteArray& utf8);
 
 // Reads moji.txt at path, or gives the built-in ramp when it cannot be opened.
 // Never fails and never shows anything.

@@ -9,7 +9,7 @@ packages=(
     fonts-noto-cjk qt6-translations-l10n
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(cups cups-client printer-driver-cups-pdf poppler-utils
+    packages+=(cups cups-client printer-driver-cups-pdf poppler-utils python3 libjpeg-turbo-progs
                clang libclang-rt-14-dev)
 fi
 if [ "${1:-}" = "--memcheck" ]; then

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <functional>
+
+#include "workspace/Result.h"
+
+namespace glyph::cli {
+
+using Converter = std::function<Result<QByteArray>(int index)>;
+using Receiver = std::function<void(int index, const Result<QByteArray>& result)>;
+
+// Runs convert for indexes 0..count-1 on `jobs` worker threads and hands each
+// result to receive on the calling thread, in index order, as soon as it and
+// every one before it are done. Only a few results wait at a time, so memory
+// does not grow with count.
+void ConvertInOrder(int count, int jobs, const Converter& convert, const Receiver& receive);
+
+}  // namespace glyph::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "workspace/Document.h"
+#include "workspace/Result.h"
+
+namespace glyph::cli {
+
+enum class Format { kText, kCp932, kHtml };
+
+// What the command line asks for.
+struct Options {
+    enum class Action { kConvert, kHelp, kVersion };
+    Action action = Action::kConvert;
+    QStringList pictures;
+    QList<Command> steps;
+    QString rampFile;  // empty: the window's rule
+    Format format = Format::kText;
+    QString output;     // empty or "-": standard output
+    QString outputDir;  // set: one file per picture there
+    int jobs = 1;
+};
+
+// Parses the arguments after the program name. A usage error comes back as
+// its reason, to be shown with a pointer to --help.
+Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs);
+
+}  // namespace glyph::cli

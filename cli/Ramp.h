@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include "engine/CharRamp.h"
+#include "workspace/Result.h"
+
+namespace glyph::cli {
+
+// The ramp to convert with: the file given (CP932 as moji.txt is, or UTF-8
+// when it starts with a byte-order mark), or else the window's own rule: a
+// moji.txt in the program's folder, else the built-in ramp.
+Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir);
+
+// Fails, naming the first level whose entry CP932 cannot hold.
+Status CheckCp932(const CharRamp& ramp);
+
+}  // namespace glyph::cli

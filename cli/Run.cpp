@@ -1,0 +1,122 @@
+#include "cli/Run.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <atomic>
+#include <cstdio>
+
+#include "cli/Batch.h"
+#include "cli/Messages.h"
+#include "cli/OutputNames.h"
+#include "cli/Ramp.h"
+#include "cli/Writers.h"
+#include "workspace/Convert.h"
+#include "workspace/TextFile.h"
+
+namespace glyph::cli {
+
+namespace {
+
+void Say(const QString& line) {
+    QString text = line;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(kProgram), qUtf8Printable(text));
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    const QFileInfo left(a);
+    const QFileInfo right(b);
+    return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
+}
+
+bool WriteStandardOutput(const QByteArray& bytes) {
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
+               size_t(bytes.size()) &&
+           std::fflush(stdout) == 0;
+}
+
+// Where each picture's bytes go: a path, or empty for standard output.
+Result<QStringList> Destinations(const Options& options) {
+    if (!options.outputDir.isEmpty()) {
+        if (!QDir().mkpath(options.outputDir)) return Error{kNoOutputDir.arg(options.outputDir)};
+        return OutputPaths(options.pictures, options.outputDir, Extension(options.format));
+    }
+    const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");
+    if (toFile && SameFile(options.output, options.pictures.front()))
+        return Error{kOutputIsInput.arg(options.output)};
+    QStringList paths;
+    for (qsizetype i = 0; i < options.pictures.size(); ++i)
+        paths << (toFile ? options.output : QString());
+    return paths;
+}
+
+// A progress line on standard error, only when someone watches it.
+class Progress {
+  public:
+    explicit Progress(int count) : count_(count), shown_(count > 1 && isatty(STDERR_FILENO)) {}
+    ~Progress() {
+        if (shown_) std::fputc('\n', stderr);
+    }
+    void Done(int finished) {
+        if (shown_) std::fprintf(stderr, "%s", qUtf8Printable(kProgress.arg(finished).arg(count_)));
+    }
+    // A message starts on a line of its own.
+    void Interrupt() {
+        if (shown_) std::fputs("\r\033[K", stderr);
+    }
+
+  private:
+    const int count_;
+    const bool shown_;
+};
+
+}  // namespace
+
+int UsageError(const QString& reason) {
+    Say(reason);
+    std::fprintf(stderr, "%s\n", qUtf8Printable(kTryHelp));
+    return kUsageError;
+}
+
+int Run(const Options& options, const QString& converterDir) {
+    const Result<CharRamp> ramp = ChooseRamp(options.rampFile, converterDir);
+    if (!ramp) return UsageError(ramp.error().reason);
+    if (options.format == Format::kCp932) {
+        if (const Status fits = CheckCp932(*ramp); !fits) return UsageError(fits.error().reason);
+    }
+    const Result<QStringList> destinations = Destinations(options);
+    if (!destinations) {
+        Say(destinations.error().reason);
+        return kSomeFailed;
+    }
+
+    const QStringList& pictures = options.pictures;
+    const auto convert = [&](int index) -> Result<QByteArray> {
+        const QString& picture = pictures[index];
+        const Result<QString> art = ConvertFile(picture, options.steps, *ramp);
+        if (!art) return art.error();
+        return FormatArt(*art, options.format, QFileInfo(picture).fileName());
+    };
+    int status = kAllConverted;
+    Progress progress(int(pictures.size()));
+    const auto receive = [&](int index, const Result<QByteArray>& bytes) {
+        const QString& destination = (*destinations)[index];
+        Status written = bytes ? Status(Done{}) : Status(bytes.error());
+        if (bytes && destination.isEmpty() && !WriteStandardOutput(*bytes))
+            written = Error{kCannotWriteOutput};
+        else if (bytes && !destination.isEmpty())
+            written = WriteFileAtomically(destination, *bytes);
+        if (!written) {
+            progress.Interrupt();
+            Say(kFailed.arg(bytes ? destination : pictures[index], written.error().reason));
+            status = kSomeFailed;
+        }
+        progress.Done(index + 1);
+    };
+    ConvertInOrder(int(pictures.size()), options.jobs, convert, receive);
+    return status;
+}
+
+}  // namespace glyph::cli

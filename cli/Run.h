@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include "cli/Options.h"
+
+namespace glyph::cli {
+
+// Exit statuses.
+constexpr int kAllConverted = 0;
+constexpr int kSomeFailed = 1;
+constexpr int kUsageError = 2;
+
+// Converts every picture the options name and writes where they say. Each
+// failure is named on standard error; returns the exit status.
+int Run(const Options& options, const QString& converterDir);
+
+// Prints a usage error with the pointer to --help; returns kUsageError.
+int UsageError(const QString& reason);
+
+}  // namespace glyph::cli

@@ -1,0 +1,177 @@
+// The converter as a whole: run as a process on real files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "engine/CharRamp.h"
+#include "workspace/Document.h"
+#include "workspace/TextFile.h"
+
+namespace glyph::cli {
+namespace {
+
+struct Ran {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+Ran Convert(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(GLYPHORAMA_CONVERT), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class Converter : public ::testing::Test {
+  protected:
+    // A w x h picture of colours that differ from seed to seed.
+    QString Picture(const QString& name, int w, int h, int seed) {
+        QImage image(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, y,
+                               qRgb((x * 5 + seed * 40) % 256, (y * 9 + seed) % 256,
+                                    (x * y + seed * 7) % 256));
+        }
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    // The window's text for a picture after the steps.
+    static QString WindowText(const QString& path, const QList<Command>& steps) {
+        Document document(CharRamp::BuiltIn());
+        EXPECT_TRUE(document.Open(path).ok());
+        for (Command step : steps) document.Run(step);
+        return document.text();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(Converter, WritesTheWindowsTextInEachFormat) {
+    const QString picture = Picture("p.jpg", 140, 60, 1);
+    const QList<Command> steps = {Command::kBrighter, Command::kBrighter, Command::kUndo,
+                                  Command::kMoreContrast};
+    const QString text = WindowText(picture, steps);
+    const QString list = "brighter,brighter,undo,more-contrast";
+
+    const Ran plain = Convert({"--steps=" + list, picture});
+    EXPECT_EQ(plain.status, 0) << plain.err.toStdString();
+    EXPECT_EQ(plain.out, QString(text).replace("\r\n", "\n").append('\n').toUtf8());
+    EXPECT_TRUE(plain.err.isEmpty());
+
+    const Ran saved = Convert({"--steps", list, "--format=cp932", picture});
+    EXPECT_EQ(saved.out, EncodeTextFile(text).value());
+
+    const Ran html = Convert({"--format=html", "-o", dir.filePath("p.html"), picture});
+    EXPECT_EQ(html.status, 0);
+    EXPECT_TRUE(html.out.isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(ReadAll(dir.filePath("p.html")))
+                    .contains("<pre>" + QString(WindowText(picture, {})).replace("\r\n", "\n")));
+}
+
+TEST_F(Converter, ABatchGivesTheSameBytesInTheSameOrderForAnyJobs) {
+    QStringList pictures;
+    for (int i = 0; i < 12; ++i) pictures << Picture(QString("p%1.bmp").arg(i), 30 + i * 7, 20, i);
+    const Ran one = Convert(QStringList{"--jobs=1"} + pictures);
+    const Ran many = Convert(QStringList{"-j", "4"} + pictures);
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(many.out, one.out);
+    QByteArray joined;
+    for (const QString& p : pictures)
+        joined += QString(WindowText(p, {})).replace("\r\n", "\n").append('\n').toUtf8();
+    EXPECT_EQ(one.out, joined);
+
+    const QString out = dir.filePath("out/deeper");
+    const Ran toDir = Convert(QStringList{"--output-dir", out, "-j", "3"} + pictures);
+    EXPECT_EQ(toDir.status, 0) << toDir.err.toStdString();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), pictures.size());
+    EXPECT_EQ(ReadAll(out + "/p3.txt"),
+              QString(WindowText(pictures[3], {})).replace("\r\n", "\n").append('\n').toUtf8());
+}
+
+TEST_F(Converter, UnreadablePicturesAreNamedAndTheRestStillConverted) {
+    const QString good = Picture("good.bmp", 10, 10, 2);
+    const QString junk = dir.filePath("junk.jpg");
+    WriteAll(junk, "not a picture");
+    const QString missing = dir.filePath("missing.bmp");
+    const Ran ran = Convert({missing, good, junk});
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_EQ(ran.out, QString(WindowText(good, {})).replace("\r\n", "\n").append('\n').toUtf8());
+    const QStringList lines = ran.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << ran.err.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("glyphorama-convert: " + missing + ": "));
+    EXPECT_TRUE(lines[1].startsWith("glyphorama-convert: " + junk + ": "));
+    EXPECT_GT(lines[1].size(), (QString("glyphorama-convert: ") + junk + ": ").size());
+}
+
+TEST_F(Converter, AFailedRunKeepsAnOldOutputWholeAndNeverWritesOverAPicture) {
+    const QString out = dir.filePath("art.txt");
+    WriteAll(out, "old art");
+    EXPECT_EQ(Convert({"-o", out, dir.filePath("missing.bmp")}).status, 1);
+    EXPECT_EQ(ReadAll(out), "old art");
+
+    const QString picture = Picture("self.bmp", 5, 5, 3);
+    const QByteArray before = ReadAll(picture);
+    const Ran self = Convert({"-o", picture, picture});
+    EXPECT_EQ(self.status, 1);
+    EXPECT_EQ(ReadAll(picture), before);
+
+    const QString blocked = dir.filePath("file-not-folder");
+    WriteAll(blocked, "x");
+    EXPECT_EQ(Convert({"--output-dir", blocked + "/sub", picture}).status, 1);
+}
+
+TEST_F(Converter, ARampCp932CannotHoldIsRefusedBeforeAnythingIsWritten) {
+    const QString ramp = dir.filePath("ramp.txt");
+    QStringList entries(256, QStringLiteral("#"));
+    entries[5] = QStringLiteral("\U0001F600");
+    WriteAll(ramp, (QStringLiteral("\uFEFF") + entries.join(u',')).toUtf8());
+    const QString picture = Picture("p.bmp", 8, 8, 4);
+    const QString out = dir.filePath("out");
+    const Ran refused = Convert({"--ramp", ramp, "--format=cp932", "--output-dir", out, picture});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("\U0001F600"))) << refused.err.toStdString();
+    EXPECT_FALSE(QDir(out).exists());
+
+    // The same ramp is fine in UTF-8.
+    const Ran utf8 = Convert({"--ramp", ramp, picture});
+    EXPECT_EQ(utf8.status, 0);
+    EXPECT_TRUE(QString::fromUtf8(utf8.out).contains(u'#'));
+}
+
+TEST_F(Converter, HelpVersionAndUsageErrors) {
+    const Ran help = Convert({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option : {"--steps", "--ramp", "--format", "--output-dir", "--jobs", "-o"})
+        EXPECT_TRUE(help.out.contains(option)) << option;
+    const Ran version = Convert({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.startsWith("glyphorama-convert (Glyphorama) "));
+
+    for (const QStringList& bad : {QStringList{}, QStringList{"--steps=up", "a.bmp"},
+                                   QStringList{"--no-such-option", "a.bmp"}}) {
+        const Ran ran = Convert(bad);
+        EXPECT_EQ(ran.status, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(ran.out.isEmpty());
+        EXPECT_TRUE(ran.err.contains("--help"));
+    }
+}
+
+}  // namespace
+}  // namespace glyph::cli
