@@ -1,8 +1,51 @@
 #!/usr/bin/env bash
-# Builds in release mode and prints the benchmark figures.
+# Builds in release mode and prints the benchmark figures: the core's own
+# timings, then a batch of photos through the converter beside jp2a and chafa.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLYPHORAMA_TESTS=OFF >/dev/null
-cmake --build build-release --target glyph_bench
+cmake --build build-release --target glyph_bench glyphorama-convert
 QT_QPA_PLATFORM=offscreen build-release/bench/glyph_bench
+
+# The peers and GNU time, from Debian; a peer that cannot be installed is skipped.
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+for tool in jp2a chafa time; do
+    dpkg-query -W -f='${Status}' "$tool" 2>/dev/null | grep -q "install ok installed" ||
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$tool" >/dev/null 2>&1 ||
+        echo "note: $tool could not be installed; its figures are skipped"
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+count=200
+build-release/bench/glyph_bench --make "$work" >/dev/null
+mkdir "$work/batch"
+# Links rather than copies: the same bytes under 200 names, without 3 GB of disk.
+for i in $(seq 1 $count); do ln "$work/photo.jpg" "$work/batch/photo-$i.jpg"; done
+
+# Prints "seconds peak-KB" of a command whose output is thrown away.
+measure() {
+    if [ -x /usr/bin/time ]; then
+        /usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -n 1
+    else
+        local start=$(date +%s.%N)
+        "$@" >/dev/null 2>&1
+        echo "$(echo "$(date +%s.%N) - $start" | bc) ?"
+    fi
+}
+per_picture_ms() { awk -v s="$1" -v n=$count 'BEGIN { printf "%.2f", s * 1000 / n }'; }
+
+echo
+echo "batch: $count copies of a 6000 x 4000 JPEG, one process each tool"
+read -r ours ours_kb < <(measure build-release/cli/glyphorama-convert --output-dir "$work/out" "$work"/batch/*.jpg)
+printf "%-40s %8s ms per picture   peak %s MB\n" "glyphorama-convert --output-dir" \
+    "$(per_picture_ms "$ours")" "$((ours_kb / 1024))"
+for peer in "jp2a --width=100" "chafa -s 100x100 --format symbols"; do
+    command -v "${peer%% *}" >/dev/null || continue
+    read -r secs kb < <(measure $peer "$work"/batch/*.jpg)
+    ratio=$(awk -v a="$secs" -v b="$ours" 'BEGIN { printf "%.1f", a / b }')
+    printf "%-40s %8s ms per picture   peak %s MB   (converter %s x faster)\n" "$peer" \
+        "$(per_picture_ms "$secs")" "$((kb / 1024))" "$ratio"
+done
