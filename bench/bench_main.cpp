@@ -103,7 +103,7 @@ int OpenBench(const QString& path) {
 
 void RenderBench() {
     glyph::Document document(glyph::CharRamp::BuiltIn());
-    const glyph::Block block{Photo(100, 100, QImage::Format_RGB32), QSize(100, 100)};
+    const glyph::Block block{Photo(100, 100, QImage::Format_RGB32), QSize(100, 100), QPoint()};
     const double openMs = MedianMs(kRuns, [&] { document.Open(block); });
     const double adjustMs = MedianMs(kRuns, [&] { document.Run(glyph::Command::kAutoLevel); });
     std::printf("%-50s %8.2f ms\n", "render an opened block, 100 x 100", openMs);

@@ -22,6 +22,8 @@ inline const QString kHelp = QStringLiteral(
     "                         フォルダーの moji.txt、なければ組み込みの表\n"
     "      --format=FORMAT    text（UTF-8、改行 LF。既定）、cp932（保存と同じバイト列）、\n"
     "                         html（<pre> に入れた UTF-8 の HTML ページ）\n"
+    "      --region=X,Y       変換する 100 x 100 のブロックの左上のピクセル（既定: 0,0）。\n"
+    "                         画像からはみ出すときは内側に寄せる\n"
     "  -j, --jobs=N           同時に変換する数（既定: CPU の数）\n"
     "      --help             この説明を表示して終了する\n"
     "      --version          バージョンを表示して終了する\n"
@@ -46,6 +48,8 @@ inline const QString kUnknownStep =
 inline const QString kUnknownFormat =
     QStringLiteral("--format の '%1' は使えません（text、cp932、html のいずれか）");
 inline const QString kBadJobs = QStringLiteral("--jobs には 1 以上の整数を指定してください: '%1'");
+inline const QString kBadRegion =
+    QStringLiteral("--region には 0 以上の整数 2 つを X,Y の形で指定してください: '%1'");
 inline const QString kOutputForMany =
     QStringLiteral("画像が 2 つ以上のときは -o ではなく --output-dir を使ってください");
 inline const QString kOutputAndDir = QStringLiteral("-o と --output-dir は同時に使えません");

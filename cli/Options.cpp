@@ -57,6 +57,17 @@ Result<int> ParseJobs(const QString& text) {
     return jobs;
 }
 
+// "X,Y": the block's top-left pixel, counted from 0.
+Result<QPoint> ParseRegion(const QString& text) {
+    const QStringList parts = text.split(u',');
+    bool okX = false;
+    bool okY = false;
+    const int x = parts.value(0).toInt(&okX);
+    const int y = parts.value(1).toInt(&okY);
+    if (parts.size() != 2 || !okX || !okY || x < 0 || y < 0) return Error{kBadRegion.arg(text)};
+    return QPoint(x, y);
+}
+
 }  // namespace
 
 Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
@@ -68,11 +79,12 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption jobs({QStringLiteral("j"), QStringLiteral("jobs")}, {},
                                   QStringLiteral("N"));
+    const QCommandLineOption region(QStringLiteral("region"), {}, QStringLiteral("X,Y"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
 
     QCommandLineParser parser;
-    parser.addOptions({output, outputDir, steps, ramp, format, jobs, help, version});
+    parser.addOptions({output, outputDir, steps, ramp, format, jobs, region, help, version});
     if (!parser.parse(QStringList{kProgram} + arguments)) return Error{parser.errorText()};
 
     Options options;
@@ -100,6 +112,11 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
         const Result<int> parsedJobs = ParseJobs(parser.value(jobs));
         if (!parsedJobs) return parsedJobs.error();
         options.jobs = *parsedJobs;
+    }
+    if (parser.isSet(region)) {
+        const Result<QPoint> origin = ParseRegion(parser.value(region));
+        if (!origin) return origin.error();
+        options.origin = *origin;
     }
     options.rampFile = parser.value(ramp);
     options.output = parser.value(output);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,7 @@ struct Options {
     QString output;     // empty or "-": standard output
     QString outputDir;  // set: one file per picture there
     int jobs = 1;
+    QPoint origin;  // of the block in each picture
 };
 
 // Parses the arguments after the program name. A usage error comes back as

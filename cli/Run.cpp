@@ -95,7 +95,7 @@ int Run(const Options& options, const QString& converterDir) {
     const QStringList& pictures = options.pictures;
     const auto convert = [&](int index) -> Result<QByteArray> {
         const QString& picture = pictures[index];
-        const Result<QString> art = ConvertFile(picture, options.steps, *ramp);
+        const Result<QString> art = ConvertFile(picture, options.steps, *ramp, options.origin);
         if (!art) return art.error();
         return FormatArt(*art, options.format, QFileInfo(picture).fileName());
     };

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
 #include "ui/Layout.h"
 #include "ui/SurfaceView.h"
@@ -17,15 +18,15 @@ namespace {
 
 constexpr QSize kButtonPictureSize(16, 16);
 
-// Pictures of the picture buttons, by Adjust index (0..3), then ui_.undo and ui_.redo.
+// Pictures of the picture buttons, by Adjust index (0..3), then undo and redo.
 const QString kAdjustPictures[4] = {
     QStringLiteral(":/buttons/brighter.png"),
     QStringLiteral(":/buttons/darker.png"),
     QStringLiteral(":/buttons/more-contrast.png"),
     QStringLiteral(":/buttons/less-contrast.png"),
 };
-const QString kUndoPicture = QStringLiteral(":/buttons/ui_.undo.png");
-const QString kRedoPicture = QStringLiteral(":/buttons/ui_.redo.png");
+const QString kUndoPicture = QStringLiteral(":/buttons/undo.png");
+const QString kRedoPicture = QStringLiteral(":/buttons/redo.png");
 
 QIcon ProgramIcon() {
     QIcon icon;
@@ -194,6 +195,8 @@ void Form1::Form_Load() {
     SetAdjustEnabled(false);
     textLeft_ = RoundHalfEven(static_cast<double>(ui_.Text1->x()) * scale_.x);
     document_ = std::make_unique<Document>(LoadCharRamp(appPath_ + QStringLiteral("/moji.txt")));
+    mover_ = new BlockMover(*document_, ui_.Picture1View, this);
+    connect(mover_, &BlockMover::failed, this, [this](const QString& path) { ShowUnreadable(path); });
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);
 }
 

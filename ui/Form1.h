@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace glyph {
 
+class BlockMover;
 class ClientArea;
 class PlatformServices;
 class SurfaceView;
@@ -76,7 +77,8 @@ class Form1 : public QMainWindow {
     // The text art as the program holds it: lines separated by CR LF.
     QString Text() const;
 
-    // Enabled state of the commands: the only two places that set it.
+    // Enabled state of the commands: the only two places that set it (the
+    // block's keys follow the document, in BlockMover).
     void SetAdjustEnabled(bool flag);
     void RefreshUndoRedo();
 
@@ -107,6 +109,7 @@ class Form1 : public QMainWindow {
     void Form_Resize();
     void ShowDocument();
     void PlaceSurfaces();
+    void ShowBlockPlace();
     void PaintPreview();
     void ShowUnreadable(const QString& fileName);
     bool ConfirmOverwrite(const QString& fileName);
@@ -123,6 +126,7 @@ class Form1 : public QMainWindow {
     Form1Controls ui_;
     CommonDialog CommonDialog1;
     std::unique_ptr<Document> document_;
+    BlockMover* mover_ = nullptr;
     std::unique_ptr<PictureSurface> picture1_;
     std::unique_ptr<PictureSurface> picture2_;
     std::unique_ptr<PictureSurface> picture3_;

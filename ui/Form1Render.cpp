@@ -1,7 +1,10 @@
 #include <QPlainTextEdit>
 
 #include "ui/Form1.h"
+#include "ui/BlockMover.h"
 #include "ui/Layout.h"
+#include "ui/SurfaceView.h"
+#include "ui/Texts.h"
 
 namespace glyph {
 
@@ -14,6 +17,19 @@ void Form1::ShowDocument() {
     ui_.Text1->setPlainText(document_->text());
     SetAdjustEnabled(document_->HasPicture());
     RefreshUndoRedo();
+    ShowBlockPlace();
+}
+
+// Where the block stands, for a picture it can move over.
+void Form1::ShowBlockPlace() {
+    mover_->RefreshEnabled();
+    const Block& block = document_->block();
+    ui_.Picture1View->setToolTip(document_->CanMoveBlock()
+                                     ? texts::kBlockTip.arg(block.origin.x())
+                                           .arg(block.origin.y())
+                                           .arg(block.pictureSize.width())
+                                           .arg(block.pictureSize.height())
+                                     : texts::kPicture1Tip);
 }
 
 // Both surfaces take the block's size, centred on their frames.

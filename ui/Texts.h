@@ -14,6 +14,10 @@ inline const QString kAppTitle = QStringLiteral("Glyphorama");
 // Tooltips and captions of the left panel.
 inline const QString kPicture1Tip = QStringLiteral("元画像");
 inline const QString kPicture2Tip = QStringLiteral("加工画像");
+// Picture1's tooltip while the block can move over a larger picture.
+inline const QString kBlockTip = QStringLiteral(
+    "元画像\nブロックの位置: %1, %2（画像 %3 x %4 ピクセル）\n"
+    "ドラッグか Alt+矢印キー（Alt+Shift で 10 ピクセル）で動かせます");
 inline const QString kAutoLevelCaption = QStringLiteral("自動レベル補正");
 inline const QString kResetCaption = QStringLiteral("リセット");
 inline const QString kAdjustTips[6] = {

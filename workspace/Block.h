@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -8,15 +9,22 @@
 
 namespace glyph {
 
-// The part of a picture that is converted: its top-left pixels, at most
-// 100 x 100, taken pixel for pixel.
+// The part of a picture that is converted: at most 100 x 100 pixels, taken
+// pixel for pixel, the top-left ones unless the user moves it.
 struct Block {
     QImage pixels;      // RGB32, one pixel per character
     QSize pictureSize;  // the whole picture, as its header states it
+    QPoint origin;      // the block's top-left pixel in the picture
 };
 
-// Measures the picture from its header, limits each side to 100 pixels and
-// decodes only that block. Nothing but the block is ever decoded.
-Result<Block> ReadBlock(const QString& path);
+// The block's size for a picture of that size: each side limited to 100.
+QSize BlockSize(QSize picture);
+
+// The origin moved as little as needed for the block to lie in the picture.
+QPoint ClampOrigin(QPoint origin, QSize picture);
+
+// Measures the picture from its header and decodes only the block at origin
+// (moved inside the picture). Nothing but the block is ever kept.
+Result<Block> ReadBlock(const QString& path, QPoint origin = {});
 
 }  // namespace glyph

@@ -1,4 +1,4 @@
-// Reading the top-left region of a BMP file without reading the rest.
+// Reading one region of a BMP file without reading the rest.
 //
 // What damage does:
 // - Header damage is refused with a reason: a wrong signature, an unknown header size, a zero
@@ -18,6 +18,8 @@
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QtEndian>
 
@@ -25,6 +27,7 @@
 #include <array>
 #include <bit>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace glyph {
@@ -288,23 +291,29 @@ QRgb PixelAt(const BmpLayout& bmp, const uchar* row, qint64 x) {
     }
 }
 
-// Only the pixels whose bytes were read; the rest keeps the fill.
-void PutRow(const BmpLayout& bmp, const QByteArray& bytes, QRgb* line, int width) {
-    const qint64 held = std::min<qint64>(width, bytes.size() * 8 / bmp.bitsPerPixel);
+// Only the pixels whose bytes were read; the rest keeps the fill. The bytes
+// start `skip` pixels before the region's first column.
+void PutRow(const BmpLayout& bmp, const QByteArray& bytes, qint64 skip, QRgb* line, int width) {
+    const qint64 held = std::min<qint64>(width, bytes.size() * 8 / bmp.bitsPerPixel - skip);
     const auto* row = reinterpret_cast<const uchar*>(bytes.constData());
-    for (qint64 x = 0; x < held; ++x) line[x] = PixelAt(bmp, row, x);
+    for (qint64 x = 0; x < held; ++x) line[x] = PixelAt(bmp, row, skip + x);
 }
 
-void DecodeRows(QIODevice& device, const BmpLayout& bmp, QImage& image) {
+// Reads each of the region's rows from the byte holding its first pixel.
+void DecodeRows(QIODevice& device, const BmpLayout& bmp, QPoint origin, QImage& image) {
     const qint64 stride = (bmp.width * bmp.bitsPerPixel + 31) / 32 * 4;
-    const qint64 rowBytes = (qint64(image.width()) * bmp.bitsPerPixel + 7) / 8;
+    const qint64 firstBit = qint64(origin.x()) * bmp.bitsPerPixel;
+    const qint64 skip = firstBit % 8 / bmp.bitsPerPixel;  // pixels sharing the first byte
+    const qint64 rowBytes = ((skip + image.width()) * bmp.bitsPerPixel + 7) / 8;
     const qint64 lastRowInFile = (device.size() - bmp.pixelOffset) / stride;
     for (int y = 0; y < image.height(); ++y) {
         // Bottom-up files keep the top row last: seek to it.
-        const qint64 fileRow = bmp.topDown ? y : bmp.height - 1 - y;
+        const qint64 row = qint64(origin.y()) + y;
+        const qint64 fileRow = bmp.topDown ? row : bmp.height - 1 - row;
         if (fileRow > lastRowInFile) continue;  // also keeps the offset from overflowing
-        const QByteArray bytes = ReadAt(device, bmp.pixelOffset + fileRow * stride, rowBytes);
-        PutRow(bmp, bytes, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
+        const qint64 at = bmp.pixelOffset + fileRow * stride + firstBit / 8;
+        const QByteArray bytes = ReadAt(device, at, rowBytes);
+        PutRow(bmp, bytes, skip, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
     }
 }
 
@@ -358,27 +367,36 @@ class ByteStream {
 // Where an RLE stream has got to, counting rows in stream order.
 struct RleCursor {
     const BmpLayout& bmp;
+    QPoint origin;  // the region's top-left pixel in the picture
     QImage& image;
     qint64 x = 0;
     qint64 row = 0;
 
     // The region's line for the current row, or null outside the region.
     QRgb* Line() {
-        const qint64 y = bmp.topDown ? row : bmp.height - 1 - row;
+        const qint64 y = (bmp.topDown ? row : bmp.height - 1 - row) - origin.y();
         if (y < 0 || y >= image.height()) return nullptr;
         return reinterpret_cast<QRgb*>(image.scanLine(int(y)));
     }
 
-    bool Done() const { return row >= bmp.height || (bmp.topDown && row >= image.height()); }
+    // The picture's columns first..end that fall in the region, as region columns.
+    std::pair<qint64, qint64> Span(qint64 first, qint64 end) const {
+        return {std::max<qint64>(first, origin.x()) - origin.x(),
+                std::min<qint64>(end, qint64(origin.x()) + image.width()) - origin.x()};
+    }
+
+    bool Done() const {
+        return row >= bmp.height || (bmp.topDown && row >= origin.y() + image.height());
+    }
 };
 
 // An encoded run repeats one index (RLE8) or alternates two nibbles (RLE4).
 void PutRun(RleCursor& at, int count, uchar value) {
     if (QRgb* line = at.Line()) {
-        const qint64 end = std::min<qint64>(at.x + count, at.image.width());
+        const auto [begin, end] = at.Span(at.x, at.x + count);
         const int period = at.bmp.bitsPerPixel == 4 ? 2 : 1;
-        for (qint64 x = at.x; x < end; ++x)
-            line[x] = IndexedPixel(at.bmp, &value, (x - at.x) % period);
+        for (qint64 x = begin; x < end; ++x)
+            line[x] = IndexedPixel(at.bmp, &value, (at.origin.x() + x - at.x) % period);
     }
     at.x += count;
 }
@@ -395,8 +413,9 @@ bool PutAbsolute(ByteStream& in, RleCursor& at, int count) {
     std::array<uchar, kMaxAbsoluteBytes> data{};
     const qint64 got = in.Read(data.data(), padded);
     const qint64 held = std::min<qint64>(count, got * 8 / at.bmp.bitsPerPixel);
-    const qint64 end = std::min<qint64>(at.x + held, at.image.width());
-    for (qint64 x = at.x; x < end; ++x) line[x] = IndexedPixel(at.bmp, data.data(), x - at.x);
+    const auto [begin, end] = at.Span(at.x, at.x + held);
+    for (qint64 x = begin; x < end; ++x)
+        line[x] = IndexedPixel(at.bmp, data.data(), at.origin.x() + x - at.x);
     at.x += count;
     return got == padded;
 }
@@ -421,9 +440,9 @@ bool ApplyEscape(ByteStream& in, RleCursor& at, uchar code) {
 }
 
 // The stream is read from its start; for a top-down picture it stops below the region.
-void DecodeRle(QIODevice& device, const BmpLayout& bmp, QImage& image) {
+void DecodeRle(QIODevice& device, const BmpLayout& bmp, QPoint origin, QImage& image) {
     ByteStream in(device, bmp.pixelOffset);
-    RleCursor at{bmp, image};
+    RleCursor at{bmp, origin, image};
     uchar count = 0;
     uchar code = 0;
     while (!at.Done() && in.Next(count) && in.Next(code)) {
@@ -446,22 +465,24 @@ Result<QSize> ReadBmpSize(QIODevice& device) {
     return QSize(int(bmp.width), int(bmp.height));
 }
 
-Result<QImage> ReadBmpRegion(QIODevice& device, QSize region) {
+Result<QImage> ReadBmpRegion(QIODevice& device, QRect region) {
     BmpLayout bmp;
     QString error;
     if (!ReadLayout(device, bmp, error)) return Error{error};
-    const int width = int(std::min<qint64>(bmp.width, region.width()));
-    const int height = int(std::min<qint64>(bmp.height, region.height()));
-    if (width <= 0 || height <= 0) return Error{reasons::kEmptyRegion};
+    const QPoint origin = region.topLeft();
+    const int width = int(std::min<qint64>(bmp.width - origin.x(), region.width()));
+    const int height = int(std::min<qint64>(bmp.height - origin.y(), region.height()));
+    if (origin.x() < 0 || origin.y() < 0 || width <= 0 || height <= 0)
+        return Error{reasons::kEmptyRegion};
 
     // Filled first: no pixel the file lacks may show stale memory.
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return Error{reasons::kNoMemoryForRegion};
     image.fill(kMissingPixelColour);
     if (bmp.compression == kRle8 || bmp.compression == kRle4)
-        DecodeRle(device, bmp, image);
+        DecodeRle(device, bmp, origin, image);
     else
-        DecodeRows(device, bmp, image);
+        DecodeRows(device, bmp, origin, image);
     return image;
 }
 

@@ -4,13 +4,14 @@
 #include <QIODevice>
 #include <QImage>
 #include <QRgb>
+#include <QRect>
 #include <QSize>
 
 #include "workspace/Result.h"
 
 namespace glyph {
 
-// Decoding only the top-left region of a BMP file: Qt's own reader decodes whole
+// Decoding only one region of a BMP file: Qt's own reader decodes whole
 // pictures, which costs memory in proportion to the picture and fails for large ones.
 
 // Every pixel the file does not hold: cut-off data, gaps in RLE streams,
@@ -23,8 +24,8 @@ bool HasBmpSignature(const QByteArray& head);
 // The picture's size from its headers. `device` must be open and random-access.
 Result<QSize> ReadBmpSize(QIODevice& device);
 
-// The top-left region of at most region.width() x region.height() pixels as RGB32,
-// reading only the bytes that hold it (and, for RLE, the stream up to it).
-Result<QImage> ReadBmpRegion(QIODevice& device, QSize region);
+// The region, cut to the picture, as RGB32, reading only the bytes that hold it
+// (and, for RLE, the stream up to it). Fails for a region outside the picture.
+Result<QImage> ReadBmpRegion(QIODevice& device, QRect region);
 
 }  // namespace glyph

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 
 #include "engine/CharRamp.h"
@@ -10,8 +11,10 @@
 namespace glyph {
 
 // The one path from a picture file to its text art, as the window shows it
-// after the same commands: open, then each command in turn (one that the
-// window would not offer at that point does nothing). Lines end in CR LF.
-Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp);
+// after the same commands: open with the block at origin, then each command in
+// turn (one that the window would not offer at that point does nothing).
+// Lines end in CR LF.
+Result<QString> ConvertFile(const QString& path, const QList<Command>& steps,
+                            const CharRamp& ramp, QPoint origin = {});
 
 }  // namespace glyph

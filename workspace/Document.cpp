@@ -46,14 +46,34 @@ LevelGrid ReadPreview(const History::Snapshot* snapshot, int width, int height) 
 
 Document::Document(CharRamp ramp, QObject* parent) : QObject(parent), ramp_(std::move(ramp)) {}
 
-Status Document::Open(const QString& path) {
-    Result<Block> block = ReadBlock(path);
+Status Document::Open(const QString& path, QPoint origin) {
+    Result<Block> block = ReadBlock(path, origin);
     if (!block) return block.error();
-    Open(std::move(block).value());
+    path_ = path;
+    Show(std::move(block).value());
     return Done{};
 }
 
 void Document::Open(Block block) {
+    path_.clear();
+    Show(std::move(block));
+}
+
+bool Document::CanMoveBlock() const {
+    return !path_.isEmpty() && block_.pixels.size() != block_.pictureSize;
+}
+
+Status Document::MoveBlock(QPoint origin) {
+    if (!CanMoveBlock()) return Done{};
+    const QPoint at = ClampOrigin(origin, block_.pictureSize);
+    if (at == block_.origin) return Done{};
+    Result<Block> block = ReadBlock(path_, at);
+    if (!block) return block.error();
+    Show(std::move(block).value());
+    return Done{};
+}
+
+void Document::Show(Block block) {
     block_ = std::move(block);
     RenderTextArt(ReadPicture(block_.pixels), Adjustment{});
     history_.Seed(art_.levels);

@@ -34,10 +34,16 @@ class Document : public QObject {
   public:
     explicit Document(CharRamp ramp, QObject* parent = nullptr);
 
-    // Reads the picture's block and renders it with no adjustment, seeding the
-    // history anew. A picture that cannot be read changes nothing.
-    Status Open(const QString& path);
+    // Reads the picture's block at origin and renders it with no adjustment,
+    // seeding the history anew. A picture that cannot be read changes nothing.
+    Status Open(const QString& path, QPoint origin = {});
+    // The same with a block read elsewhere; the block cannot then be moved.
     void Open(Block block);
+
+    // Moves the block over the opened picture (as far as it stays inside) and
+    // renders it as an open at that origin does. Staying put changes nothing.
+    Status MoveBlock(QPoint origin);
+    bool CanMoveBlock() const;
 
     // Whether the window offers the command now: adjustments once a picture is
     // open, undo while undo steps are left, redo while the cursor is above 0.
@@ -49,6 +55,8 @@ class Document : public QObject {
     std::int32_t ImageWidth() const { return block_.pixels.width(); }
     std::int32_t ImageHeight() const { return block_.pixels.height(); }
     const Block& block() const { return block_; }
+    // The opened picture's path; empty for a block opened without one.
+    const QString& path() const { return path_; }
     // The preview's levels and the text art, lines separated by CR LF.
     const TextArt& art() const { return art_; }
     const QString& text() const { return art_.text; }
@@ -59,11 +67,13 @@ class Document : public QObject {
     void changed();
 
   private:
+    void Show(Block block);
     void RunAdjustment(Command command);
     void StepHistory(std::int16_t direction);
     void RenderTextArt(const LevelGrid& source, const Adjustment& adjustment);
 
     CharRamp ramp_;
+    QString path_;  // of the opened picture, while its block can move
     Block block_;
     TextArt art_;
     History history_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -15,10 +16,14 @@ namespace glyph {
 // The picture's size in pixels, from its header alone.
 Result<QSize> ReadPictureSize(const QString& path);
 
-// The picture's top-left region of at most region.width() x region.height()
-// pixels, as RGB32. Pixels that the file does not hold (a damaged or cut-off
-// file) are a fixed colour, so the same file always gives the same image.
-// Fails for a file that is not a readable BMP or JPEG.
-Result<QImage> ReadPictureRegion(const QString& path, QSize region);
+// The region of the picture, cut to the picture, as RGB32. Pixels that the
+// file does not hold (a damaged or cut-off file) are a fixed colour, so the
+// same file always gives the same image. Fails for a file that is not a
+// readable picture, and for a region outside the picture.
+Result<QImage> ReadPictureRegion(const QString& path, QRect region);
+// The top-left region of at most that size.
+inline Result<QImage> ReadPictureRegion(const QString& path, QSize region) {
+    return ReadPictureRegion(path, QRect(QPoint(0, 0), region));
+}
 
 }  // namespace glyph

@@ -85,6 +85,16 @@ TEST_F(Converter, WritesTheWindowsTextInEachFormat) {
                     .contains("<pre>" + QString(WindowText(picture, {})).replace("\r\n", "\n")));
 }
 
+TEST_F(Converter, RegionMovesTheBlockAsTheWindowDoes) {
+    const QString picture = Picture("wide.bmp", 260, 130, 5);
+    Document document(CharRamp::BuiltIn());
+    ASSERT_TRUE(document.Open(picture).ok());
+    ASSERT_TRUE(document.MoveBlock(QPoint(160, 30)).ok());
+    const QByteArray expected = QString(document.text()).replace("\r\n", "\n").append('\n').toUtf8();
+    EXPECT_EQ(Convert({"--region=160,30", picture}).out, expected);
+    EXPECT_EQ(Convert({"--region", "999,30", picture}).out, expected) << "kept inside";
+}
+
 TEST_F(Converter, ABatchGivesTheSameBytesInTheSameOrderForAnyJobs) {
     QStringList pictures;
     for (int i = 0; i < 12; ++i) pictures << Picture(QString("p%1.bmp").arg(i), 30 + i * 7, 20, i);

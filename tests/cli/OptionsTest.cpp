@@ -19,7 +19,7 @@ TEST(ParseOptions, GnuFormsOfEveryOption) {
     EXPECT_EQ(spaced->pictures, QStringList{"a.jpg"});
 
     const Result<Options> joined =
-        Parse({"--steps=auto-level,more-contrast,less-contrast,darker,reset,redo", "--format=cp932",
+        Parse({"--steps=auto-level,more-contrast,less-contrast,darker,reset,redo", "--region=40,7", "--format=cp932",
                "--output-dir=out", "--jobs=5", "--", "-odd.bmp", "b.bmp"});
     ASSERT_TRUE(joined.ok()) << joined.error().reason.toStdString();
     EXPECT_EQ(joined->steps.size(), 6);
@@ -27,6 +27,7 @@ TEST(ParseOptions, GnuFormsOfEveryOption) {
     EXPECT_EQ(joined->steps.back(), Command::kRedo);
     EXPECT_EQ(joined->format, Format::kCp932);
     EXPECT_EQ(joined->outputDir, "out");
+    EXPECT_EQ(joined->origin, QPoint(40, 7));
     EXPECT_EQ(joined->pictures, (QStringList{"-odd.bmp", "b.bmp"}));
 }
 
@@ -56,6 +57,9 @@ TEST(ParseOptions, UsageErrorsSayWhatIsWrong) {
         {{"-o", "x.txt", "--output-dir=d", "a.bmp"}, "-o"},
         {{"--colour", "a.bmp"}, "colour"},
         {{"a.bmp", "--steps"}, "steps"},
+        {{"--region=3", "a.bmp"}, "3"},
+        {{"--region=-1,4", "a.bmp"}, "-1,4"},
+        {{"--region=1,2,3", "a.bmp"}, "1,2,3"},
     };
     for (const auto& c : cases) {
         const Result<Options> parsed = Parse(c.arguments);

@@ -151,6 +151,36 @@ TEST_F(DocumentTest, AFailedOpenChangesNothing) {
     EXPECT_EQ(document.history().UndoCount(), 1);
 }
 
+TEST_F(DocumentTest, MovingTheBlockRendersLikeAnOpenThereAndStaysInside) {
+    const QString large = dir.filePath("large.bmp");
+    const QImage picture = Ramp(150, 120);
+    ASSERT_TRUE(picture.save(large, "BMP"));
+    ASSERT_TRUE(document.Open(large).ok());
+    ASSERT_TRUE(document.CanMoveBlock());
+    ASSERT_TRUE(document.Run(Command::kBrighter));
+
+    QSignalSpy changed(&document, &Document::changed);
+    ASSERT_TRUE(document.MoveBlock(QPoint(30, 7)).ok());
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(document.block().origin, QPoint(30, 7));
+    EXPECT_EQ(document.block().pixels, picture.copy(30, 7, 100, 100));
+    EXPECT_EQ(document.text(), ConvertFile(large, {}, LetterRamp(), QPoint(30, 7)).value());
+    EXPECT_EQ(document.history().UndoCount(), 0) << "the history starts again";
+    EXPECT_FALSE(document.IsAvailable(Command::kUndo));
+
+    EXPECT_TRUE(document.MoveBlock(QPoint(500, -4)).ok());
+    EXPECT_EQ(document.block().origin, QPoint(50, 0));
+    ASSERT_TRUE(document.Run(Command::kDarker));
+    EXPECT_TRUE(document.MoveBlock(QPoint(60, -1)).ok()) << "still (50, 0): nothing happens";
+    EXPECT_EQ(document.history().UndoCount(), 1);
+
+    // A picture no larger than the block does not move.
+    ASSERT_TRUE(document.Open(path).ok());
+    EXPECT_FALSE(document.CanMoveBlock());
+    EXPECT_TRUE(document.MoveBlock(QPoint(3, 3)).ok());
+    EXPECT_EQ(document.block().origin, QPoint(0, 0));
+}
+
 TEST_F(DocumentTest, ConvertFileRunsTheStepsAsTheDocumentDoes) {
     const QList<Command> steps = {Command::kUndo, Command::kBrighter, Command::kBrighter,
                                   Command::kUndo, Command::kLessContrast};

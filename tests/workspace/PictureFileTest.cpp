@@ -198,6 +198,46 @@ TEST_F(PictureFileTest, RegionIsTheTopLeftCornerPixelForPixel) {
     }
 }
 
+TEST_F(PictureFileTest, RegionsAnywhereInThePictureAreCutPixelForPixel) {
+    constexpr int kWidth = 141;  // odd, so that packed rows end inside a byte
+    constexpr int kHeight = 123;
+    const QImage rgb = ImageOf(kWidth, kHeight, Colour);
+    const QRect rects[] = {QRect(1, 1, 100, 100), QRect(41, 23, 100, 100), QRect(7, 3, 5, 120),
+                           QRect(140, 122, 1, 1), QRect(130, 0, 100, 100)};
+    for (bool topDown : {false, true}) {
+        for (int bits : {1, 4, 8, 24}) {
+            const int colours = bits == 24 ? 0 : 1 << bits;
+            BmpShape shape{kWidth, topDown ? -kHeight : kHeight, bits};
+            for (int i = 0; i < colours; ++i) shape.palette.append(qRgb(i, 255 - i, 3 * i % 256));
+            const auto pixel = [&](int x, int y) {
+                return colours ? shape.palette[(x * 7 + y * 3) % colours] : rgb.pixel(x, y);
+            };
+            QList<QByteArray> rows;
+            for (int y = 0; y < kHeight; ++y) {
+                QList<int> indexes;
+                for (int x = 0; x < kWidth; ++x) indexes.append((x * 7 + y * 3) % std::max(colours, 1));
+                rows.append(colours ? PackIndexes(indexes, bits) : BgrRow(rgb, y));
+            }
+            const QString path = Write("rect.bmp", MakeBmp(shape, StackRows(rows, topDown)));
+            const QImage whole = ImageOf(kWidth, kHeight, pixel);
+            for (const QRect& rect : rects) {
+                SCOPED_TRACE(testing::Message() << bits << " bits " << (topDown ? "top-down" : "")
+                                                << " at " << rect.x() << "," << rect.y());
+                EXPECT_TRUE(SameImage(ValueOf(ReadPictureRegion(path, rect)),
+                                      whole.copy(rect & whole.rect())));
+            }
+        }
+    }
+    const QString jpeg = Write("rect.jpg", Encode(rgb, "JPEG"));
+    for (const QRect& rect : rects) {
+        EXPECT_TRUE(SameImage(ValueOf(ReadPictureRegion(jpeg, rect)),
+                              WholeDecode(jpeg).copy(rect & rgb.rect())));
+    }
+    // A rectangle outside the picture holds nothing to read.
+    EXPECT_FALSE(ReadPictureRegion(jpeg, QRect(141, 0, 10, 10)).ok());
+    EXPECT_FALSE(ReadPictureRegion(Write("r.bmp", Encode(rgb, "BMP")), QRect(0, 123, 5, 5)).ok());
+}
+
 TEST_F(PictureFileTest, RleStreamsPlaceRunsBlocksAndJumps) {
     constexpr int kWidth = 8;
     constexpr int kHeight = 4;
@@ -241,6 +281,11 @@ TEST_F(PictureFileTest, RleStreamsPlaceRunsBlocksAndJumps) {
         const QString path4 =
             Write("rle4.bmp", MakeBmp({kWidth, height, 4, test::kBiRle4, p}, rle4));
         EXPECT_TRUE(SameImage(RegionOf(path4, kRegion), expected)) << "RLE4";
+        // Any rectangle cuts the same pixels, odd columns splitting RLE4's bytes.
+        for (const QRect rect : {QRect(3, 1, 4, 2), QRect(1, 0, 7, 4), QRect(5, 3, 3, 1)}) {
+            EXPECT_TRUE(SameImage(ValueOf(ReadPictureRegion(path8, rect)), expected.copy(rect)));
+            EXPECT_TRUE(SameImage(ValueOf(ReadPictureRegion(path4, rect)), expected.copy(rect)));
+        }
     }
 
     // The longest absolute block: 255 pixels and a pad byte.

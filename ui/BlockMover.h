@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+
+class QAction;
+class QWidget;
+
+namespace glyph {
+
+class Document;
+
+// Moves the document's block over a larger picture: a drag inside the view of
+// the opened picture (the block follows the pointer), or Alt+arrow keys, one
+// pixel a press, ten with Shift. While dragging, the newest place is read once
+// the event loop is free, so the block keeps up with the pointer.
+class BlockMover : public QObject {
+    Q_OBJECT
+
+  public:
+    BlockMover(Document& document, QWidget* view, QWidget* window);
+
+    // The eight key commands, enabled while the block can move.
+    const QList<QAction*>& actions() const { return actions_; }
+    void RefreshEnabled();
+
+    void MoveBy(QPoint delta);
+
+  signals:
+    // The picture could no longer be read; nothing changed.
+    void failed(const QString& path);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateActions(QWidget* window);
+    void Request(QPoint origin);
+    void Apply();
+
+    Document& document_;
+    QWidget* view_;
+    QList<QAction*> actions_;
+    bool dragging_ = false;
+    QPoint dragStart_;    // pointer, in the view
+    QPoint originStart_;  // the block's origin when the drag began
+    QPoint pending_;
+    bool scheduled_ = false;
+};
+
+}  // namespace glyph
