@@ -4,8 +4,11 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStringList>
 
 #include "ui/Texts.h"
+
+#include <algorithm>
 
 #ifdef GLYPHORAMA_CUPS
 #include <cups/cups.h>
@@ -15,9 +18,39 @@ namespace glyph {
 
 namespace {
 
+// Smaller sizes than this would no longer be legible on paper.
+constexpr qreal kSmallestPointSize = 2.0;
+// Each further try shrinks the font a little more, for fonts whose advances
+// do not scale exactly with their size.
+constexpr qreal kShrinkStep = 0.97;
+constexpr int kMaxShrinkTries = 40;
+
 bool Fail(QString* error, const QString& reason) {
     if (error) *error = reason;
     return false;
+}
+
+qreal WidestLine(const QStringList& lines, const QFont& font, QPaintDevice* device) {
+    const QFontMetricsF metrics(font, device);
+    qreal widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+// The printer's default font, made smaller where needed so that the widest
+// line fits the printable width: every character of every line is printed.
+QFont FittingFont(QFont font, const QStringList& lines, QPaintDevice* device, qreal width) {
+    qreal widest = WidestLine(lines, font, device);
+    if (widest <= width) return font;
+    qreal size = font.pointSizeF() * width / widest;
+    for (int tries = 0; tries < kMaxShrinkTries && size > kSmallestPointSize; ++tries) {
+        font.setPointSizeF(size);
+        widest = WidestLine(lines, font, device);
+        if (widest <= width) return font;
+        size *= kShrinkStep;
+    }
+    font.setPointSizeF(kSmallestPointSize);
+    return font;
 }
 
 }  // namespace
@@ -34,12 +67,14 @@ bool PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text, QStrin
     QPainter painter;
     if (!painter.begin(&printer)) return Fail(error, texts::kPrinterRefused);
 
-    const QFontMetricsF metrics(painter.font(), &printer);
-    const qreal pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     QStringList lines =
         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
     // A final line break ends the last line; it starts no empty one (nor page).
     if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast();
+    painter.setFont(FittingFont(painter.font(), lines, &printer, page.width()));
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const qreal pageHeight = page.height();
     qreal top = 0;
     bool ok = true;
     for (const QString& line : lines) {
@@ -48,7 +83,6 @@ bool PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text, QStrin
             if (!ok) break;
             top = 0;
         }
-        // Lines wider than the page are cut at its edge, never wrapped.
         painter.drawText(QPointF(0, top + metrics.ascent()), line);
         top += metrics.lineSpacing();
     }

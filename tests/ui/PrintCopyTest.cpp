@@ -198,13 +198,24 @@ QStringList WaitForPdfs(const QString& folder, const QSet<QString>& before, cons
     return texts;
 }
 
-TEST(PrintText, EachPrintIsOneJobWithTheWholeText) {
-    QString whyNot;
-    const QString folder = PdfFolder(&whyNot);
-    if (folder.isEmpty()) {
-        if (TestPrintersRequired()) FAIL() << whyNot.toStdString();
-        GTEST_SKIP() << whyNot.toStdString() << " (scripts/test.sh)";
+// The printed lines of a job, page breaks and empty lines left out.
+QStringList PrintedLines(const QString& job) {
+    QStringList printed = job.split(u'\n');
+    for (QString& line : printed) line.remove(u'\f');
+    printed.removeAll(QString());
+    return printed;
+}
+
+#define REQUIRE_PDF_FOLDER(folder)                                    \
+    QString whyNot;                                                   \
+    const QString folder = PdfFolder(&whyNot);                        \
+    if (folder.isEmpty()) {                                           \
+        if (TestPrintersRequired()) FAIL() << whyNot.toStdString();   \
+        GTEST_SKIP() << whyNot.toStdString() << " (scripts/test.sh)"; \
     }
+
+TEST(PrintText, EachPrintIsOneJobWithTheWholeText) {
+    REQUIRE_PDF_FOLDER(folder);
     // Sixteen lines of ramp kanji, then numbered lines enough for a second
     // page; a marker tells this run's jobs from any other's. Digits only: a
     // font's "ff" ligature does not read back from the PDF.
@@ -227,12 +238,46 @@ TEST(PrintText, EachPrintIsOneJobWithTheWholeText) {
     for (const QString& job : jobs) {
         EXPECT_GE(job.count(u'\f'), 2) << "pages";
         // Every line whole, on a line of its own, in order.
-        QStringList printed = job.split(u'\n');
-        for (QString& line : printed) line.remove(u'\f');
-        printed.removeAll(QString());
+        const QStringList printed = PrintedLines(job);
         EXPECT_TRUE(SamePrint(printed.join(u'\n'), lines.join(u'\n')))
             << printed.join(u'\n').toStdString();
     }
+}
+
+TEST(PrintText, AHundredColumnArtIsPrintedWithEveryCharacterOfEveryLine) {
+    REQUIRE_PDF_FOLDER(folder);
+    // 100 x 64 pixels of changing tones, so that lines differ from each other.
+    QImage image(100, 64, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int v = (x * 5 + y * 11) % 256;
+            image.setPixel(x, y, qRgb(v, v, v));
+        }
+    }
+    Program p;
+    const QString path = p.dir.filePath(QStringLiteral("wide.bmp"));
+    ASSERT_TRUE(image.save(path));
+    p.services.fileAnswers.push_back(path);
+    p.form.controls().mnFileOpen->trigger();
+    const QStringList art = p.form.Text().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(art.size(), 64);
+    ASSERT_EQ(art.first().size(), 100);
+    // A marker line tells this run's job from any other's.
+    const QString marker = QString::number(QRandomGenerator::global()->generate64());
+    p.form.controls().Text1->appendPlainText(marker);
+
+    const QStringList existing = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    p.form.controls().mnFilePrint->trigger();
+    EXPECT_TRUE(p.services.messages.empty());
+    const QStringList jobs =
+        WaitForPdfs(folder, QSet<QString>(existing.begin(), existing.end()), marker, 1);
+    ASSERT_EQ(jobs.size(), 1) << "PDF files in " << folder.toStdString();
+    const QStringList printed = PrintedLines(jobs[0]);
+    ASSERT_EQ(printed.size(), art.size() + 1) << jobs[0].toStdString();
+    EXPECT_TRUE(SamePrint(printed.first(), art.first())) << printed.first().toStdString();
+    EXPECT_TRUE(SamePrint(printed[art.size() - 1], art.last()))
+        << printed[art.size() - 1].toStdString();
+    EXPECT_TRUE(SamePrint(printed.mid(0, art.size()).join(u'\n'), art.join(u'\n')));
 }
 
 std::string PlatformLines(const QString& lfText) {
