@@ -1,7 +1,11 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 
 #include "ui/PlatformServices.h"
 #include "ui/TextPrinter.h"
@@ -19,6 +23,22 @@ QStringList ToNameFilters(const QString& filter) {
     return filters;
 }
 
+namespace {
+
+// Typing an absolute path leaves the folders it passes through selected in
+// Qt's own dialog, which then keeps "開く" disabled. While the name box holds an
+// absolute path, the name box alone says what is chosen.
+void LetTypedPathsStandAlone(QFileDialog& dialog) {
+    auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* list = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    if (nameBox == nullptr || list == nullptr || list->selectionModel() == nullptr) return;
+    QObject::connect(nameBox, &QLineEdit::textChanged, &dialog, [list](const QString& text) {
+        if (QDir::isAbsolutePath(text)) list->selectionModel()->clearSelection();
+    });
+}
+
+}  // namespace
+
 std::optional<QString> DesktopServices::ShowFileDialog(QWidget* parent,
                                                        const FileDialogRequest& request) {
     const bool open = request.kind == FileDialogRequest::Kind::Open;
@@ -34,6 +54,7 @@ std::optional<QString> DesktopServices::ShowFileDialog(QWidget* parent,
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     }
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    LetTypedPathsStandAlone(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -1,4 +1,10 @@
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "engine/CharRamp.h"
@@ -205,6 +211,63 @@ TEST_F(OpenImage, MojiTxtBesideTheProgramReplacesTheRamp) {
     EXPECT_EQ(window->Text(), QStringLiteral("..\r\n#."));
 }
 
+// Answers one file dialog with Qt's real one, typing into its name box as a
+// user would: select all, then type the text and press Return.
+class TypingServices : public FakeServices {
+  public:
+    QString typed;
+    bool openButtonWasEnabled = false;
+
+    std::optional<QString> ShowFileDialog(QWidget* parent,
+                                          const FileDialogRequest& request) override {
+        if (typed.isEmpty()) return FakeServices::ShowFileDialog(parent, request);
+        QTimer::singleShot(0, [this] { TypeIntoDialog(); });
+        return DesktopServices::ShowFileDialog(parent, request);
+    }
+
+  private:
+    void TypeIntoDialog() {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        dialog->activateWindow();
+        if (nameBox != nullptr && buttons != nullptr && QTest::qWaitForWindowActive(dialog)) {
+            nameBox->setFocus();
+            QTest::keyClick(nameBox, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(nameBox, typed);
+            openButtonWasEnabled = buttons->button(QDialogButtonBox::Open)->isEnabled();
+            QTest::keyClick(nameBox, Qt::Key_Return);
+        }
+        // A dialog that did not accept must not hang the test.
+        QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); });
+    }
+};
+
+TEST(OpenDialog, ATypedAbsolutePathOpensFromTheLastPicturesFolder) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("a/b/c/d"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString one = folder + QStringLiteral("/one.bmp");
+    const QString two = folder + QStringLiteral("/two.bmp");
+    ASSERT_TRUE(Pattern(20, 10).save(one));
+    ASSERT_TRUE(Filled(30, 5, qRgb(0, 0, 0)).save(two));
+
+    TypingServices services;
+    Form1 window(services, TwipScale{15, 15}, dir.path());
+    window.show();
+    services.fileAnswers.push_back(one);
+    window.controls().mnFileOpen->trigger();
+    ASSERT_EQ(window.document().ImageWidth(), 20);
+
+    services.typed = two;
+    window.controls().mnFileOpen->trigger();
+    EXPECT_TRUE(services.openButtonWasEnabled);
+    EXPECT_EQ(window.document().ImageWidth(), 30) << "the typed picture is open";
+    EXPECT_EQ(window.document().path(), two);
+    EXPECT_TRUE(services.messages.empty());
+}
+
 }  // namespace
 }  // namespace glyph::testing
 
@@ -244,6 +307,5 @@ TEST_F(OpenImage, JpegCutOffInsideItsHeaderIsRefused) {
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages[0].text.startsWith(path + QStringLiteral("\r\n")));
 }
-
 }  // namespace
 }  // namespace glyph::testing
