@@ -101,7 +101,7 @@ void BlockMover::Apply() {
     const Status moved = document_.MoveBlock(pending_);
     if (moved) return;
     dragging_ = false;
-    emit failed(document_.path());
+    emit failed(document_.path(), moved.error());
 }
 
 }  // namespace glyph

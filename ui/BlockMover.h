@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include "workspace/Result.h"
+
 class QAction;
 class QWidget;
 
@@ -29,7 +31,7 @@ class BlockMover : public QObject {
 
   signals:
     // The picture could no longer be read; nothing changed.
-    void failed(const QString& path);
+    void failed(const QString& path, const glyph::Error& error);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

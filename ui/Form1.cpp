@@ -196,7 +196,7 @@ void Form1::Form_Load() {
     textLeft_ = RoundHalfEven(static_cast<double>(ui_.Text1->x()) * scale_.x);
     document_ = std::make_unique<Document>(LoadCharRamp(appPath_ + QStringLiteral("/moji.txt")));
     mover_ = new BlockMover(*document_, ui_.Picture1View, this);
-    connect(mover_, &BlockMover::failed, this, [this](const QString& path) { ShowUnreadable(path); });
+    connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);
 }
 

@@ -84,6 +84,9 @@ class Form1 : public QMainWindow {
 
     // Commands.
     void OpenImage();
+    // Opens a picture as the open command does once its dialog is answered:
+    // for a drop and for a file the desktop names at start-up.
+    void OpenPicture(const QString& fileName);
     void mnFileOpen_Click() { OpenImage(); }
     void mnFileSave_Click();
     void mnFilePrint_Click();
@@ -111,7 +114,7 @@ class Form1 : public QMainWindow {
     void PlaceSurfaces();
     void ShowBlockPlace();
     void PaintPreview();
-    void ShowUnreadable(const QString& fileName);
+    void ShowUnreadable(const QString& fileName, const Error& error);
     bool ConfirmOverwrite(const QString& fileName);
     void SaveText();
     void PrintText();

@@ -9,16 +9,23 @@ void Form1::OpenImage() {
     CommonDialog1.Filter = texts::kOpenFilter;
     CommonDialog1.FilterIndex = 1;
     if (!CommonDialog1.ShowOpen()) return;
-    const QString fileName = CommonDialog1.FileName;
-    // The document reads everything before it changes anything, so a file that
-    // cannot be read leaves the window as it was.
-    if (!document_->Open(fileName)) ShowUnreadable(fileName);
+    OpenPicture(CommonDialog1.FileName);
 }
 
-void Form1::ShowUnreadable(const QString& fileName) {
+void Form1::OpenPicture(const QString& fileName) {
+    // The document reads everything before it changes anything, so a file that
+    // cannot be read leaves the window as it was.
+    if (const Status opened = document_->Open(fileName); !opened) {
+        ShowUnreadable(fileName, opened.error());
+    }
+}
+
+// A sound picture too large to open is not called damaged without saying why.
+void Form1::ShowUnreadable(const QString& fileName, const Error& error) {
     const QString crlf = QStringLiteral("\r\n");
-    ShowNotice(fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2,
-               texts::kAppTitle, QMessageBox::Critical);
+    QString text = fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2;
+    if (error.tooLarge) text += crlf + error.reason;
+    ShowNotice(text, texts::kAppTitle, QMessageBox::Critical);
 }
 
 void Form1::ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon) {

@@ -1,7 +1,7 @@
 #include <QPlainTextEdit>
 
-#include "ui/Form1.h"
 #include "ui/BlockMover.h"
+#include "ui/Form1.h"
 #include "ui/Layout.h"
 #include "ui/SurfaceView.h"
 #include "ui/Texts.h"
@@ -24,12 +24,11 @@ void Form1::ShowDocument() {
 void Form1::ShowBlockPlace() {
     mover_->RefreshEnabled();
     const Block& block = document_->block();
-    ui_.Picture1View->setToolTip(document_->CanMoveBlock()
-                                     ? texts::kBlockTip.arg(block.origin.x())
-                                           .arg(block.origin.y())
-                                           .arg(block.pictureSize.width())
-                                           .arg(block.pictureSize.height())
-                                     : texts::kPicture1Tip);
+    ui_.Picture1View->setToolTip(document_->CanMoveBlock() ? texts::kBlockTip.arg(block.origin.x())
+                                                                 .arg(block.origin.y())
+                                                                 .arg(block.pictureSize.width())
+                                                                 .arg(block.pictureSize.height())
+                                                           : texts::kPicture1Tip);
 }
 
 // Both surfaces take the block's size, centred on their frames.

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QImage>
-#include <QRgb>
 #include <QRect>
+#include <QRgb>
 #include <QSize>
 
 #include "workspace/Result.h"

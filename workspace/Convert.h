@@ -14,7 +14,7 @@ namespace glyph {
 // after the same commands: open with the block at origin, then each command in
 // turn (one that the window would not offer at that point does nothing).
 // Lines end in CR LF.
-Result<QString> ConvertFile(const QString& path, const QList<Command>& steps,
-                            const CharRamp& ramp, QPoint origin = {});
+Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                            QPoint origin = {});
 
 }  // namespace glyph

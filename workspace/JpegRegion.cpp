@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "workspace/Limits.h"
 #include "workspace/Reasons.h"
 
 namespace glyph {
@@ -35,11 +36,6 @@ constexpr int kFrameFixedPart = 6;  // precision, height, width, component count
 constexpr int kFrameComponentSize = 3;
 constexpr int kBlockSide = 8;
 constexpr qint64 kBlockBytes = 64 * 2;  // 64 coefficients of 16 bits each
-constexpr qint64 kBytesPerMegabyte = 1024 * 1024;
-// libjpeg runs every scan of a progressive or multi-scan file over every block of the picture
-// before the first row comes out, at some 3 ns a block even when the scan holds no data. This
-// bounds that work to a fraction of a second; a photo's 10 or so scans stay far below it.
-constexpr qint64 kMaxBlockScans = 25'000'000;
 
 struct FrameComponent {
     int h = 1;
@@ -174,13 +170,12 @@ std::optional<JpegFrame> ScanJpegFrame(QIODevice& file) {
 
 // A progressive or multi-scan frame makes libjpeg read the whole file into a buffer for the
 // whole picture before its first row: a clip rect saves nothing, so such a picture is held to
-// the same allocation limit that Qt sets for whole pictures, and its scans to a bound on work.
-bool FitsLimits(const JpegFrame& frame) {
-    if (!frame.progressive && !frame.multiScan) return true;
+// the bounds on memory and work.
+Status FitsLimits(const JpegFrame& frame) {
+    if (!frame.progressive && !frame.multiScan) return Done{};
     const qint64 bytes = WholePictureCoefficientBytes(frame);
-    const int limit = QImageReader::allocationLimit();
-    if (limit > 0 && bytes > limit * kBytesPerMegabyte) return false;
-    return bytes / kBlockBytes * frame.scans <= kMaxBlockScans;
+    if (const Status memory = CheckMemory(bytes); !memory) return memory;
+    return CheckWork(bytes / kBlockBytes * frame.scans);
 }
 
 void ConfigureJpegReader(QImageReader& reader) {
@@ -206,7 +201,7 @@ Result<QImage> ReadJpegRegion(QFile& file, QRect region) {
     ConfigureJpegReader(reader);
     const QSize size = reader.size();
     if (size.isEmpty() || !frame) return Error{reasons::kJpegHeaderDamaged};
-    if (!FitsLimits(*frame)) return Error{reasons::kJpegTooLarge};
+    if (const Status fits = FitsLimits(*frame); !fits) return fits.error();
 
     const QRect clip = region & QRect(QPoint(0, 0), size);
     if (clip.isEmpty()) return Error{reasons::kEmptyRegion};

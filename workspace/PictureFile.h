@@ -9,9 +9,10 @@
 
 namespace glyph {
 
-// Reading picture files (BMP and JPEG) without ever decoding more than the
-// top-left region the program uses, so that a picture of any size opens
-// quickly and in bounded memory.
+// Reading picture files without decoding more than the region the program
+// uses where the format allows it (BMP, JPEG, PNG), so that a picture of any
+// size opens quickly and in bounded memory. GIF, WebP and TIFF are decoded
+// whole, within the memory bound.
 
 // The picture's size in pixels, from its header alone.
 Result<QSize> ReadPictureSize(const QString& path);

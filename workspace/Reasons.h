@@ -10,8 +10,14 @@ namespace glyph::reasons {
 // Files.
 inline const QString kCannotOpenFile = QStringLiteral("ファイルを開けません（%1）");
 inline const QString kNotRegularFile = QStringLiteral("通常のファイルではありません");
-inline const QString kNotAPicture =
-    QStringLiteral("対応している画像ではありません（BMP、JPEG のいずれでもありません）");
+inline const QString kNotAPicture = QStringLiteral(
+    "対応している画像ではありません（BMP、JPEG、PNG、GIF、WebP、TIFF のいずれでもありません）");
+// %1 the memory needed, in MB; %2 the most the program uses, in MB.
+inline const QString kTooLarge = QStringLiteral(
+    "画像が大きすぎて開けません（開くには %1 MB のメモリーが必要ですが、使えるのは %2 MB "
+    "までです）");
+inline const QString kTooMuchWork =
+    QStringLiteral("画像のスキャンが多すぎて、開くのに時間がかかりすぎます");
 inline const QString kEmptyRegion = QStringLiteral("読み取る範囲が空です");
 inline const QString kNoMemoryForRegion =
     QStringLiteral("画像の範囲を読み取るメモリーが足りません");
@@ -36,8 +42,13 @@ inline const QString kBmpDataOffset =
 inline const QString kJpegHeaderDamaged = QStringLiteral("JPEG のヘッダーが壊れています");
 inline const QString kJpegDataDamaged =
     QStringLiteral("JPEG の画像データが壊れているか、対応していない形式です");
-inline const QString kJpegTooLarge =
-    QStringLiteral("このプログレッシブ（またはマルチスキャン）JPEG は大きすぎて開けません");
+
+// PNG.
+inline const QString kPngHeaderDamaged = QStringLiteral("PNG のヘッダーが壊れています");
+
+// GIF, WebP and TIFF.
+inline const QString kPictureDamaged =
+    QStringLiteral("画像のデータが壊れているか、対応していない形式です");
 
 // Writing text files.
 inline const QString kSaveFailed = QStringLiteral("このファイルに保存できませんでした。");

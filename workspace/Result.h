@@ -9,6 +9,9 @@ namespace glyph {
 // Why something could not be done, in words for the user (Japanese).
 struct Error {
     QString reason;
+    // A sound file that is too large to open in the memory allowed: the user
+    // is told so, not that the file is damaged.
+    bool tooLarge = false;
 };
 
 // A value, or the reason there is none: the one way failures travel, from the

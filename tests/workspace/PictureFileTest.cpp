@@ -215,7 +215,8 @@ TEST_F(PictureFileTest, RegionsAnywhereInThePictureAreCutPixelForPixel) {
             QList<QByteArray> rows;
             for (int y = 0; y < kHeight; ++y) {
                 QList<int> indexes;
-                for (int x = 0; x < kWidth; ++x) indexes.append((x * 7 + y * 3) % std::max(colours, 1));
+                for (int x = 0; x < kWidth; ++x)
+                    indexes.append((x * 7 + y * 3) % std::max(colours, 1));
                 rows.append(colours ? PackIndexes(indexes, bits) : BgrRow(rgb, y));
             }
             const QString path = Write("rect.bmp", MakeBmp(shape, StackRows(rows, topDown)));

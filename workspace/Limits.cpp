@@ -1,0 +1,46 @@
+#include "workspace/Limits.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "workspace/Reasons.h"
+
+namespace glyph {
+
+namespace {
+
+constexpr qint64 kMegabyte = 1024 * 1024;
+constexpr qint64 kMostMemory = 2048 * kMegabyte;
+constexpr qint64 kShareOfMemory = 4;  // a quarter
+// When the machine will not say how much it has.
+constexpr qint64 kUnknownMachineMemory = 4096 * kMegabyte;
+
+qint64 MachineMemory() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return kUnknownMachineMemory;
+    return qint64(pages) * pageSize;
+}
+
+qint64 RoundUpToMegabytes(qint64 bytes) { return (bytes + kMegabyte - 1) / kMegabyte; }
+
+}  // namespace
+
+qint64 MemoryBound() {
+    static const qint64 bound = std::min(kMostMemory, MachineMemory() / kShareOfMemory);
+    return bound;
+}
+
+Status CheckMemory(qint64 bytes) {
+    if (bytes >= 0 && bytes <= MemoryBound()) return Done{};
+    return Error{reasons::kTooLarge.arg(RoundUpToMegabytes(bytes)).arg(MemoryBound() / kMegabyte),
+                 true};
+}
+
+Status CheckWork(qint64 blockScans) {
+    if (blockScans <= kMaxBlockScans) return Done{};
+    return Error{reasons::kTooMuchWork, true};
+}
+
+}  // namespace glyph

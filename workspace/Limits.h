@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include "workspace/Result.h"
+
+namespace glyph {
+
+// The bounds on what opening one picture may cost, for the readers that must
+// decode more than the block (progressive JPEG, GIF, WebP, TIFF) and for the
+// rows a PNG reader keeps. One place, so every reader refuses alike.
+
+// Memory for one picture's decoding: a quarter of the machine's memory, at
+// most 2 GiB.
+qint64 MemoryBound();
+
+// libjpeg runs every scan of a progressive or multi-scan file over every block
+// of the picture before the first row comes out, at some 3 to 15 ns a block
+// even when the scan holds no data. This bounds that work to about two seconds
+// on a 2-core machine; a 200-megapixel photo's 10 or so scans stay within it.
+constexpr qint64 kMaxBlockScans = 125'000'000;
+
+// Done when `bytes` fit MemoryBound(); else a too-large error naming both.
+Status CheckMemory(qint64 bytes);
+
+// Done when `blockScans` fit kMaxBlockScans; else a too-large error.
+Status CheckWork(qint64 blockScans);
+
+}  // namespace glyph

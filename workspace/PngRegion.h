@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+#include "workspace/Result.h"
+
+namespace glyph {
+
+// PNG through libpng, row by row: a plain picture is decoded from the top
+// down to the region's last row and no further; an interlaced one is read
+// through, keeping only the region's rows. Transparent pixels lie over white.
+// Rows a cut or damaged file does not hold are black (0x000000).
+
+bool HasPngSignature(const QByteArray& head);
+
+// The picture's size from its header. `device` must be open.
+Result<QSize> ReadPngSize(QIODevice& device);
+
+// The region, cut to the picture, as RGB32.
+Result<QImage> ReadPngRegion(QIODevice& device, QRect region);
+
+}  // namespace glyph

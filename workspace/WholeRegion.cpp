@@ -1,0 +1,81 @@
+#include "workspace/WholeRegion.h"
+
+#include <QImageReader>
+
+#include <mutex>
+
+#include "workspace/Limits.h"
+#include "workspace/Reasons.h"
+#include "workspace/Transparency.h"
+
+namespace glyph {
+
+namespace {
+
+constexpr qint64 kBytesPerPixel = 4;  // what Qt decodes these formats to
+constexpr int kMegabyte = 1024 * 1024;
+
+struct Signature {
+    QByteArray start;
+    qsizetype at;  // where `start` stands in the file
+    QByteArray format;
+};
+const Signature kSignatures[] = {
+    {QByteArrayLiteral("GIF87a"), 0, QByteArrayLiteral("gif")},
+    {QByteArrayLiteral("GIF89a"), 0, QByteArrayLiteral("gif")},
+    {QByteArrayLiteral("WEBP"), 8, QByteArrayLiteral("webp")},  // after "RIFF" and a length
+    {QByteArrayLiteral("II*\0"), 0, QByteArrayLiteral("tiff")},
+    {QByteArrayLiteral("MM\0*"), 0, QByteArrayLiteral("tiff")},
+};
+
+// Qt's own limit (128 MB) would refuse what the memory bound allows; it is
+// the same for every reader, so it is set once.
+void AllowTheMemoryBound() {
+    static std::once_flag once;
+    std::call_once(once, [] { QImageReader::setAllocationLimit(int(MemoryBound() / kMegabyte)); });
+}
+
+void Configure(QImageReader& reader) {
+    reader.setAutoDetectImageFormat(false);
+    reader.setAutoTransform(false);  // pixels as stored, whatever the orientation tag says
+}
+
+}  // namespace
+
+QByteArray WholePictureFormat(const QByteArray& head) {
+    for (const Signature& s : kSignatures) {
+        if (head.mid(s.at, s.start.size()) == s.start && (s.at == 0 || head.startsWith("RIFF"))) {
+            return s.format;
+        }
+    }
+    return {};
+}
+
+Result<QSize> ReadWholeSize(QFile& file, const QByteArray& format) {
+    QImageReader reader(&file, format);
+    Configure(reader);
+    const QSize size = reader.size();
+    if (size.isEmpty()) return Error{reasons::kPictureDamaged};
+    return size;
+}
+
+Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect region) {
+    AllowTheMemoryBound();
+    QImageReader reader(&file, format);
+    Configure(reader);
+    const QSize size = reader.size();
+    if (size.isEmpty()) return Error{reasons::kPictureDamaged};
+    const QRect clip = region & QRect(QPoint(0, 0), size);
+    if (clip.isEmpty() || region.topLeft() != clip.topLeft()) return Error{reasons::kEmptyRegion};
+    if (const Status fits = CheckMemory(qint64(size.width()) * size.height() * kBytesPerPixel);
+        !fits) {
+        return fits.error();
+    }
+    if (reader.supportsOption(QImageIOHandler::ClipRect)) reader.setClipRect(clip);
+    QImage image = reader.read();
+    if (image.isNull()) return Error{reasons::kPictureDamaged};
+    if (image.size() != clip.size()) image = image.copy(clip);
+    return OverWhite(image);
+}
+
+}  // namespace glyph
