@@ -10,6 +10,7 @@
 #include "ui/ClientArea.h"
 #include "ui/Layout.h"
 #include "ui/SurfaceView.h"
+#include "ui/TextZoom.h"
 #include "ui/Texts.h"
 
 namespace glyph {
@@ -197,6 +198,8 @@ void Form1::Form_Load() {
     document_ = std::make_unique<Document>(LoadCharRamp(appPath_ + QStringLiteral("/moji.txt")));
     mover_ = new BlockMover(*document_, ui_.Picture1View, this);
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
+    zoom_ = new TextZoom(ui_.Text1, this);
+    AcceptDroppedPictures();
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);
 }
 
@@ -239,13 +242,16 @@ QString Form1::Text() const {
 
 // The menu commands' shortcuts win over the text box's own key bindings.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_.Text1->viewport()) {
+        return FilterTextBoxDrop(event) || QMainWindow::eventFilter(watched, event);
+    }
     if (watched != ui_.Text1 || event->type() != QEvent::ShortcutOverride) {
         return QMainWindow::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
     for (const QAction* action : findChildren<QAction*>()) {
-        if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+        if (action->shortcuts().contains(pressed)) {
             event->ignore();
             return true;
         }

@@ -21,6 +21,7 @@ class BlockMover;
 class ClientArea;
 class PlatformServices;
 class SurfaceView;
+class TextZoom;
 
 // The window's controls and menu items, by the names the commands know them by.
 struct Form1Controls {
@@ -72,6 +73,7 @@ class Form1 : public QMainWindow {
     // What the window paints: the opened picture and the gray preview.
     const PictureSurface& Picture1() const { return *picture1_; }
     const PictureSurface& Picture2() const { return *picture2_; }
+    TextZoom& zoom() const { return *zoom_; }
     std::int32_t TextLeft() const { return textLeft_; }
 
     // The text art as the program holds it: lines separated by CR LF.
@@ -121,6 +123,11 @@ class Form1 : public QMainWindow {
     // An OK message box of the program's own.
     void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A picture file dropped anywhere on the window opens as Open does.
+    void AcceptDroppedPictures();
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool FilterTextBoxDrop(QEvent* event);
 
     PlatformServices& services_;
     TwipScale scale_;
@@ -130,6 +137,7 @@ class Form1 : public QMainWindow {
     CommonDialog CommonDialog1;
     std::unique_ptr<Document> document_;
     BlockMover* mover_ = nullptr;
+    TextZoom* zoom_ = nullptr;
     std::unique_ptr<PictureSurface> picture1_;
     std::unique_ptr<PictureSurface> picture2_;
     std::unique_ptr<PictureSurface> picture3_;

@@ -29,6 +29,10 @@ inline const QString kAdjustTips[6] = {
 // Open.
 inline const QString kOpenFilter =
     QStringLiteral("イメージ ファイル (*.bmp,*.jpg,*.jpe,*.jpeg)|*.bmp;*.jpg;*.jpe;*.jpeg|");
+// The open dialog's second entry: every type the program reads.
+inline const QString kAllPicturesFilter = QStringLiteral(
+    "読み取れるすべての画像|*.bmp;*.dib;*.jpg;*.jpe;*.jpeg;*.jfif;*.png;*.gif;*.webp;*.tif;*."
+    "tiff|");
 inline const QString kUnreadableLine1 = QStringLiteral("このファイルは読み取れません。");
 inline const QString kUnreadableLine2 =
     QStringLiteral("このビットマップ ファイルは無効であるか、現在サポートされていない形式です。");

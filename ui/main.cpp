@@ -21,5 +21,8 @@ int main(int argc, char* argv[]) {
     glyph::DesktopServices services;
     glyph::Form1 window(services, glyph::ScreenTwipScale(), QCoreApplication::applicationDirPath());
     window.show();
+    // A picture named on the command line, as the desktop hands it ("Open with").
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) window.OpenPicture(arguments.at(1));
     return QApplication::exec();
 }

@@ -40,7 +40,7 @@ foreach(line
         "Name=Glyphorama"
         "Name[ja]=Glyphorama"
         "Comment[ja]=画像ファイルからテキストファイルを作成するソフト"
-        "Exec=\"${PREFIX}/bin/glyphorama\""
+        "Exec=\"${PREFIX}/bin/glyphorama\" %f"
         "Icon=glyphorama"
         "Categories=Graphics;")
     string(FIND "\n${entry}" "\n${line}\n" at)

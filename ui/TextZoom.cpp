@@ -1,0 +1,93 @@
+#include "ui/TextZoom.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace glyph {
+
+namespace {
+
+// Point sizes, smallest first: at 1.5 points a 100 x 100 art fits the box.
+constexpr std::array<qreal, 21> kZoomSizes = {1.5, 2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
+                                              12,  14, 16, 18, 20, 24, 28, 32, 40, 48};
+
+struct ZoomKey {
+    QList<QKeySequence> keys;
+    void (TextZoom::*command)();
+};
+
+}  // namespace
+
+TextZoom::TextZoom(QPlainTextEdit* text, QWidget* window)
+    : QObject(window), text_(text), defaultSize_(text->font().pointSizeF()) {
+    const ZoomKey keys[] = {
+        {{QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence::ZoomIn}, &TextZoom::ZoomIn},
+        {{QKeySequence::ZoomOut}, &TextZoom::ZoomOut},
+        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, &TextZoom::ResetZoom},
+    };
+    for (const ZoomKey& key : keys) {
+        auto* action = new QAction(window);
+        action->setShortcuts(key.keys);
+        connect(action, &QAction::triggered, this, key.command);
+        window->addAction(action);
+    }
+    text_->viewport()->installEventFilter(this);
+}
+
+qreal TextZoom::PointSize() const { return text_->font().pointSizeF(); }
+
+void TextZoom::ZoomIn() {
+    const auto larger = std::upper_bound(kZoomSizes.begin(), kZoomSizes.end(), PointSize());
+    if (larger != kZoomSizes.end()) SetPointSize(*larger);
+}
+
+void TextZoom::ZoomOut() {
+    const auto smaller = std::lower_bound(kZoomSizes.begin(), kZoomSizes.end(), PointSize());
+    if (smaller != kZoomSizes.begin()) SetPointSize(*std::prev(smaller));
+}
+
+void TextZoom::ResetZoom() { SetPointSize(defaultSize_); }
+
+void TextZoom::SetPointSize(qreal size) {
+    QFont font = text_->font();
+    font.setPointSizeF(size);
+    text_->setFont(font);
+    Relayout();
+}
+
+// The box's layout never forgets its widest line, so a smaller font would
+// keep the old scroll range: the same text is laid out afresh, with the
+// cursor and selection where they were.
+void TextZoom::Relayout() {
+    const QTextCursor cursor = text_->textCursor();
+    const int anchor = cursor.anchor();
+    const int position = cursor.position();
+    const bool modified = text_->document()->isModified();
+    const QSignalBlocker quiet(text_);
+    text_->setPlainText(text_->toPlainText());
+    QTextCursor restored = text_->textCursor();
+    restored.setPosition(anchor);
+    restored.setPosition(position, QTextCursor::KeepAnchor);
+    text_->setTextCursor(restored);
+    text_->document()->setModified(modified);
+}
+
+bool TextZoom::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
+    const int delta = wheel->angleDelta().y();
+    if (delta > 0) ZoomIn();
+    if (delta < 0) ZoomOut();
+    return true;
+}
+
+}  // namespace glyph

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QPlainTextEdit;
+class QWidget;
+
+namespace glyph {
+
+// Zooms the text box's font, a view of the art only: the text stays as it
+// is. Ctrl+wheel, Ctrl+= (or Ctrl++) and Ctrl+- step through a table of sizes;
+// Ctrl+0 returns to the size the box started with. At the smallest sizes a
+// 100 x 100 art fits the box whole and reads as a picture.
+class TextZoom : public QObject {
+    Q_OBJECT
+
+  public:
+    TextZoom(QPlainTextEdit* text, QWidget* window);
+
+    void ZoomIn();
+    void ZoomOut();
+    void ResetZoom();
+    qreal PointSize() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void SetPointSize(qreal size);
+    void Relayout();
+
+    QPlainTextEdit* text_;
+    qreal defaultSize_;
+};
+
+}  // namespace glyph
