@@ -17,6 +17,7 @@
 
 #include "engine/CharRamp.h"
 #include "workspace/Document.h"
+#include "workspace/Limits.h"
 
 namespace {
 
@@ -61,7 +62,8 @@ bool Write(const QImage& image, const QString& path) {
 // A small progressive JPEG whose header claims 6000 x 6000, with empty scans added up to the
 // most work the opener lets libjpeg do: the slowest hostile file that still opens.
 bool WriteHostileJpeg(const QString& path) {
-    constexpr int kScansAtTheBound = 29;  // 29 x 843,750 blocks, just under 2.5 x 10^7
+    constexpr qint64 kBlocks = 843'750;  // 6000 x 6000, 4:2:0
+    const int kScansAtTheBound = int(glyph::WorkBound() / kBlocks);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");

@@ -156,7 +156,7 @@ std::optional<JpegFrame> ScanJpegFrame(QIODevice& file) {
             if (frame->progressive || frame->multiScan) {
                 const qint64 blocks =
                     std::max<qint64>(1, WholePictureCoefficientBytes(*frame) / kBlockBytes);
-                frame->scans = CountScans(file, kMaxBlockScans / blocks + 1);
+                frame->scans = CountScans(file, WorkBound() / blocks + 1);
             }
             return frame;
         }

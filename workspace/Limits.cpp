@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "workspace/Reasons.h"
 
@@ -15,6 +16,7 @@ constexpr qint64 kMostMemory = 2048 * kMegabyte;
 constexpr qint64 kShareOfMemory = 4;  // a quarter
 // When the machine will not say how much it has.
 constexpr qint64 kUnknownMachineMemory = 4096 * kMegabyte;
+constexpr qint64 kMaxBlockScans = 125'000'000;
 
 qint64 MachineMemory() {
     const long pages = sysconf(_SC_PHYS_PAGES);
@@ -25,11 +27,21 @@ qint64 MachineMemory() {
 
 qint64 RoundUpToMegabytes(qint64 bytes) { return (bytes + kMegabyte - 1) / kMegabyte; }
 
+std::atomic<qint64>& Memory() {
+    static std::atomic<qint64> bound = std::min(kMostMemory, MachineMemory() / kShareOfMemory);
+    return bound;
+}
+
+std::atomic<qint64> work{kMaxBlockScans};
+
 }  // namespace
 
-qint64 MemoryBound() {
-    static const qint64 bound = std::min(kMostMemory, MachineMemory() / kShareOfMemory);
-    return bound;
+qint64 MemoryBound() { return Memory(); }
+qint64 WorkBound() { return work; }
+
+void TightenBounds(qint64 memory, qint64 blockScans) {
+    Memory() = std::min(Memory().load(), memory);
+    work = std::min(work.load(), blockScans);
 }
 
 Status CheckMemory(qint64 bytes) {
@@ -39,7 +51,7 @@ Status CheckMemory(qint64 bytes) {
 }
 
 Status CheckWork(qint64 blockScans) {
-    if (blockScans <= kMaxBlockScans) return Done{};
+    if (blockScans <= WorkBound()) return Done{};
     return Error{reasons::kTooMuchWork, true};
 }
 

@@ -16,14 +16,18 @@ qint64 MemoryBound();
 
 // libjpeg runs every scan of a progressive or multi-scan file over every block
 // of the picture before the first row comes out, at some 3 to 15 ns a block
-// even when the scan holds no data. This bounds that work to about two seconds
-// on a 2-core machine; a 200-megapixel photo's 10 or so scans stay within it.
-constexpr qint64 kMaxBlockScans = 125'000'000;
+// even when the scan holds no data. The bound on blocks times scans keeps that
+// work to about two seconds on a 2-core machine; a 200-megapixel photo's 10 or
+// so scans stay within it.
+qint64 WorkBound();
+
+// Lowers both bounds for a process that must answer faster: the fuzzer.
+void TightenBounds(qint64 memory, qint64 blockScans);
 
 // Done when `bytes` fit MemoryBound(); else a too-large error naming both.
 Status CheckMemory(qint64 bytes);
 
-// Done when `blockScans` fit kMaxBlockScans; else a too-large error.
+// Done when `blockScans` fit WorkBound(); else a too-large error.
 Status CheckWork(qint64 blockScans);
 
 }  // namespace glyph

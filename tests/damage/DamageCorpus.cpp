@@ -531,6 +531,7 @@ std::vector<DamageCase> DamageCorpus() {
     AddBmpHeaderExtremes(corpus);
     AddRleOverruns(corpus);
     AddJpegs(corpus);
+    AddMoreFormats(corpus);
     return corpus;
 }
 

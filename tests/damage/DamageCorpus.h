@@ -32,4 +32,7 @@ QImage SourcePicture(int width, int height);
 // past the palette, JPEG codings that are refused.
 std::vector<DamageCase> DamageCorpus();
 
+// The same for PNG, GIF, WebP and TIFF.
+void AddMoreFormats(std::vector<DamageCase>& corpus);
+
 }  // namespace glyph::damage

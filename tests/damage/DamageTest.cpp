@@ -97,6 +97,10 @@ TEST(DamagedPictures, DamagedBmpsAreRefusedOrShowWhatTheyHoldAndBlackForTheRest)
 
 TEST(DamagedPictures, DamagedJpegsAreRefusedOrShownAlikeOnEveryOpen) { CheckCases("jpeg-"); }
 
+TEST(DamagedPictures, DamagedPngsGifsWebpsAndTiffsAreRefusedOrShownAlike) {
+    for (const char* prefix : {"png-", "gif-", "webp-", "tiff-"}) CheckCases(prefix);
+}
+
 // Files the fuzzer found, each named after what it broke, with what opening it must give.
 TEST(DamagedPictures, FilesTheFuzzerFoundStayMended) {
     struct Found {
@@ -104,8 +108,9 @@ TEST(DamagedPictures, FilesTheFuzzerFoundStayMended) {
         bool opens;
     };
     const Found found[] = {
-        // Empty scans over a 6000 x 6000 progressive picture kept libjpeg busy for seconds.
-        {"jpeg-progressive-90-empty-scans-timeout.jpg", false},
+        // Empty scans over a 6000 x 6000 progressive picture kept libjpeg busy for seconds;
+        // its work now lies within the bound, so it opens in a fraction of a second.
+        {"jpeg-progressive-90-empty-scans-timeout.jpg", true},
     };
     const QDir dir(QStringLiteral(GLYPHORAMA_FOUND_DIR));
     EXPECT_EQ(dir.entryList(QDir::Files).size(), qsizetype(std::size(found)))

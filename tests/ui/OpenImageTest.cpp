@@ -9,6 +9,7 @@
 #include "WindowFixture.h"
 #include "engine/CharRamp.h"
 #include "engine/Levels.h"
+#include "workspace/PictureWriters.h"
 
 namespace glyph::testing {
 namespace {
@@ -174,6 +175,35 @@ TEST_F(OpenImage, UnreadableFilesChangeNothingAndSayWhy) {
                                         "現在サポートされていない形式です。"));
     }
     EXPECT_TRUE(window->controls().undo->isEnabled());
+}
+
+TEST_F(OpenImage, APictureTooLargeToOpenSaysWhyAfterTheUsualMessage) {
+    Open(Save(Pattern(20, 10), QStringLiteral("ok.bmp")));
+    const Snapshot before = Take(*window);
+    // A sound PNG header claiming 2^31 - 1 columns: its rows would not fit in memory.
+    QImage wide(16, 4, QImage::Format_RGB32);
+    wide.fill(Qt::gray);
+    const QString path = Save(wide, QStringLiteral("wide.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    bytes = test::WithChunkCrc(bytes.replace(16, 4, QByteArray("\x7F\xFF\xFF\xFF", 4)), 12);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    services.messages.clear();
+    Open(path);
+    EXPECT_TRUE(Take(*window) == before);
+    ASSERT_EQ(services.messages.size(), 1u);
+    const QStringList lines = services.messages[0].text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines.mid(0, 3).join(QStringLiteral("\r\n")),
+              path + QStringLiteral("\r\nこのファイルは読み取れません。\r\n"
+                                    "このビットマップ ファイルは無効であるか、"
+                                    "現在サポートされていない形式です。"));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("画像が大きすぎて開けません")))
+        << lines[3].toStdString();
 }
 
 TEST_F(OpenImage, CancelChangesNothingAndShowsNothing) {

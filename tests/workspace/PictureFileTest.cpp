@@ -15,6 +15,8 @@
 #include <utility>
 
 #include "PictureFileTestSupport.h"
+#include "engine/CharRamp.h"
+#include "workspace/Convert.h"
 
 namespace glyph {
 namespace {
@@ -394,7 +396,7 @@ TEST_F(PictureFileTest, DamagedOrForeignFilesFailWithAReason) {
         {"pixel data inside the header", offsetInHeader},
         {"text", "This is not a picture.\n"},
         {"empty", QByteArray()},
-        {"PNG", Encode(ImageOf(4, 4, Colour), "PNG")},
+        {"PPM", Encode(ImageOf(4, 4, Colour), "PPM")},
         {"JPEG cut inside its header", Encode(ImageOf(4, 4, Colour), "JPEG").left(40)},
     };
     for (const auto& [name, bytes] : cases) {
@@ -466,27 +468,61 @@ TEST_F(PictureFileTest, JpegPixelsComeAsStoredWhateverTheExifOrientation) {
     EXPECT_GT(qBlue(region.pixel(63, 0)), 200);
 }
 
-TEST_F(PictureFileTest, ProgressiveJpegOpensOnlyWithinTheAllocationLimit) {
+TEST_F(PictureFileTest, ProgressiveJpegOpensWithinTheMemoryBoundAndIsToldTooLargeBeyond) {
     QImageWriter writer(dir_.filePath("progressive.jpg"));
     writer.setProgressiveScanWrite(true);
     ASSERT_TRUE(writer.write(ImageOf(64, 48, Colour)));
     EXPECT_TRUE(SameImage(RegionOf(writer.fileName(), kRegion), WholeDecode(writer.fileName())));
 
-    // Claims 1024 x 1024: libjpeg would buffer some 3 MB of coefficients before the first row.
     QFile file(writer.fileName());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.readAll();
     const qsizetype frame = bytes.indexOf("\xFF\xC2");
     ASSERT_GT(frame, 0);
-    qToBigEndian<quint16>(1024, bytes.data() + frame + 5);
-    qToBigEndian<quint16>(1024, bytes.data() + frame + 7);
-    const QString claimed = Write("claimed.jpg", bytes);
-    EXPECT_TRUE(ReadPictureRegion(claimed, kRegion).ok()) << "within the default limit";
+    const auto claiming = [&](quint16 side) {
+        QByteArray claimed = bytes;
+        qToBigEndian<quint16>(side, claimed.data() + frame + 5);
+        qToBigEndian<quint16>(side, claimed.data() + frame + 7);
+        return Write(QString("claims-%1.jpg").arg(side), claimed);
+    };
+    // 4096 x 4096 needs some 50 MB of coefficients: over Qt's own limit once, now fine.
+    EXPECT_TRUE(ReadPictureRegion(claiming(4096), kRegion).ok());
+    // 65000 x 65000 would need some 12 GB: too large, said so, not called damaged.
+    const auto read = ReadPictureRegion(claiming(65000), kRegion);
+    ASSERT_FALSE(read.ok());
+    EXPECT_TRUE(read.error().tooLarge);
+    EXPECT_TRUE(ReasonOf(read).contains(" MB")) << ReasonOf(read).toStdString();
+}
 
-    const AllocationLimit limit(1);
-    const auto read = ReadPictureRegion(claimed, kRegion);
-    EXPECT_FALSE(read.ok());
-    EXPECT_FALSE(ReasonOf(read).isEmpty());
+// A 50-megapixel photo saved progressive opens, and its block is the baseline copy's.
+TEST_F(PictureFileTest, ALargeProgressivePhotoGivesTheBaselineCopysBlock) {
+    QImage photo(8160, 6120, QImage::Format_RGB888);
+    for (int y = 0; y < photo.height(); ++y) {
+        uchar* line = photo.scanLine(y);
+        for (int x = 0; x < photo.width(); ++x) {
+            line[3 * x] = uchar(x * 7 / 64);
+            line[3 * x + 1] = uchar((x + y) / 50);
+            line[3 * x + 2] = uchar(y * 3 / 80);
+        }
+    }
+    const auto save = [&](const QString& name, bool progressive) {
+        QImageWriter writer(dir_.filePath(name), "jpeg");
+        writer.setQuality(85);
+        writer.setProgressiveScanWrite(progressive);
+        EXPECT_TRUE(writer.write(photo));
+        return writer.fileName();
+    };
+    const QString baseline = save("baseline.jpg", false);
+    const QString progressive = save("progressive.jpg", true);
+    photo = QImage();
+    // Once every scan is in, libjpeg holds the same coefficients as for the baseline copy.
+    for (const QRect block : {QRect(0, 0, 100, 100), QRect(4000, 3000, 100, 100)}) {
+        const auto read = ReadPictureRegion(progressive, block);
+        ASSERT_TRUE(read.ok()) << ReasonOf(read).toStdString();
+        EXPECT_TRUE(SameImage(*read, ValueOf(ReadPictureRegion(baseline, block))));
+        EXPECT_EQ(ConvertFile(progressive, {}, CharRamp::BuiltIn(), block.topLeft()).value(),
+                  ConvertFile(baseline, {}, CharRamp::BuiltIn(), block.topLeft()).value());
+    }
 }
 
 }  // namespace
