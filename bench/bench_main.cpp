@@ -83,24 +83,56 @@ bool WriteHostileJpeg(const QString& path) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The same photo saved baseline and progressive, as cameras and editors do.
+bool WriteBothWays(int w, int h, const QString& name) {
+    const QImage photo = Photo(w, h, QImage::Format_RGB888);
+    QImageWriter baseline(name + "-baseline.jpg");
+    baseline.setQuality(85);
+    QImageWriter progressive(name + "-progressive.jpg");
+    progressive.setQuality(85);
+    progressive.setProgressiveScanWrite(true);
+    return baseline.write(photo) && progressive.write(photo);
+}
+
 int MakePictures(const QString& dir) {
-    const bool ok = Write(Photo(100, 100, QImage::Format_RGB32), dir + "/small.bmp") &&
-                    Write(Photo(6000, 4000, QImage::Format_RGB888), dir + "/photo.jpg") &&
-                    // Grayscale keeps the generator within memory; decoding
-                    // the top rows costs the same per row.
-                    Write(Photo(20000, 15000, QImage::Format_Grayscale8), dir + "/huge.jpg") &&
-                    WriteHostileJpeg(dir + "/hostile.jpg");
+    const bool ok =
+        Write(Photo(100, 100, QImage::Format_RGB32), dir + "/small.bmp") &&
+        Write(Photo(6000, 4000, QImage::Format_RGB888), dir + "/photo.jpg") &&
+        // Grayscale keeps the generator within memory; decoding
+        // the top rows costs the same per row.
+        Write(Photo(20000, 15000, QImage::Format_Grayscale8), dir + "/huge.jpg") &&
+        Write(Photo(20000, 15000, QImage::Format_Grayscale8), dir + "/huge.png") &&
+        WriteHostileJpeg(dir + "/hostile.jpg") && WriteBothWays(6000, 4000, dir + "/24mp") &&
+        WriteBothWays(8160, 6120, dir + "/50mp") && WriteBothWays(16320, 12240, dir + "/200mp");
     return ok ? 0 : 1;
 }
 
 // The open path every front end runs: header, block, levels and text.
-int OpenBench(const QString& path) {
+int OpenBench(const QString& path, int runs) {
     glyph::Document document(glyph::CharRamp::BuiltIn());
     bool ok = true;
-    const double ms = MedianMs(kRuns, [&] { ok = ok && document.Open(path).ok(); });
+    const double ms = MedianMs(runs, [&] { ok = ok && document.Open(path).ok(); });
     if (!ok || !document.HasPicture()) return 1;
     std::printf("%.2f %ld\n", ms, PeakRssMb());
     return 0;
+}
+
+// Moving the block as a drag does, one pixel a step, near the middle of the
+// picture and near its bottom-right corner: each step decodes a block anew.
+int MoveBench(const QString& path) {
+    glyph::Document document(glyph::CharRamp::BuiltIn());
+    if (!document.Open(path).ok()) return 1;
+    const QSize size = document.block().pictureSize;
+    bool ok = true;
+    for (const QPoint start : {QPoint(size.width() / 2, size.height() / 2),
+                               QPoint(size.width() - 110, size.height() - 110)}) {
+        int step = 0;
+        const double ms = MedianMs(
+            kRuns, [&] { ok = ok && document.MoveBlock(start + QPoint(step++ % 10, 0)).ok(); });
+        std::printf("%.2f ", ms);
+    }
+    std::printf("%ld\n", PeakRssMb());
+    return ok ? 0 : 1;
 }
 
 void RenderBench() {
@@ -112,6 +144,15 @@ void RenderBench() {
     std::printf("%-50s %8.2f ms\n", "auto-level from the preview, 100 x 100", adjustMs);
 }
 
+// Runs the bench in a process of its own and gives the words it printed.
+QStringList Child(const QString& self, const QStringList& arguments) {
+    QProcess child;
+    child.start(self, arguments);
+    child.waitForFinished(-1);
+    if (child.exitCode() != 0) return {};
+    return QString::fromUtf8(child.readAllStandardOutput()).simplified().split(' ');
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -119,7 +160,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == "--make") return MakePictures(args[2]);
-    if (args.size() == 3 && args[1] == "--open") return OpenBench(args[2]);
+    if (args.size() == 4 && args[1] == "--open") return OpenBench(args[2], args[3].toInt());
+    if (args.size() == 3 && args[1] == "--move") return MoveBench(args[2]);
 
     RenderBench();
     QTemporaryDir dir;
@@ -129,21 +171,45 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     // Each picture opens in a process of its own, so the peak memory is its.
-    const char* const names[][2] = {{"small.bmp", "open to text, 100 x 100 BMP"},
-                                    {"photo.jpg", "open to text, 6000 x 4000 JPEG"},
-                                    {"huge.jpg", "open to text, 20000 x 15000 JPEG"},
-                                    {"hostile.jpg", "open to text, hostile progressive JPEG"}};
-    for (const auto& [file, label] : names) {
-        QProcess child;
-        child.start(self, {"--open", dir.path() + "/" + file});
-        child.waitForFinished(-1);
-        const QStringList out = QString::fromUtf8(child.readAllStandardOutput()).split(' ');
-        if (child.exitCode() != 0 || out.size() != 2) {
-            std::printf("%-50s failed\n", label);
+    struct Case {
+        const char* file;
+        const char* label;
+        int runs;
+    };
+    const Case opens[] = {
+        {"small.bmp", "open to text, 100 x 100 BMP", kRuns},
+        {"photo.jpg", "open to text, 6000 x 4000 JPEG", kRuns},
+        {"huge.jpg", "open to text, 20000 x 15000 JPEG", kRuns},
+        {"huge.png", "open to text, 20000 x 15000 PNG", kRuns},
+        {"hostile.jpg", "open to text, hostile progressive JPEG", 5},
+        {"24mp-baseline.jpg", "open to text, 24 MP baseline JPEG", kRuns},
+        {"24mp-progressive.jpg", "open to text, 24 MP progressive JPEG", 5},
+        {"50mp-baseline.jpg", "open to text, 50 MP baseline JPEG", kRuns},
+        {"50mp-progressive.jpg", "open to text, 50 MP progressive JPEG", 5},
+        {"200mp-baseline.jpg", "open to text, 200 MP baseline JPEG", kRuns},
+        {"200mp-progressive.jpg", "open to text, 200 MP progressive JPEG", 3},
+    };
+    for (const Case& c : opens) {
+        const QStringList out =
+            Child(self, {"--open", dir.path() + "/" + c.file, QString::number(c.runs)});
+        if (out.size() != 2) {
+            std::printf("%-50s failed\n", c.label);
             continue;
         }
-        std::printf("%-50s %8.2f ms   peak %s MB\n", label, out[0].toDouble(),
-                    qPrintable(out[1].trimmed()));
+        std::printf("%-50s %8.2f ms   peak %s MB\n", c.label, out[0].toDouble(),
+                    qPrintable(out[1]));
+    }
+    const Case moves[] = {{"photo.jpg", "move the block, 6000 x 4000 JPEG", kRuns},
+                          {"huge.jpg", "move the block, 20000 x 15000 JPEG", kRuns},
+                          {"huge.png", "move the block, 20000 x 15000 PNG", kRuns}};
+    for (const Case& c : moves) {
+        const QStringList out = Child(self, {"--move", dir.path() + "/" + c.file});
+        if (out.size() != 3) {
+            std::printf("%-50s failed\n", c.label);
+            continue;
+        }
+        std::printf("%-50s %8.2f ms middle, %.2f ms bottom-right   peak %s MB\n", c.label,
+                    out[0].toDouble(), out[1].toDouble(), qPrintable(out[2]));
     }
     return 0;
 }
