@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the program on a virtual screen with a picture
-# opened, auto-levelled and one step brighter. The picture is ImageMagick's
-# built-in "rose:" sample. Needs a built program and
+# opened, auto-levelled and one step brighter (ImageMagick's built-in "rose:"
+# sample); then docs/screenshot-zoomed.png: a block moved over a larger
+# picture ("logo:"), the text zoomed out to show the whole art. Needs a built
+# program and
 #   apt-get install xvfb openbox xdotool imagemagick
 # Usage: tools/take-screenshot.sh [PROGRAM]   (default build/ui/Glyphorama)
 set -euo pipefail
@@ -51,3 +53,27 @@ import -window "$window" -frame "$work/shot.png"
 # Fewer colours, no dithering: a third of the size, no visible change.
 convert "$work/shot.png" +dither -colors 128 -strip docs/screenshot.png
 echo "docs/screenshot.png written"
+kill "${pids[-1]}"
+sleep 1
+
+# The wizard's face lies some 380 pixels right of the picture's left edge and
+# 160 below its top. One-pixel steps move the block there: openbox keeps
+# Alt+Shift+arrows for itself.
+convert logo: "$work/logo.png"
+"$program" "$work/logo.png" >"$work/program-zoomed.log" 2>&1 &
+pids+=($!)
+window=$(xdotool search --sync --onlyvisible --name '^Glyphorama$' | head -1)
+xdotool windowactivate --sync "$window"
+sleep 1
+xdotool key --delay 5 --repeat 380 alt+Right
+xdotool key --delay 5 --repeat 160 alt+Down
+sleep 1
+xdotool key ctrl+l
+for _ in $(seq 12); do xdotool key ctrl+minus; done
+xdotool windowsize "$window" 900 600
+xdotool windowmove "$window" 20 20
+xdotool mousemove 1270 1010
+sleep 1.5
+import -window "$window" -frame "$work/zoomed.png"
+convert "$work/zoomed.png" +dither -colors 128 -strip docs/screenshot-zoomed.png
+echo "docs/screenshot-zoomed.png written"
