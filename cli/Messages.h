@@ -10,7 +10,7 @@ inline const QString kProgram = QStringLiteral("glyphorama-convert");
 
 inline const QString kHelp = QStringLiteral(
     "使い方: glyphorama-convert [オプション]... 画像...\n"
-    "画像の左上 100 x 100 ピクセルを、1 ピクセル 1 文字のテキストアートにします。\n"
+    "画像の 100 x 100 ピクセル（既定は左上）を、1 ピクセル 1 文字のテキストアートにします。\n"
     "Glyphorama のウィンドウで同じコマンドを実行したときと同じ文字になります。\n"
     "\n"
     "  -o, --output=FILE      FILE に書き出す（画像が 1 つのとき）。- か省略で標準出力\n"

@@ -10,7 +10,7 @@ packages=(
 )
 if [ "${1:-}" = "--tests" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf poppler-utils python3 libjpeg-turbo-progs
-               clang libclang-rt-14-dev)
+               clang libclang-rt-14-dev lintian desktop-file-utils appstream dpkg-dev)
 fi
 if [ "${1:-}" = "--memcheck" ]; then
     packages+=(valgrind)

@@ -10,6 +10,8 @@ export QT_QPA_PLATFORM=offscreen
 bash scripts/start-cups.sh >/dev/null
 export GLYPHORAMA_PRINT_TEST=1
 ctest --test-dir build --output-on-failure
+# The Debian package, built, validated, installed and removed for real.
+bash scripts/test-package.sh build
 bash scripts/test-hardened.sh
 # Reaching here means every step passed; say so in one closing line.
 total=$(ctest --test-dir build -N | sed -n 's/^Total Tests: //p')

@@ -15,7 +15,11 @@ foreach(file
         bin/glyphorama
         share/applications/glyphorama.desktop
         share/icons/hicolor/16x16/apps/glyphorama.png
-        share/icons/hicolor/32x32/apps/glyphorama.png)
+        share/icons/hicolor/32x32/apps/glyphorama.png
+        share/man/man1/glyphorama.1.gz
+        share/man/man1/glyphorama-convert.1.gz
+        share/metainfo/org.glyphorama.Glyphorama.metainfo.xml
+        share/doc/glyphorama/copyright)
     if(NOT EXISTS "${PREFIX}/${file}")
         message(SEND_ERROR "not installed: ${file}")
     endif()
