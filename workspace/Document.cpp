@@ -50,12 +50,14 @@ Status Document::Open(const QString& path, QPoint origin) {
     Result<Block> block = ReadBlock(path, origin);
     if (!block) return block.error();
     path_ = path;
+    neighbourhood_.Forget();
     Show(std::move(block).value());
     return Done{};
 }
 
 void Document::Open(Block block) {
     path_.clear();
+    neighbourhood_.Forget();
     Show(std::move(block));
 }
 
@@ -67,7 +69,7 @@ Status Document::MoveBlock(QPoint origin) {
     if (!CanMoveBlock()) return Done{};
     const QPoint at = ClampOrigin(origin, block_.pictureSize);
     if (at == block_.origin) return Done{};
-    Result<Block> block = ReadBlock(path_, at);
+    Result<Block> block = neighbourhood_.ReadBlock(path_, at);
     if (!block) return block.error();
     Show(std::move(block).value());
     return Done{};

@@ -8,6 +8,7 @@
 #include "engine/TextArt.h"
 #include "workspace/Block.h"
 #include "workspace/History.h"
+#include "workspace/Neighbourhood.h"
 #include "workspace/Result.h"
 
 namespace glyph {
@@ -77,6 +78,7 @@ class Document : public QObject {
     Block block_;
     TextArt art_;
     History history_;
+    Neighbourhood neighbourhood_;  // pixels around a moving block
 };
 
 }  // namespace glyph

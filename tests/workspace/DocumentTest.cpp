@@ -181,6 +181,27 @@ TEST_F(DocumentTest, MovingTheBlockRendersLikeAnOpenThereAndStaysInside) {
     EXPECT_EQ(document.block().origin, QPoint(0, 0));
 }
 
+TEST_F(DocumentTest, MovesNearAndFarGiveWhatTheFileHoldsEvenAfterItChanges) {
+    const QString large = dir.filePath("large.bmp");
+    QImage picture = Ramp(1500, 1200);
+    ASSERT_TRUE(picture.save(large, "BMP"));
+    ASSERT_TRUE(document.Open(large).ok());
+    for (const QPoint at : {QPoint(600, 500), QPoint(610, 505), QPoint(1400, 1100), QPoint(3, 2)}) {
+        ASSERT_TRUE(document.MoveBlock(at).ok());
+        EXPECT_EQ(document.block().pixels, picture.copy(QRect(at, QSize(100, 100)))) << at.x();
+    }
+    // The same size, other pixels, a later time: a move reads the new file.
+    picture = picture.mirrored(true, false);
+    ASSERT_TRUE(picture.save(large, "BMP"));
+    QFile file(large);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    ASSERT_TRUE(document.MoveBlock(QPoint(4, 2)).ok());
+    EXPECT_EQ(document.block().pixels, picture.copy(4, 2, 100, 100));
+}
+
 TEST_F(DocumentTest, ConvertFileRunsTheStepsAsTheDocumentDoes) {
     const QList<Command> steps = {Command::kUndo, Command::kBrighter, Command::kBrighter,
                                   Command::kUndo, Command::kLessContrast};
