@@ -49,3 +49,21 @@ for peer in "jp2a --width=100" "chafa -s 100x100 --format symbols"; do
     printf "%-40s %8s ms per picture   peak %s MB   (converter %s x faster)\n" "$peer" \
         "$(per_picture_ms "$secs")" "$((kb / 1024))" "$ratio"
 done
+
+echo
+echo "ramps made for a font at 16 px: time, then the figures --make-ramp reports"
+for font in IPAGothic "Noto Sans CJK JP" IPAMincho; do
+    for mode in even --distinct; do
+        flags=()
+        [ "$mode" = even ] || flags=("$mode")
+        start=$(date +%s.%N)
+        build-release/cli/glyphorama-convert --make-ramp "${flags[@]}" --font "$font" --size 16 \
+            -o "$work/ramp.txt" 2>"$work/ramp.log"
+        secs=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
+        printf "%s, %s: %s s\n" "$font" "$mode" "$secs"
+        grep -v -e '^QStandardPaths' -e '^フォント' "$work/ramp.log" | sed 's/^/    /'
+    done
+    echo "    built-in ramp in the same font:"
+    build-release/cli/glyphorama-convert --ramp-report --font "$font" --size 16 2>/dev/null |
+        sed -n '3,6p' | sed 's/^/    /'
+done

@@ -25,6 +25,17 @@ inline const QString kHelp = QStringLiteral(
     "      --region=X,Y       変換する 100 x 100 のブロックの左上のピクセル（既定: 0,0）。\n"
     "                         画像からはみ出すときは内側に寄せる\n"
     "  -j, --jobs=N           同時に変換する数（既定: CPU の数）\n"
+    "\n"
+    "文字の表（moji.txt）をフォントから作る:\n"
+    "      --make-ramp        フォントで描いた字のインクの量を測り、256 段階の表を\n"
+    "                         -o FILE（省略で標準出力）に CP932 で書き出す\n"
+    "      --ramp-report      表（--ramp、省略で組み込みの表）の濃さの並びを報告する\n"
+    "      --font=FAMILY      フォント（既定: ウィンドウのテキストのフォント）\n"
+    "      --size=PX          文字の大きさ（ピクセル。既定: ウィンドウと同じ）\n"
+    "      --with-space       全角スペースを候補に入れる\n"
+    "      --distinct         256 段階すべてを異なる字にする（濃さの幅は狭くなる）\n"
+    "      --chart=FILE.png   濃さと段階のグラフを描く（組み込みの表と並べて）\n"
+    "\n"
     "      --help             この説明を表示して終了する\n"
     "      --version          バージョンを表示して終了する\n"
     "\n"
@@ -43,6 +54,35 @@ inline const QString kVersion = QStringLiteral(
 inline const QString kTryHelp =
     QStringLiteral("詳しくは 'glyphorama-convert --help' を実行してください。");
 inline const QString kNoPicture = QStringLiteral("画像が指定されていません");
+inline const QString kMakeOrReport =
+    QStringLiteral("--make-ramp と --ramp-report は同時に使えません");
+inline const QString kNoPicturesForRamps =
+    QStringLiteral("--make-ramp と --ramp-report には画像を指定しません");
+inline const QString kBadSize = QStringLiteral("--size には 1 以上の整数を指定してください: '%1'");
+
+// Making and judging ramps. %1 a font family.
+inline const QString kUnknownFont = QStringLiteral("フォント '%1' が見つかりません");
+// %1 the family, %2 the number of candidates, %3 the least that will do.
+inline const QString kTooFewCandidates =
+    QStringLiteral("フォント '%1' には日本語の字が少なすぎます（候補 %2 字。%3 字以上が必要です）");
+inline const QString kCannotFitDistinct =
+    QStringLiteral("256 段階すべてを異なる字にして濃さの誤差を 1 段階以内に収める範囲がありません");
+inline const QString kCannotWriteChart = QStringLiteral("グラフを書き出せません: %1");
+// The report. %1 family, %2 size, %3 and %4 the cell.
+inline const QString kReportFont = QStringLiteral("フォント: %1 %2 px、セル %3 x %4 px");
+inline const QString kReportRamp = QStringLiteral("表: %1");
+inline const QString kReportPool = QStringLiteral("候補: %1 字、インクの量 %2 〜 %3");
+inline const QString kReportCoverage = QStringLiteral(
+    "インクの量: 段階 0 が %1、段階 255 が %2（最も濃い字 %3、最も淡い字 %4、幅 %5）");
+inline const QString kReportOrder =
+    QStringLiteral("前の段階より濃い段階: %1、濃さの順が逆の組: %2 %");
+inline const QString kReportDistinct = QStringLiteral("異なる字: 256 段階中 %1");
+inline const QString kReportToneError = QStringLiteral("濃さの誤差: 平均 %1 段階");
+inline const QString kReportTraded = QStringLiteral(
+    "256 段階を異なる字にするため、濃さの幅を %1 〜 %2 に狭めました（候補の幅 %4 〜 %5 の %3 %）");
+inline const QString kReportLevelHeader = QStringLiteral("段階 インクの量 字");
+inline const QString kBuiltInName = QStringLiteral("組み込みの表");
+inline const QString kMadeName = QStringLiteral("作った表");
 inline const QString kUnknownStep =
     QStringLiteral("--steps のコマンド '%1' は使えません（使えるもの: %2）");
 inline const QString kUnknownFormat =

@@ -80,11 +80,19 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
     const QCommandLineOption jobs({QStringLiteral("j"), QStringLiteral("jobs")}, {},
                                   QStringLiteral("N"));
     const QCommandLineOption region(QStringLiteral("region"), {}, QStringLiteral("X,Y"));
+    const QCommandLineOption makeRamp(QStringLiteral("make-ramp"));
+    const QCommandLineOption rampReport(QStringLiteral("ramp-report"));
+    const QCommandLineOption font(QStringLiteral("font"), {}, QStringLiteral("FAMILY"));
+    const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("PX"));
+    const QCommandLineOption withSpace(QStringLiteral("with-space"));
+    const QCommandLineOption distinct(QStringLiteral("distinct"));
+    const QCommandLineOption chart(QStringLiteral("chart"), {}, QStringLiteral("FILE"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
 
     QCommandLineParser parser;
-    parser.addOptions({output, outputDir, steps, ramp, format, jobs, region, help, version});
+    parser.addOptions({output, outputDir, steps, ramp, format, jobs, region, makeRamp, rampReport,
+                       font, size, withSpace, distinct, chart, help, version});
     if (!parser.parse(QStringList{kProgram} + arguments)) return Error{parser.errorText()};
 
     Options options;
@@ -96,7 +104,25 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
         options.action = Options::Action::kVersion;
         return options;
     }
+    options.rampFile = parser.value(ramp);
+    options.output = parser.value(output);
     options.pictures = parser.positionalArguments();
+    if (parser.isSet(makeRamp) || parser.isSet(rampReport)) {
+        if (parser.isSet(makeRamp) && parser.isSet(rampReport)) return Error{kMakeOrReport};
+        if (!options.pictures.isEmpty()) return Error{kNoPicturesForRamps};
+        options.action =
+            parser.isSet(makeRamp) ? Options::Action::kMakeRamp : Options::Action::kRampReport;
+        options.font = parser.value(font);
+        if (parser.isSet(size)) {
+            bool ok = false;
+            options.fontSize = parser.value(size).toInt(&ok);
+            if (!ok || options.fontSize < 1) return Error{kBadSize.arg(parser.value(size))};
+        }
+        options.withSpace = parser.isSet(withSpace);
+        options.distinct = parser.isSet(distinct);
+        options.chart = parser.value(chart);
+        return options;
+    }
     if (options.pictures.isEmpty()) return Error{kNoPicture};
 
     const Result<QList<Command>> parsedSteps = ParseSteps(parser.value(steps));
@@ -118,8 +144,6 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
         if (!origin) return origin.error();
         options.origin = *origin;
     }
-    options.rampFile = parser.value(ramp);
-    options.output = parser.value(output);
     options.outputDir = parser.value(outputDir);
     if (parser.isSet(output) && parser.isSet(outputDir)) return Error{kOutputAndDir};
     const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");

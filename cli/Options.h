@@ -14,7 +14,7 @@ enum class Format { kText, kCp932, kHtml };
 
 // What the command line asks for.
 struct Options {
-    enum class Action { kConvert, kHelp, kVersion };
+    enum class Action { kConvert, kHelp, kVersion, kMakeRamp, kRampReport };
     Action action = Action::kConvert;
     QStringList pictures;
     QList<Command> steps;
@@ -24,6 +24,13 @@ struct Options {
     QString outputDir;  // set: one file per picture there
     int jobs = 1;
     QPoint origin;  // of the block in each picture
+
+    // Making and judging ramps.
+    QString font;      // empty: the window's text box font
+    int fontSize = 0;  // pixels; 0: the window's
+    bool withSpace = false;
+    bool distinct = false;
+    QString chart;  // a PNG to draw coverage against level into
 };
 
 // Parses the arguments after the program name. A usage error comes back as

@@ -17,24 +17,24 @@
 
 namespace glyph::cli {
 
-namespace {
-
 void Say(const QString& line) {
     QString text = line;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(kProgram), qUtf8Printable(text));
 }
 
-bool SameFile(const QString& a, const QString& b) {
-    const QFileInfo left(a);
-    const QFileInfo right(b);
-    return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
-}
-
 bool WriteStandardOutput(const QByteArray& bytes) {
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
                size_t(bytes.size()) &&
            std::fflush(stdout) == 0;
+}
+
+namespace {
+
+bool SameFile(const QString& a, const QString& b) {
+    const QFileInfo left(a);
+    const QFileInfo right(b);
+    return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
 }
 
 // Where each picture's bytes go: a path, or empty for standard output.

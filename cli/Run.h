@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "cli/Options.h"
@@ -17,5 +18,10 @@ int Run(const Options& options, const QString& converterDir);
 
 // Prints a usage error with the pointer to --help; returns kUsageError.
 int UsageError(const QString& reason);
+
+// One message on standard error, after the program's name.
+void Say(const QString& line);
+// The bytes on standard output, as they are; false when they cannot be written.
+bool WriteStandardOutput(const QByteArray& bytes);
 
 }  // namespace glyph::cli

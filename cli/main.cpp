@@ -1,18 +1,43 @@
 // glyphorama-convert: the window's text art from the command line.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QThread>
 #include <QTranslator>
 #include <cstdio>
+#include <memory>
+#include <string_view>
 
 #include "cli/Messages.h"
 #include "cli/Options.h"
+#include "cli/RampTool.h"
 #include "cli/Run.h"
 
+namespace {
+
+// Measuring glyphs needs fonts, and so a GUI application; without a display,
+// on the offscreen platform. Converting needs neither.
+bool DrawsGlyphs(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") return false;
+        if (argument == "--make-ramp" || argument == "--ramp-report") return true;
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[]) {
+    if (!DrawsGlyphs(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = CreateApplication(argc, argv);
     QCoreApplication::setApplicationName(glyph::cli::kProgram);
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYPHORAMA_VERSION));
     // The option parser's own messages, in the program's language.
@@ -37,6 +62,10 @@ int main(int argc, char* argv[]) {
         case Options::Action::kVersion:
             std::fputs(qUtf8Printable(glyph::cli::kVersion.arg(GLYPHORAMA_VERSION)), stdout);
             return 0;
+        case Options::Action::kMakeRamp:
+            return glyph::cli::MakeRamp(*options);
+        case Options::Action::kRampReport:
+            return glyph::cli::ReportRamp(*options, QCoreApplication::applicationDirPath());
         case Options::Action::kConvert:
             break;
     }

@@ -2,7 +2,11 @@
 
 #include <iconv.h>
 
+#include <QSet>
+
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 namespace glyph {
 
@@ -67,6 +71,53 @@ Cp932Encoding EncodeCp932(const QString& text) {
         result.badIndex = QString::fromUtf8(utf8.left(r.failedAt)).size();
     }
     return result;
+}
+
+namespace {
+
+struct CodeRange {
+    int first;
+    int last;
+};
+// Shift-JIS double-byte codes: lead bytes and trail bytes.
+constexpr CodeRange kLeadBytes[] = {{0x81, 0x9F}, {0xE0, 0xFC}};
+constexpr CodeRange kTrailBytes[] = {{0x40, 0x7E}, {0x80, 0xFC}};
+// Unicode blocks of kana and kanji.
+constexpr CodeRange kKanaAndKanji[] = {
+    {0x3005, 0x3007},  // 々, 〆 and 〇
+    {0x3041, 0x309F},  // hiragana, with its marks
+    {0x30A1, 0x30FF},  // katakana, with ー and its marks
+    {0x4E00, 0x9FFF},  // CJK unified ideographs
+    {0xF900, 0xFAFF},  // CJK compatibility ideographs
+};
+
+bool IsKanaOrKanji(char16_t c) {
+    return std::any_of(std::begin(kKanaAndKanji), std::end(kKanaAndKanji),
+                       [c](const CodeRange& r) { return c >= r.first && c <= r.last; });
+}
+
+}  // namespace
+
+QStringList Cp932KanjiAndKana() {
+    QStringList found;
+    QSet<QChar> seen;
+    for (const CodeRange& lead : kLeadBytes) {
+        for (int l = lead.first; l <= lead.last; ++l) {
+            for (const CodeRange& trail : kTrailBytes) {
+                for (int t = trail.first; t <= trail.last; ++t) {
+                    const char bytes[] = {char(l), char(t)};
+                    const QByteArray code(bytes, 2);
+                    const std::optional<QString> text = DecodeCp932(code);
+                    if (!text || text->size() != 1 || !IsKanaOrKanji(text->at(0).unicode()))
+                        continue;
+                    if (seen.contains(text->at(0))) continue;
+                    seen.insert(text->at(0));
+                    found << *text;
+                }
+            }
+        }
+    }
+    return found;
 }
 
 }  // namespace glyph

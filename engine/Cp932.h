@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace glyph {
@@ -21,5 +22,8 @@ struct Cp932Encoding {
 // Encodes the whole text; on the first character CP932 cannot hold, stops and
 // says where it is.
 Cp932Encoding EncodeCp932(const QString& text);
+
+// Every kanji and kana that CP932 encodes, once each, in code order.
+QStringList Cp932KanjiAndKana();
 
 }  // namespace glyph

@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
     libgtest-dev libjpeg-dev libpng-dev qt6-image-formats-plugins
-    fonts-noto-cjk qt6-translations-l10n
+    fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
 )
 if [ "${1:-}" = "--tests" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf poppler-utils python3 libjpeg-turbo-progs

@@ -6,37 +6,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "ConverterProcess.h"
 #include "engine/CharRamp.h"
 #include "workspace/Document.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
 namespace {
-
-struct Ran {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-Ran Convert(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(GLYPHORAMA_CONVERT), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 class Converter : public ::testing::Test {
   protected:
@@ -90,7 +66,8 @@ TEST_F(Converter, RegionMovesTheBlockAsTheWindowDoes) {
     Document document(CharRamp::BuiltIn());
     ASSERT_TRUE(document.Open(picture).ok());
     ASSERT_TRUE(document.MoveBlock(QPoint(160, 30)).ok());
-    const QByteArray expected = QString(document.text()).replace("\r\n", "\n").append('\n').toUtf8();
+    const QByteArray expected =
+        QString(document.text()).replace("\r\n", "\n").append('\n').toUtf8();
     EXPECT_EQ(Convert({"--region=160,30", picture}).out, expected);
     EXPECT_EQ(Convert({"--region", "999,30", picture}).out, expected) << "kept inside";
 }

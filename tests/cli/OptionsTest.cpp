@@ -19,8 +19,8 @@ TEST(ParseOptions, GnuFormsOfEveryOption) {
     EXPECT_EQ(spaced->pictures, QStringList{"a.jpg"});
 
     const Result<Options> joined =
-        Parse({"--steps=auto-level,more-contrast,less-contrast,darker,reset,redo", "--region=40,7", "--format=cp932",
-               "--output-dir=out", "--jobs=5", "--", "-odd.bmp", "b.bmp"});
+        Parse({"--steps=auto-level,more-contrast,less-contrast,darker,reset,redo", "--region=40,7",
+               "--format=cp932", "--output-dir=out", "--jobs=5", "--", "-odd.bmp", "b.bmp"});
     ASSERT_TRUE(joined.ok()) << joined.error().reason.toStdString();
     EXPECT_EQ(joined->steps.size(), 6);
     EXPECT_EQ(joined->steps.front(), Command::kAutoLevel);

@@ -1,0 +1,121 @@
+#include "cli/GlyphMeter.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <cmath>
+
+#include "cli/Messages.h"
+#include "engine/Cp932.h"
+
+namespace glyph::cli {
+
+namespace {
+
+const QString kSampleKanji = QStringLiteral("漢");
+const QString kFullWidthSpace = QString(QChar(0x3000));
+constexpr int kEvennessGrid = 4;  // the cell in 4 x 4 parts
+constexpr double kWhite = 255.0;
+
+// The family Qt draws a kanji in with this font: the font itself, or the
+// fallback it merges in.
+QString KanjiFamily(const QFont& font) {
+    QTextLayout layout(kSampleKanji, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QFontInfo(font).family() : runs.first().rawFont().familyName();
+}
+
+}  // namespace
+
+Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
+    const QFont standard = QGuiApplication::font();
+    ArtFont font{family, pixelSize > 0 ? pixelSize : QFontInfo(standard).pixelSize()};
+    if (font.family.isEmpty()) font.family = KanjiFamily(standard);
+    if (!QFontDatabase::families().contains(font.family, Qt::CaseInsensitive)) {
+        return Error{kUnknownFont.arg(font.family)};
+    }
+    return font;
+}
+
+GlyphMeter::GlyphMeter(const ArtFont& font) {
+    font_ = QFont(font.family);
+    font_.setPixelSize(font.pixelSize);
+    font_.setStyleStrategy(QFont::PreferAntialias);
+    const QFontMetrics metrics(font_);
+    cell_ = QSize(metrics.horizontalAdvance(kSampleKanji), metrics.lineSpacing());
+    ascent_ = metrics.ascent();
+}
+
+bool GlyphMeter::Holds(const QString& glyph) const {
+    QFont alone = font_;
+    alone.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
+    const QFontMetrics metrics(alone);
+    for (const char32_t c : glyph.toUcs4()) {
+        if (!metrics.inFontUcs4(c)) return false;
+    }
+    return true;
+}
+
+QImage GlyphMeter::Draw(const QString& entry) const {
+    const QFontMetrics metrics(font_);
+    const QSize size(std::max(cell_.width(), metrics.horizontalAdvance(entry)), cell_.height());
+    QImage image(size, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font_);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(0, ascent_), entry);
+    return image;
+}
+
+GlyphInk GlyphMeter::Measure(const QString& entry) const {
+    const QImage image = Draw(entry);
+    double ink = 0;
+    double parts[kEvennessGrid][kEvennessGrid] = {};
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            const double dot = (kWhite - line[x]) / kWhite;
+            ink += dot;
+            parts[y * kEvennessGrid / image.height()][x * kEvennessGrid / image.width()] += dot;
+        }
+    }
+    const double cellArea = double(image.width()) * image.height();
+    const double partArea = cellArea / (kEvennessGrid * kEvennessGrid);
+    const double mean = ink / cellArea;
+    double spread = 0;
+    for (const auto& row : parts) {
+        for (const double part : row) spread += std::pow(part / partArea - mean, 2);
+    }
+    return {entry, mean, std::sqrt(spread / (kEvennessGrid * kEvennessGrid))};
+}
+
+std::vector<GlyphInk> MeasurePool(const GlyphMeter& meter, bool withSpace) {
+    std::vector<GlyphInk> pool;
+    QStringList candidates = Cp932KanjiAndKana();
+    if (withSpace) candidates << kFullWidthSpace;
+    for (const QString& glyph : candidates) {
+        if (glyph == kFullWidthSpace || meter.Holds(glyph)) pool.push_back(meter.Measure(glyph));
+    }
+    return pool;
+}
+
+std::vector<double> MeasureEntries(const GlyphMeter& meter, const CharRamp& ramp) {
+    std::vector<double> coverage;
+    for (int level = 0; level < 256; ++level) {
+        coverage.push_back(meter.Measure(ramp.CharForLevel(level)).coverage);
+    }
+    return coverage;
+}
+
+}  // namespace glyph::cli

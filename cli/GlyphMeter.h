@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+#include "engine/CharRamp.h"
+#include "engine/RampFit.h"
+#include "workspace/Result.h"
+
+namespace glyph::cli {
+
+// A font as the art is shown in it, by the family that draws its kanji.
+struct ArtFont {
+    QString family;
+    int pixelSize = 0;
+};
+
+// The family and size asked for, checked against what the system has; an
+// empty family or a zero size take the window's text box: the family its
+// default font draws kanji in, at that font's size.
+Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize);
+
+// Measures how much ink glyphs leave in their cell (one full-width advance by
+// the line spacing), drawn by Qt's own rasterizer, antialiased, as the window
+// draws them.
+class GlyphMeter {
+  public:
+    explicit GlyphMeter(const ArtFont& font);
+
+    QSize cell() const { return cell_; }
+    // Whether the font itself (not a fallback) holds the character.
+    bool Holds(const QString& glyph) const;
+    GlyphInk Measure(const QString& entry) const;
+    // The entry drawn in its cell, black on white.
+    QImage Draw(const QString& entry) const;
+
+  private:
+    QFont font_;
+    QSize cell_;
+    int ascent_ = 0;
+};
+
+// Every candidate the font holds: the kanji and kana that CP932 encodes, and
+// the full-width space when asked for.
+std::vector<GlyphInk> MeasurePool(const GlyphMeter& meter, bool withSpace);
+
+// The coverage of each of a ramp's 256 levels, as the window writes them.
+std::vector<double> MeasureEntries(const GlyphMeter& meter, const CharRamp& ramp);
+
+}  // namespace glyph::cli

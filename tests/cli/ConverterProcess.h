@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// The converter run as a process, as scripts run it.
+
+namespace glyph::cli {
+
+struct Ran {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+inline Ran Convert(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(GLYPHORAMA_CONVERT), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace glyph::cli
