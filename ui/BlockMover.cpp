@@ -61,23 +61,29 @@ void BlockMover::MoveBy(QPoint delta) {
 }
 
 bool BlockMover::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != view_ || !document_.CanMoveBlock()) return QObject::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                       type == QEvent::MouseButtonRelease;
+    if (watched != view_ || !mouse || !document_.CanMoveBlock()) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* pointer = static_cast<QMouseEvent*>(event);
+    const QPoint at = pointer->position().toPoint();
+    switch (type) {
         case QEvent::MouseButtonPress:
-            if (mouse->button() != Qt::LeftButton) break;
+            if (pointer->button() != Qt::LeftButton) break;
             dragging_ = true;
-            dragStart_ = mouse->position().toPoint();
+            dragStart_ = at;
             originStart_ = document_.block().origin;
             view_->setCursor(Qt::ClosedHandCursor);
             return true;
         case QEvent::MouseMove:
             if (!dragging_) break;
-            Request(originStart_ + mouse->position().toPoint() - dragStart_);
+            Request(originStart_ + at - dragStart_);
             return true;
         case QEvent::MouseButtonRelease:
-            if (!dragging_ || mouse->button() != Qt::LeftButton) break;
-            Request(originStart_ + mouse->position().toPoint() - dragStart_);
+            if (!dragging_ || pointer->button() != Qt::LeftButton) break;
+            Request(originStart_ + at - dragStart_);
             dragging_ = false;
             Apply();
             RefreshEnabled();

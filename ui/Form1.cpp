@@ -57,7 +57,8 @@ Form1::Form1(PlatformServices& services, TwipScale scale, QString appPath)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+// The block mover watches a view that outlives the document; it goes first.
+Form1::~Form1() { delete mover_; }
 
 void Form1::CreateSurfaces() {
     const QColor background = palette().color(QPalette::Window);
