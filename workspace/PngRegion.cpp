@@ -70,36 +70,72 @@ int ExpandToRgba(png_structp png, png_infop info) {
     return passes;
 }
 
+// Sets the transforms: the number of passes, or 0 when libpng refuses them.
+int PrepareRows(const PngReader& reader) {
+    if (setjmp(png_jmpbuf(reader.png()))) return 0;
+    const int passes = ExpandToRgba(reader.png(), reader.info());
+    png_read_update_info(reader.png(), reader.info());
+    return passes;
+}
+
 // Where decoding has got to; kept outside the function that may jump.
 struct Progress {
-    std::vector<png_byte> scratch;            // rows outside the region
-    std::vector<std::vector<png_byte>> rows;  // the region's rows, whole width
+    QRect clip;
+    QImage image;                             // the region, filled until rows arrive
+    std::vector<png_byte> scratch;            // the row being read
+    std::vector<std::vector<png_byte>> rows;  // interlaced: the region's rows, whole width
 };
 
-// Reads rows until the region's last one; an interlaced file needs every pass.
-bool DecodeRows(const PngReader& reader, int passes, QRect clip, Progress& progress) {
-    png_structp png = reader.png();
-    if (setjmp(png_jmpbuf(png))) return false;
-    const png_uint_32 lastRow = png_uint_32(clip.bottom());
-    for (int pass = 0; pass < passes; ++pass) {
-        const png_uint_32 end = passes > 1 ? png_get_image_height(png, reader.info()) : lastRow + 1;
-        for (png_uint_32 y = 0; y < end; ++y) {
-            const bool inside = y >= png_uint_32(clip.top()) && y <= lastRow;
-            png_bytep row = inside ? progress.rows[y - clip.top()].data() : progress.scratch.data();
-            png_read_row(png, row, nullptr);
+// The region's part of one whole-width row.
+void PutRow(const png_byte* row, const Progress& progress, QRgb* line) {
+    const png_byte* from = row + qsizetype(progress.clip.left()) * kBytesPerPixel;
+    for (int x = 0; x < progress.clip.width(); ++x, from += kBytesPerPixel) {
+        line[x] = OverWhite(qRgba(from[0], from[1], from[2], from[3]));
+    }
+}
+
+QRgb* LineOf(Progress& progress, png_uint_32 y) {
+    return reinterpret_cast<QRgb*>(progress.image.scanLine(int(y) - progress.clip.top()));
+}
+
+// A plain file's rows from the top down to the region's last one, each put in
+// place as it comes.
+bool DecodePlainRows(const PngReader& reader, Progress& progress) {
+    if (setjmp(png_jmpbuf(reader.png()))) return false;
+    for (png_uint_32 y = 0; y <= png_uint_32(progress.clip.bottom()); ++y) {
+        png_read_row(reader.png(), progress.scratch.data(), nullptr);
+        if (y >= png_uint_32(progress.clip.top())) {
+            PutRow(progress.scratch.data(), progress, LineOf(progress, y));
         }
     }
     return true;
 }
 
-void PutRegion(const Progress& progress, QRect clip, QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        const png_byte* from = progress.rows[y].data() + qsizetype(clip.left()) * kBytesPerPixel;
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x, from += kBytesPerPixel) {
-            line[x] = OverWhite(qRgba(from[0], from[1], from[2], from[3]));
+// An interlaced file's every pass over every row: each pass adds pixels to
+// rows it has already filled, so the region's rows are kept whole meanwhile.
+bool DecodeInterlacedRows(const PngReader& reader, int passes, Progress& progress) {
+    if (setjmp(png_jmpbuf(reader.png()))) return false;
+    const png_uint_32 height = png_get_image_height(reader.png(), reader.info());
+    const png_uint_32 top = png_uint_32(progress.clip.top());
+    for (int pass = 0; pass < passes; ++pass) {
+        for (png_uint_32 y = 0; y < height; ++y) {
+            const bool inside = y >= top && y <= png_uint_32(progress.clip.bottom());
+            png_read_row(reader.png(),
+                         inside ? progress.rows[y - top].data() : progress.scratch.data(), nullptr);
         }
     }
+    return true;
+}
+
+std::vector<png_byte> MissingRow(qint64 bytes) {
+    std::vector<png_byte> row(static_cast<std::size_t>(bytes));
+    for (std::size_t i = 0; i + kBytesPerPixel <= row.size(); i += kBytesPerPixel) {
+        row[i] = png_byte(qRed(kMissingRow));
+        row[i + 1] = png_byte(qGreen(kMissingRow));
+        row[i + 2] = png_byte(qBlue(kMissingRow));
+        row[i + 3] = png_byte(qAlpha(kMissingRow));
+    }
+    return row;
 }
 
 Result<QSize> ReadHeader(const PngReader& reader) {
@@ -130,33 +166,31 @@ Result<QImage> ReadPngRegion(QIODevice& device, QRect region) {
     const QRect clip = region & QRect(QPoint(0, 0), *size);
     if (clip.isEmpty() || region.topLeft() != clip.topLeft()) return Error{reasons::kEmptyRegion};
 
-    // The region's rows are kept whole, and one more for the rows around them.
+    const int passes = PrepareRows(reader);
     const qint64 rowBytes = qint64(size->width()) * kBytesPerPixel;
-    if (const Status fits = CheckMemory(rowBytes * (clip.height() + 1)); !fits) return fits.error();
-    Progress progress;
-    progress.scratch.resize(std::size_t(rowBytes));
-    progress.rows.assign(std::size_t(clip.height()), std::vector<png_byte>(std::size_t(rowBytes)));
-    for (auto& row : progress.rows) {
-        for (qint64 i = 0; i < rowBytes; i += kBytesPerPixel) {
-            row[std::size_t(i)] = qRed(kMissingRow);
-            row[std::size_t(i) + 1] = qGreen(kMissingRow);
-            row[std::size_t(i) + 2] = qBlue(kMissingRow);
-            row[std::size_t(i) + 3] = qAlpha(kMissingRow);
-        }
-    }
-    if (setjmp(png_jmpbuf(reader.png()))) return Error{reasons::kPngHeaderDamaged};
-    const int passes = ExpandToRgba(reader.png(), reader.info());
-    png_read_update_info(reader.png(), reader.info());
-    if (png_get_rowbytes(reader.png(), reader.info()) != std::size_t(rowBytes)) {
+    if (passes == 0 || png_get_rowbytes(reader.png(), reader.info()) != std::size_t(rowBytes)) {
         return Error{reasons::kPngHeaderDamaged};
     }
-    // Rows after damage keep their fill: the same file gives the same picture.
-    DecodeRows(reader, passes, clip, progress);
+    // One row to read into; an interlaced file keeps the region's rows whole too.
+    const qint64 keptRows = passes > 1 ? clip.height() + 1 : 1;
+    if (const Status fits = CheckMemory(rowBytes * keptRows); !fits) return fits.error();
 
-    QImage image(clip.size(), QImage::Format_RGB32);
-    if (image.isNull()) return Error{reasons::kNoMemoryForRegion};
-    PutRegion(progress, clip, image);
-    return image;
+    Progress progress{clip, QImage(clip.size(), QImage::Format_RGB32), {}, {}};
+    if (progress.image.isNull()) return Error{reasons::kNoMemoryForRegion};
+    progress.image.fill(kMissingRow);
+    progress.scratch.resize(std::size_t(rowBytes));
+    // Rows after damage keep their fill: the same file gives the same picture.
+    if (passes == 1) {
+        DecodePlainRows(reader, progress);
+        return progress.image;
+    }
+    progress.rows.assign(std::size_t(clip.height()), MissingRow(rowBytes));
+    DecodeInterlacedRows(reader, passes, progress);
+    for (int y = 0; y < clip.height(); ++y) {
+        PutRow(progress.rows[std::size_t(y)].data(), progress,
+               reinterpret_cast<QRgb*>(progress.image.scanLine(y)));
+    }
+    return progress.image;
 }
 
 }  // namespace glyph
