@@ -17,6 +17,7 @@ namespace {
 constexpr int kSignatureLength = 8;
 constexpr QRgb kMissingRow = 0xFF000000;
 constexpr int kBytesPerPixel = 4;  // RGBA, 8 bits each, after the transforms below
+constexpr int kLibpngRows = 2;     // the row being decoded and the one above it
 // libpng's own default is a million pixels a side; the format allows 2^31 - 1.
 constexpr png_uint_32 kMaxSide = 0x7FFFFFFF;
 
@@ -166,14 +167,17 @@ Result<QImage> ReadPngRegion(QIODevice& device, QRect region) {
     const QRect clip = region & QRect(QPoint(0, 0), *size);
     if (clip.isEmpty() || region.topLeft() != clip.topLeft()) return Error{reasons::kEmptyRegion};
 
-    const int passes = PrepareRows(reader);
+    // libpng's own two rows and one to read into; an interlaced file keeps the
+    // region's rows whole too. Checked before libpng allocates its rows.
     const qint64 rowBytes = qint64(size->width()) * kBytesPerPixel;
+    const bool interlaced =
+        png_get_interlace_type(reader.png(), reader.info()) != PNG_INTERLACE_NONE;
+    const qint64 keptRows = kLibpngRows + 1 + (interlaced ? clip.height() : 0);
+    if (const Status fits = CheckMemory(rowBytes * keptRows); !fits) return fits.error();
+    const int passes = PrepareRows(reader);
     if (passes == 0 || png_get_rowbytes(reader.png(), reader.info()) != std::size_t(rowBytes)) {
         return Error{reasons::kPngHeaderDamaged};
     }
-    // One row to read into; an interlaced file keeps the region's rows whole too.
-    const qint64 keptRows = passes > 1 ? clip.height() + 1 : 1;
-    if (const Status fits = CheckMemory(rowBytes * keptRows); !fits) return fits.error();
 
     Progress progress{clip, QImage(clip.size(), QImage::Format_RGB32), {}, {}};
     if (progress.image.isNull()) return Error{reasons::kNoMemoryForRegion};

@@ -9,6 +9,7 @@
 #include "ConverterProcess.h"
 #include "engine/CharRamp.h"
 #include "workspace/Document.h"
+#include "workspace/PictureWriters.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
@@ -97,14 +98,23 @@ TEST_F(Converter, UnreadablePicturesAreNamedAndTheRestStillConverted) {
     const QString junk = dir.filePath("junk.jpg");
     WriteAll(junk, "not a picture");
     const QString missing = dir.filePath("missing.bmp");
-    const Ran ran = Convert({missing, good, junk});
+    // A sound PNG header whose rows would not fit in memory: too large, and said so.
+    QImage wide(8, 2, QImage::Format_RGB32);
+    wide.fill(Qt::gray);
+    const QString huge = dir.filePath("huge.png");
+    ASSERT_TRUE(wide.save(huge));
+    const QByteArray png = ReadAll(huge);
+    WriteAll(huge, test::WithChunkCrc(QByteArray(png).replace(16, 4, "\x7F\xFF\xFF\xFF"), 12));
+    const Ran ran = Convert({missing, good, junk, huge});
     EXPECT_EQ(ran.status, 1);
     EXPECT_EQ(ran.out, QString(WindowText(good, {})).replace("\r\n", "\n").append('\n').toUtf8());
     const QStringList lines = ran.err.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << ran.err.toStdString();
+    ASSERT_EQ(lines.size(), 3) << ran.err.toStdString();
     EXPECT_TRUE(lines[0].startsWith("glyphorama-convert: " + missing + ": "));
     EXPECT_TRUE(lines[1].startsWith("glyphorama-convert: " + junk + ": "));
     EXPECT_GT(lines[1].size(), (QString("glyphorama-convert: ") + junk + ": ").size());
+    EXPECT_TRUE(lines[2].startsWith("glyphorama-convert: " + huge + ": 画像が大きすぎて開けません"))
+        << lines[2].toStdString();
 }
 
 TEST_F(Converter, AFailedRunKeepsAnOldOutputWholeAndNeverWritesOverAPicture) {
