@@ -50,11 +50,12 @@ Result<Format> ParseFormat(const QString& name) {
     return Error{kUnknownFormat.arg(name)};
 }
 
-Result<int> ParseJobs(const QString& text) {
+// A whole number of 1 or more (--jobs, --size); else `message` naming the text.
+Result<int> ParsePositive(const QString& text, const QString& message) {
     bool ok = false;
-    const int jobs = text.toInt(&ok);
-    if (!ok || jobs < 1) return Error{kBadJobs.arg(text)};
-    return jobs;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 1) return Error{message.arg(text)};
+    return value;
 }
 
 // "X,Y": the block's top-left pixel, counted from 0.
@@ -114,9 +115,9 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
             parser.isSet(makeRamp) ? Options::Action::kMakeRamp : Options::Action::kRampReport;
         options.font = parser.value(font);
         if (parser.isSet(size)) {
-            bool ok = false;
-            options.fontSize = parser.value(size).toInt(&ok);
-            if (!ok || options.fontSize < 1) return Error{kBadSize.arg(parser.value(size))};
+            const Result<int> parsedSize = ParsePositive(parser.value(size), kBadSize);
+            if (!parsedSize) return parsedSize.error();
+            options.fontSize = *parsedSize;
         }
         options.withSpace = parser.isSet(withSpace);
         options.distinct = parser.isSet(distinct);
@@ -135,7 +136,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
     }
     options.jobs = defaultJobs;
     if (parser.isSet(jobs)) {
-        const Result<int> parsedJobs = ParseJobs(parser.value(jobs));
+        const Result<int> parsedJobs = ParsePositive(parser.value(jobs), kBadJobs);
         if (!parsedJobs) return parsedJobs.error();
         options.jobs = *parsedJobs;
     }
