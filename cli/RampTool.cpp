@@ -41,14 +41,25 @@ void SayLines(const QStringList& lines) {
     for (const QString& line : lines) std::fprintf(stderr, "%s\n", qUtf8Printable(line));
 }
 
-Status WriteChart(const QString& path, const std::vector<ChartLine>& lines, const ArtFont& font) {
+QString FontLine(const ArtFont& font, const GlyphMeter& meter) {
+    return kReportFont.arg(font.family)
+        .arg(font.pixelSize)
+        .arg(meter.cell().width())
+        .arg(meter.cell().height());
+}
+
+// Draws the chart into path; false once the failure is said.
+bool WriteChart(const QString& path, const std::vector<ChartLine>& lines, const ArtFont& font) {
     const QImage chart =
         DrawCoverageChart(lines, QStringLiteral("%1 %2 px").arg(font.family).arg(font.pixelSize));
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!QImageWriter(&buffer, "png").write(chart)) return Error{kCannotWriteChart.arg(path)};
-    return WriteFileAtomically(path, png);
+    const Status written = QImageWriter(&buffer, "png").write(chart)
+                               ? WriteFileAtomically(path, png)
+                               : Status(Error{kCannotWriteChart.arg(path)});
+    if (!written) Say(written.error().reason);
+    return written.ok();
 }
 
 std::vector<double> BuiltInCoverage(const GlyphMeter& meter) {
@@ -80,10 +91,7 @@ int MakeRamp(const Options& options) {
         pool.begin(), pool.end(),
         [](const GlyphInk& a, const GlyphInk& b) { return a.coverage < b.coverage; });
     QStringList report = {
-        kReportFont.arg(font->family)
-            .arg(font->pixelSize)
-            .arg(meter.cell().width())
-            .arg(meter.cell().height()),
+        FontLine(*font, meter),
         kReportPool.arg(pool.size()).arg(Number(densest->coverage), Number(lightest->coverage)),
     };
     report << Figures(ramp.entries, ramp.coverage);
@@ -96,14 +104,10 @@ int MakeRamp(const Options& options) {
     }
     SayLines(report);
 
-    if (!options.chart.isEmpty()) {
-        const Status drawn =
-            WriteChart(options.chart,
-                       {{kBuiltInName, BuiltInCoverage(meter)}, {kMadeName, ramp.coverage}}, *font);
-        if (!drawn) {
-            Say(drawn.error().reason);
-            return kSomeFailed;
-        }
+    if (!options.chart.isEmpty() &&
+        !WriteChart(options.chart,
+                    {{kBuiltInName, BuiltInCoverage(meter)}, {kMadeName, ramp.coverage}}, *font)) {
+        return kSomeFailed;
     }
     const QByteArray file = RampFile(ramp.entries);
     const bool toStandardOutput = options.output.isEmpty() || options.output == QStringLiteral("-");
@@ -131,10 +135,7 @@ int ReportRamp(const Options& options, const QString& converterDir) {
     QStringList entries;
     for (int level = 0; level < kLevels; ++level) entries << ramp->CharForLevel(level);
     QStringList report = {
-        kReportFont.arg(font->family)
-            .arg(font->pixelSize)
-            .arg(meter.cell().width())
-            .arg(meter.cell().height()),
+        FontLine(*font, meter),
         kReportRamp.arg(builtIn ? kBuiltInName : options.rampFile),
     };
     report << Figures(entries, coverage) << QString() << kReportLevelHeader;
@@ -150,11 +151,7 @@ int ReportRamp(const Options& options, const QString& converterDir) {
     if (!options.chart.isEmpty()) {
         std::vector<ChartLine> lines = {{kBuiltInName, BuiltInCoverage(meter)}};
         if (!builtIn) lines.push_back({QFileInfo(options.rampFile).fileName(), coverage});
-        const Status drawn = WriteChart(options.chart, lines, *font);
-        if (!drawn) {
-            Say(drawn.error().reason);
-            return kSomeFailed;
-        }
+        if (!WriteChart(options.chart, lines, *font)) return kSomeFailed;
     }
     return kAllConverted;
 }
