@@ -46,35 +46,40 @@ Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
     return font;
 }
 
-GlyphMeter::GlyphMeter(const ArtFont& font) {
-    font_ = QFont(font.family);
-    font_.setPixelSize(font.pixelSize);
-    font_.setStyleStrategy(QFont::PreferAntialias);
-    const QFontMetrics metrics(font_);
-    cell_ = QSize(metrics.horizontalAdvance(kSampleKanji), metrics.lineSpacing());
-    ascent_ = metrics.ascent();
+namespace {
+
+QFont ArtQFont(const ArtFont& font, QFont::StyleStrategy strategy) {
+    QFont art(font.family);
+    art.setPixelSize(font.pixelSize);
+    art.setStyleStrategy(strategy);
+    return art;
 }
 
+}  // namespace
+
+GlyphMeter::GlyphMeter(const ArtFont& font)
+    : font_(ArtQFont(font, QFont::PreferAntialias)),
+      metrics_(font_),
+      aloneMetrics_(
+          ArtQFont(font, QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging))),
+      cell_(metrics_.horizontalAdvance(kSampleKanji), metrics_.lineSpacing()) {}
+
 bool GlyphMeter::Holds(const QString& glyph) const {
-    QFont alone = font_;
-    alone.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
-    const QFontMetrics metrics(alone);
     for (const char32_t c : glyph.toUcs4()) {
-        if (!metrics.inFontUcs4(c)) return false;
+        if (!aloneMetrics_.inFontUcs4(c)) return false;
     }
     return true;
 }
 
 QImage GlyphMeter::Draw(const QString& entry) const {
-    const QFontMetrics metrics(font_);
-    const QSize size(std::max(cell_.width(), metrics.horizontalAdvance(entry)), cell_.height());
+    const QSize size(std::max(cell_.width(), metrics_.horizontalAdvance(entry)), cell_.height());
     QImage image(size, QImage::Format_Grayscale8);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font_);
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(0, ascent_), entry);
+    painter.drawText(QPointF(0, metrics_.ascent()), entry);
     return image;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -41,8 +42,9 @@ class GlyphMeter {
 
   private:
     QFont font_;
+    QFontMetrics metrics_;
+    QFontMetrics aloneMetrics_;  // the font without fallbacks
     QSize cell_;
-    int ascent_ = 0;
 };
 
 // Every candidate the font holds: the kanji and kana that CP932 encodes, and
