@@ -93,13 +93,12 @@ inline const QString kBadRegion =
 inline const QString kOutputForMany =
     QStringLiteral("画像が 2 つ以上のときは -o ではなく --output-dir を使ってください");
 inline const QString kOutputAndDir = QStringLiteral("-o と --output-dir は同時に使えません");
-inline const QString kRampUnreadable = QStringLiteral("文字の表 %1 を読み取れません");
 inline const QString kRampNotCp932 = QStringLiteral(
     "文字の表のレベル %1 の「%2」(%3) は CP932 で書けないため、--format=cp932 では使えません");
 
 // Failures of one picture or output.
 inline const QString kFailed = QStringLiteral("%1: %2");
-inline const QString kNoOutputDir = QStringLiteral("出力フォルダー %1 を作成できません");
+inline const QString kNoOutputDir = QStringLiteral("出力フォルダー %1 を作成できません（%2）");
 inline const QString kOutputIsInput = QStringLiteral("出力先 %1 は変換する画像そのものです");
 inline const QString kCannotWriteOutput = QStringLiteral("標準出力に書き込めません");
 

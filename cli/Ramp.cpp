@@ -1,10 +1,12 @@
 #include "cli/Ramp.h"
 
 #include <QDir>
-#include <QFile>
 
 #include "cli/Messages.h"
+#include "cli/Run.h"
 #include "engine/Cp932.h"
+#include "workspace/FileAccess.h"
+#include "workspace/RampFile.h"
 
 namespace glyph::cli {
 
@@ -19,7 +21,7 @@ QString WindowMojiTxt(const QString& converterDir) {
     for (const QString& folder :
          {QStringLiteral("."), QStringLiteral("../lib/glyphorama"), QStringLiteral("../ui")}) {
         const QString path = QDir::cleanPath(dir.filePath(folder + QStringLiteral("/moji.txt")));
-        if (QFile::exists(path)) return path;
+        if (IsReadable(path)) return path;
     }
     return {};
 }
@@ -27,15 +29,15 @@ QString WindowMojiTxt(const QString& converterDir) {
 }  // namespace
 
 Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir) {
-    if (rampFile.isEmpty()) {
-        const QString moji = WindowMojiTxt(converterDir);
-        return moji.isEmpty() ? CharRamp::BuiltIn() : LoadCharRamp(moji);
-    }
-    QFile file(rampFile);
-    if (!file.open(QIODevice::ReadOnly)) return Error{kRampUnreadable.arg(rampFile)};
-    const QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF")) return ParseCharRampUtf8(bytes);
-    return ParseCharRamp(bytes);
+    const QString path = rampFile.isEmpty() ? WindowMojiTxt(converterDir) : rampFile;
+    if (path.isEmpty()) return CharRamp::BuiltIn();
+    // The window's moji.txt is CP932 alone, as the window reads it.
+    const RampEncoding encoding =
+        rampFile.isEmpty() ? RampEncoding::kCp932 : RampEncoding::kCp932OrUtf8;
+    Result<LoadedRamp> loaded = ReadRampFile(path, encoding);
+    if (!loaded) return loaded.error();
+    for (const QString& note : loaded->notes) Say(note);
+    return loaded->ramp;
 }
 
 Status CheckCp932(const CharRamp& ramp) {

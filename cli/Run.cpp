@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <QDir>
 #include <QFileInfo>
 #include <atomic>
 #include <cstdio>
@@ -13,6 +12,8 @@
 #include "cli/Ramp.h"
 #include "cli/Writers.h"
 #include "workspace/Convert.h"
+#include "workspace/FileAccess.h"
+#include "workspace/NativePath.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
@@ -20,7 +21,8 @@ namespace glyph::cli {
 void Say(const QString& line) {
     QString text = line;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(kProgram), qUtf8Printable(text));
+    // File names go back out as the bytes they came in as.
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(kProgram), NativePath(text).constData());
 }
 
 bool WriteStandardOutput(const QByteArray& bytes) {
@@ -31,16 +33,11 @@ bool WriteStandardOutput(const QByteArray& bytes) {
 
 namespace {
 
-bool SameFile(const QString& a, const QString& b) {
-    const QFileInfo left(a);
-    const QFileInfo right(b);
-    return left.exists() && right.exists() && left.canonicalFilePath() == right.canonicalFilePath();
-}
-
 // Where each picture's bytes go: a path, or empty for standard output.
 Result<QStringList> Destinations(const Options& options) {
     if (!options.outputDir.isEmpty()) {
-        if (!QDir().mkpath(options.outputDir)) return Error{kNoOutputDir.arg(options.outputDir)};
+        if (const Status made = MakeFolders(options.outputDir); !made)
+            return Error{kNoOutputDir.arg(options.outputDir, made.error().reason)};
         return OutputPaths(options.pictures, options.outputDir, Extension(options.format));
     }
     const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");
@@ -99,6 +96,9 @@ int Run(const Options& options, const QString& converterDir) {
         if (!art) return art.error();
         return FormatArt(*art, options.format, QFileInfo(picture).fileName());
     };
+    // Names made in --output-dir are the program's own; a link planted at one
+    // is not followed out of the folder.
+    const Links links = options.outputDir.isEmpty() ? Links::kFollow : Links::kRefuse;
     int status = kAllConverted;
     Progress progress(int(pictures.size()));
     const auto receive = [&](int index, const Result<QByteArray>& bytes) {
@@ -107,10 +107,11 @@ int Run(const Options& options, const QString& converterDir) {
         if (bytes && destination.isEmpty() && !WriteStandardOutput(*bytes))
             written = Error{kCannotWriteOutput};
         else if (bytes && !destination.isEmpty())
-            written = WriteFileAtomically(destination, *bytes);
+            written = WriteFileAtomically(destination, *bytes, links);
         if (!written) {
             progress.Interrupt();
-            Say(kFailed.arg(bytes ? destination : pictures[index], written.error().reason));
+            const bool outputFailed = bytes && !destination.isEmpty();
+            Say(kFailed.arg(outputFailed ? destination : pictures[index], written.error().reason));
             status = kSomeFailed;
         }
         progress.Done(index + 1);

@@ -14,6 +14,7 @@
 #include "cli/Options.h"
 #include "cli/RampTool.h"
 #include "cli/Run.h"
+#include "workspace/NativePath.h"
 
 namespace {
 
@@ -52,8 +53,9 @@ int main(int argc, char* argv[]) {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg=false"));
 
     using glyph::cli::Options;
-    const auto options =
-        glyph::cli::ParseOptions(QCoreApplication::arguments().mid(1), QThread::idealThreadCount());
+    // Names as the system gives them, also those that are not UTF-8.
+    const auto options = glyph::cli::ParseOptions(glyph::ArgumentsFromArgv(argc, argv).mid(1),
+                                                  QThread::idealThreadCount());
     if (!options) return glyph::cli::UsageError(options.error().reason);
     switch (options->action) {
         case Options::Action::kHelp:

@@ -1,8 +1,6 @@
 #include "engine/CharRamp.h"
 
-#include <QFile>
 #include <QStringDecoder>
-#include <cstdio>
 #include <stdexcept>
 
 #include "engine/Cp932.h"
@@ -66,44 +64,48 @@ QString CharRamp::CharForLevel(int level) const {
 
 namespace {
 
+bool LongerThanTheBound(const QString& entry) {
+    return entry.size() > kMaxEntryLength && QStringView(entry).toUcs4().size() > kMaxEntryLength;
+}
+
 // Every decodable line's entries in file order, then one empty entry.
 template <typename Decode>
-CharRamp FromLines(const QByteArray& bytes, Decode decode) {
+ParsedRamp FromLines(const QByteArray& bytes, Decode decode) {
     const QList<QByteArray> lines = SplitLines(bytes);
-    if (lines.isEmpty()) return CharRamp();
+    ParsedRamp parsed;
+    if (lines.isEmpty()) return parsed;
     QString accumulator;
-    for (const QByteArray& line : lines) {
-        const std::optional<QString> text = decode(line);
-        if (!text) continue;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int lineNumber = int(i) + 1;
+        const std::optional<QString> text = decode(lines[i]);
+        if (!text) {
+            parsed.undecodedLines << lineNumber;
+            continue;
+        }
+        if (parsed.longEntryLine == 0) {
+            for (const QString& entry : text->split(u',')) {
+                if (LongerThanTheBound(entry)) parsed.longEntryLine = lineNumber;
+            }
+        }
         accumulator += *text;
         accumulator += u',';
     }
-    return CharRamp::FromList(accumulator);
+    parsed.ramp = CharRamp::FromList(accumulator);
+    return parsed;
 }
 
 }  // namespace
 
-CharRamp ParseCharRamp(const QByteArray& cp932) { return FromLines(cp932, DecodeCp932); }
+ParsedRamp ParseCharRamp(const QByteArray& cp932) { return FromLines(cp932, DecodeCp932); }
 
-CharRamp ParseCharRampUtf8(const QByteArray& utf8) {
-    return FromLines(utf8, [](const QByteArray& line) -> std::optional<QString> {
+ParsedRamp ParseCharRampUtf8(const QByteArray& utf8) {
+    const QByteArray text = utf8.startsWith("\xEF\xBB\xBF") ? utf8.mid(3) : utf8;
+    return FromLines(text, [](const QByteArray& line) -> std::optional<QString> {
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = decoder.decode(line);
+        const QString decoded = decoder.decode(line);
         if (decoder.hasError()) return std::nullopt;
-        return text;
+        return decoded;
     });
-}
-
-CharRamp LoadCharRamp(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return CharRamp::BuiltIn();
-    const CharRamp ramp = ParseCharRamp(file.readAll());
-    if (ramp.size() < kLevels) {
-        std::fprintf(stderr,
-                     "moji.txt: %lld entries read; the other levels use the built-in ramp\n",
-                     static_cast<long long>(ramp.size()));
-    }
-    return ramp;
 }
 
 }  // namespace glyph

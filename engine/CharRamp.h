@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -29,15 +30,22 @@ class CharRamp {
     QStringList entries_;
 };
 
+// The longest entry a ramp file may hold, in characters: the art holds one
+// entry per pixel, so this bounds its text too.
+constexpr int kMaxEntryLength = 64;
+
+// A ramp read from a file's lines, and what reading them found.
+struct ParsedRamp {
+    CharRamp ramp;
+    QList<int> undecodedLines;  // from 1; each added nothing
+    int longEntryLine = 0;      // the first line with an entry over kMaxEntryLength; 0: none
+};
+
 // Builds the ramp from the lines of a CP932 text: every line's entries in file
 // order, then one empty entry. A line that cannot be decoded adds nothing.
-CharRamp ParseCharRamp(const QByteArray& cp932);
+ParsedRamp ParseCharRamp(const QByteArray& cp932);
 // The same from a UTF-8 text (a leading byte-order mark is dropped), for ramps
 // that hold characters beyond CP932.
-CharRamp ParseCharRampUtf8(const QByteArray& utf8);
-
-// Reads moji.txt at path, or gives the built-in ramp when it cannot be opened.
-// Never fails and never shows anything.
-CharRamp LoadCharRamp(const QString& path);
+ParsedRamp ParseCharRampUtf8(const QByteArray& utf8);
 
 }  // namespace glyph

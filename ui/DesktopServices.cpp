@@ -9,6 +9,7 @@
 
 #include "ui/PlatformServices.h"
 #include "ui/TextPrinter.h"
+#include "workspace/NativePath.h"
 
 namespace glyph {
 
@@ -58,7 +59,8 @@ std::optional<QString> DesktopServices::ShowFileDialog(QWidget* parent,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    // Qt lists names that are not UTF-8 with U+FFFD; the file chosen is the one on disk.
+    return RecoverLossyPath(dialog.selectedFiles().constFirst());
 }
 
 QMessageBox::StandardButton DesktopServices::ShowMessage(QWidget* parent,

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cstdio>
 
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
@@ -12,6 +13,8 @@
 #include "ui/SurfaceView.h"
 #include "ui/TextZoom.h"
 #include "ui/Texts.h"
+#include "workspace/NativePath.h"
+#include "workspace/RampFile.h"
 
 namespace glyph {
 
@@ -196,7 +199,10 @@ void Form1::SetTabOrder() {
 void Form1::Form_Load() {
     SetAdjustEnabled(false);
     textLeft_ = RoundHalfEven(static_cast<double>(ui_.Text1->x()) * scale_.x);
-    document_ = std::make_unique<Document>(LoadCharRamp(appPath_ + QStringLiteral("/moji.txt")));
+    const LoadedRamp ramp = LoadCharRamp(appPath_ + QStringLiteral("/moji.txt"));
+    for (const QString& note : ramp.notes)
+        std::fprintf(stderr, "%s\n", NativePath(note).constData());
+    document_ = std::make_unique<Document>(ramp.ramp);
     mover_ = new BlockMover(*document_, ui_.Picture1View, this);
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
     zoom_ = new TextZoom(ui_.Text1, this);

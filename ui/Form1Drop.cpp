@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ui/Form1.h"
+#include "workspace/NativePath.h"
 
 namespace glyph {
 
@@ -15,9 +16,9 @@ namespace {
 // The first file of a drop, when it is a local one; nothing for anything else.
 std::optional<QString> DroppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return std::nullopt;
-    const QUrl first = data->urls().constFirst();
-    if (!first.isLocalFile()) return std::nullopt;
-    return first.toLocalFile();
+    const QString path = PathOfLocalUrl(data->urls().constFirst());
+    if (path.isEmpty()) return std::nullopt;
+    return path;
 }
 
 }  // namespace

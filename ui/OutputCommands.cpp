@@ -36,7 +36,7 @@ void Form1::SaveText() {
 
     const Result<QByteArray> file = EncodeTextFile(Text());
     if (!file) return ShowNotice(file.error().reason, texts::kAppTitle, QMessageBox::Warning);
-    if (QFileInfo(fileName).isFile() && !ConfirmOverwrite(fileName)) return;
+    if (IsRegularFile(fileName) && !ConfirmOverwrite(fileName)) return;
     const Status written = WriteFileAtomically(fileName, *file);
     if (!written) {
         ShowNotice(SaveFailedMessage(fileName, written.error().reason), texts::kAppTitle,

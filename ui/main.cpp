@@ -5,6 +5,7 @@
 
 #include "ui/Form1.h"
 #include "ui/PlatformServices.h"
+#include "workspace/NativePath.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -22,7 +23,7 @@ int main(int argc, char* argv[]) {
     glyph::Form1 window(services, glyph::ScreenTwipScale(), QCoreApplication::applicationDirPath());
     window.show();
     // A picture named on the command line, as the desktop hands it ("Open with").
-    const QStringList arguments = QCoreApplication::arguments();
+    const QStringList arguments = glyph::ArgumentsFromArgv(argc, argv);
     if (arguments.size() > 1) window.OpenPicture(arguments.at(1));
     return QApplication::exec();
 }

@@ -171,11 +171,14 @@ std::optional<JpegFrame> ScanJpegFrame(QIODevice& file) {
 // A progressive or multi-scan frame makes libjpeg read the whole file into a buffer for the
 // whole picture before its first row: a clip rect saves nothing, so such a picture is held to
 // the bounds on memory and work.
-Status FitsLimits(const JpegFrame& frame) {
-    if (!frame.progressive && !frame.multiScan) return Done{};
+Result<MemoryLease> FitsLimits(const JpegFrame& frame) {
+    if (!frame.progressive && !frame.multiScan) return MemoryLease(0);
     const qint64 bytes = WholePictureCoefficientBytes(frame);
-    if (const Status memory = CheckMemory(bytes); !memory) return memory;
-    return CheckWork(bytes / kBlockBytes * frame.scans);
+    Result<MemoryLease> lease = ReserveMemory(bytes);
+    if (!lease) return lease;
+    if (const Status work = CheckWork(bytes / kBlockBytes * frame.scans); !work)
+        return work.error();
+    return lease;
 }
 
 void ConfigureJpegReader(QImageReader& reader) {
@@ -201,7 +204,8 @@ Result<QImage> ReadJpegRegion(QFile& file, QRect region) {
     ConfigureJpegReader(reader);
     const QSize size = reader.size();
     if (size.isEmpty() || !frame) return Error{reasons::kJpegHeaderDamaged};
-    if (const Status fits = FitsLimits(*frame); !fits) return fits.error();
+    const Result<MemoryLease> lease = FitsLimits(*frame);
+    if (!lease) return lease.error();
 
     const QRect clip = region & QRect(QPoint(0, 0), size);
     if (clip.isEmpty()) return Error{reasons::kEmptyRegion};

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 #include "workspace/Reasons.h"
 
@@ -34,6 +36,18 @@ std::atomic<qint64>& Memory() {
 
 std::atomic<qint64> work{kMaxBlockScans};
 
+// What the pictures in flight hold of the memory bound.
+struct Pool {
+    std::mutex mutex;
+    std::condition_variable returned;
+    qint64 held = 0;
+};
+
+Pool& InFlight() {
+    static Pool pool;
+    return pool;
+}
+
 }  // namespace
 
 qint64 MemoryBound() { return Memory(); }
@@ -44,10 +58,27 @@ void TightenBounds(qint64 memory, qint64 blockScans) {
     work = std::min(work.load(), blockScans);
 }
 
-Status CheckMemory(qint64 bytes) {
-    if (bytes >= 0 && bytes <= MemoryBound()) return Done{};
-    return Error{reasons::kTooLarge.arg(RoundUpToMegabytes(bytes)).arg(MemoryBound() / kMegabyte),
-                 true};
+Result<MemoryLease> ReserveMemory(qint64 bytes) {
+    const qint64 bound = MemoryBound();
+    if (bytes < 0 || bytes > bound) {
+        return Error{reasons::kTooLarge.arg(RoundUpToMegabytes(bytes)).arg(bound / kMegabyte),
+                     true};
+    }
+    Pool& pool = InFlight();
+    std::unique_lock lock(pool.mutex);
+    pool.returned.wait(lock, [&] { return pool.held + bytes <= MemoryBound(); });
+    pool.held += bytes;
+    return MemoryLease(bytes);
+}
+
+MemoryLease::~MemoryLease() {
+    if (bytes_ == 0) return;
+    Pool& pool = InFlight();
+    {
+        std::lock_guard lock(pool.mutex);
+        pool.held -= bytes_;
+    }
+    pool.returned.notify_all();
 }
 
 Status CheckWork(qint64 blockScans) {

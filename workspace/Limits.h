@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <utility>
 
 #include "workspace/Result.h"
 
@@ -10,8 +11,8 @@ namespace glyph {
 // decode more than the block (progressive JPEG, GIF, WebP, TIFF) and for the
 // rows a PNG reader keeps. One place, so every reader refuses alike.
 
-// Memory for one picture's decoding: a quarter of the machine's memory, at
-// most 2 GiB.
+// Memory for decoding pictures, for the whole process: a quarter of the
+// machine's memory, at most 2 GiB.
 qint64 MemoryBound();
 
 // libjpeg runs every scan of a progressive or multi-scan file over every block
@@ -24,8 +25,23 @@ qint64 WorkBound();
 // Lowers both bounds for a process that must answer faster: the fuzzer.
 void TightenBounds(qint64 memory, qint64 blockScans);
 
-// Done when `bytes` fit MemoryBound(); else a too-large error naming both.
-Status CheckMemory(qint64 bytes);
+// Memory held for one picture's decoding, given back when the lease ends.
+class MemoryLease {
+  public:
+    explicit MemoryLease(qint64 bytes) : bytes_(bytes) {}
+    MemoryLease(MemoryLease&& other) noexcept : bytes_(std::exchange(other.bytes_, 0)) {}
+    MemoryLease& operator=(MemoryLease&&) = delete;
+    ~MemoryLease();
+
+  private:
+    qint64 bytes_;
+};
+
+// Takes `bytes` from MemoryBound(), which is the whole process's: pictures
+// decoded at the same time share it, and one that needs more than is left
+// waits until others give theirs back. A picture that alone needs more than
+// the bound is refused with a too-large error naming both.
+Result<MemoryLease> ReserveMemory(qint64 bytes);
 
 // Done when `blockScans` fit WorkBound(); else a too-large error.
 Status CheckWork(qint64 blockScans);

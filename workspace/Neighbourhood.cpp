@@ -1,7 +1,6 @@
 #include "workspace/Neighbourhood.h"
 
-#include <QFileInfo>
-
+#include "workspace/FileAccess.h"
 #include "workspace/Measure.h"
 #include "workspace/PictureFile.h"
 #include "workspace/Reasons.h"
@@ -15,19 +14,13 @@ constexpr int kSide = 1000;
 
 }  // namespace
 
-Neighbourhood::Stamp Neighbourhood::StampOf(const QString& path) {
-    const QFileInfo file(path);
-    if (!file.exists()) return {};
-    return {file.size(), file.lastModified()};
-}
-
 void Neighbourhood::Forget() {
     path_.clear();
     pixels_ = QImage();
 }
 
 Result<Block> Neighbourhood::ReadBlock(const QString& path, QPoint origin) {
-    const Stamp stamp = StampOf(path);
+    const FileStamp stamp = StampOf(path);
     if (path != path_ || stamp != stamp_ || stamp.size < 0) {
         Forget();
         const Result<QSize> measured = MeasurePicture(path);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDateTime>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
 #include "workspace/Block.h"
+#include "workspace/FileAccess.h"
 #include "workspace/Result.h"
 
 namespace glyph {
@@ -24,15 +24,8 @@ class Neighbourhood {
     void Forget();
 
   private:
-    struct Stamp {
-        qint64 size = -1;
-        QDateTime modified;
-        bool operator==(const Stamp&) const = default;
-    };
-    static Stamp StampOf(const QString& path);
-
     QString path_;
-    Stamp stamp_;
+    FileStamp stamp_;
     QSize pictureSize_;
     QRect rect_;  // of the kept pixels, in the picture
     QImage pixels_;

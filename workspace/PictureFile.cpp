@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "workspace/BmpRegion.h"
+#include "workspace/FileAccess.h"
 #include "workspace/JpegRegion.h"
 #include "workspace/PngRegion.h"
 #include "workspace/Reasons.h"
@@ -41,18 +42,12 @@ Kind KindOf(QIODevice& file) {
     return {PictureKind::kOther, {}};
 }
 
-Status OpenPicture(QFile& file) {
-    if (!file.open(QIODevice::ReadOnly))
-        return Error{reasons::kCannotOpenFile.arg(file.errorString())};
-    if (file.isSequential()) return Error{reasons::kNotRegularFile};
-    return Done{};
-}
-
 }  // namespace
 
 Result<QSize> ReadPictureSize(const QString& path) {
-    QFile file(path);
-    if (const Status opened = OpenPicture(file); !opened) return opened.error();
+    const Result<std::unique_ptr<QFile>> opened = OpenRegularFile(path);
+    if (!opened) return opened.error();
+    QFile& file = **opened;
     const Kind kind = KindOf(file);
     switch (kind.kind) {
         case PictureKind::kBmp:
@@ -71,8 +66,9 @@ Result<QSize> ReadPictureSize(const QString& path) {
 
 Result<QImage> ReadPictureRegion(const QString& path, QRect region) {
     if (region.isEmpty()) return Error{reasons::kEmptyRegion};
-    QFile file(path);
-    if (const Status opened = OpenPicture(file); !opened) return opened.error();
+    const Result<std::unique_ptr<QFile>> opened = OpenRegularFile(path);
+    if (!opened) return opened.error();
+    QFile& file = **opened;
     const Kind kind = KindOf(file);
     switch (kind.kind) {
         case PictureKind::kBmp:

@@ -173,7 +173,8 @@ Result<QImage> ReadPngRegion(QIODevice& device, QRect region) {
     const bool interlaced =
         png_get_interlace_type(reader.png(), reader.info()) != PNG_INTERLACE_NONE;
     const qint64 keptRows = kLibpngRows + 1 + (interlaced ? clip.height() : 0);
-    if (const Status fits = CheckMemory(rowBytes * keptRows); !fits) return fits.error();
+    const Result<MemoryLease> lease = ReserveMemory(rowBytes * keptRows);
+    if (!lease) return lease.error();
     const int passes = PrepareRows(reader);
     if (passes == 0 || png_get_rowbytes(reader.png(), reader.info()) != std::size_t(rowBytes)) {
         return Error{reasons::kPngHeaderDamaged};

@@ -18,6 +18,8 @@ inline const QString kTooLarge = QStringLiteral(
     "までです）");
 inline const QString kTooMuchWork =
     QStringLiteral("画像のスキャンが多すぎて、開くのに時間がかかりすぎます");
+// %1 the most bytes read.
+inline const QString kFileTooLarge = QStringLiteral("ファイルが大きすぎます（%1 バイトまで）");
 inline const QString kEmptyRegion = QStringLiteral("読み取る範囲が空です");
 inline const QString kNoMemoryForRegion =
     QStringLiteral("画像の範囲を読み取るメモリーが足りません");
@@ -50,12 +52,41 @@ inline const QString kPngHeaderDamaged = QStringLiteral("PNG のヘッダーが�
 inline const QString kPictureDamaged =
     QStringLiteral("画像のデータが壊れているか、対応していない形式です");
 
+// Ramp files. %1 the file's name.
+inline const QString kRampUnreadable = QStringLiteral("文字の表 %1 を読み取れません（%2）");
+// %2 the most bytes.
+inline const QString kRampTooLarge =
+    QStringLiteral("文字の表 %1 が大きすぎます（%2 バイトまでです）");
+// %2 the line, %3 the most characters.
+inline const QString kRampEntryTooLong =
+    QStringLiteral("文字の表 %1 の %2 行目に %3 文字より長い項目があります");
+// %2 the encoding, %3 the lines.
+inline const QString kRampUndecodedLines = QStringLiteral(
+    "文字の表 %1 の次の行は %2 として読めないため使いません（後の段階が繰り上がります）: %3");
+inline const QString kRampBomNotUtf8 = QStringLiteral(
+    "文字の表 %1 は UTF-8 のバイト順マークで始まりますが、次の行は UTF-8 ではないため使いません"
+    "（CP932 の表なら、バイト順マークを取り除いてください）: %2");
+inline const QString kRampMoreLines = QStringLiteral(" ほか %1 行");
+// %2 the entries read.
+inline const QString kRampShort = QStringLiteral(
+    "文字の表 %1 から %2 個の項目を読みました。足りない段階には組み込みの表を使います");
+// %1 why.
+inline const QString kRampRefused = QStringLiteral("%1。組み込みの表を使います");
+
 // Writing text files.
 inline const QString kSaveFailed = QStringLiteral("このファイルに保存できませんでした。");
 inline const QString kSaveNoFolder = QStringLiteral("保存先のフォルダーが見つかりません。");
 inline const QString kSaveCannotCreate = QStringLiteral("ファイルを作成できません。");
 inline const QString kSaveCannotWrite = QStringLiteral("ファイルに書き込めません。");
 inline const QString kSaveCannotReplace = QStringLiteral("元のファイルを置き換えられません。");
+// Outputs that are not a regular file's place.
+inline const QString kOutputIsFolder = QStringLiteral("書き出し先はフォルダーです。");
+inline const QString kOutputNotRegular = QStringLiteral(
+    "書き出し先は通常のファイルではありません（FIFO、ソケット、ブロック "
+    "デバイスのいずれかです）。");
+inline const QString kOutputIsLink = QStringLiteral(
+    "書き出し先はシンボリック "
+    "リンクです。出力フォルダーの外に書き出さないよう、書き出しませんでした。");
 // %1 line, %2 column, %3 the character, %4 its code (U+XXXX).
 inline const QString kUnencodableLine1 =
     QStringLiteral("%1 行目 %2 文字目の「%3」(%4) は Shift-JIS で保存できない文字です。");

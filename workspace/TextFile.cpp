@@ -1,10 +1,5 @@
 #include "workspace/TextFile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <cerrno>
-
 #include "engine/Cp932.h"
 #include "workspace/Reasons.h"
 
@@ -37,33 +32,6 @@ Result<QByteArray> EncodeTextFile(const QString& text) {
     Cp932Encoding encoded = EncodeCp932(text + kCrLf);
     if (!encoded.ok()) return Error{UnencodableMessage(text, encoded.badIndex)};
     return std::move(encoded.bytes);
-}
-
-Status WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    const auto failure = [](const QString& what, const QString& detail) {
-        return Error{QStringLiteral("%1(%2)").arg(what, detail)};
-    };
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk) shows in write()'s
-    // result: a buffered one is lost in the final flush and commit() succeeds.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const bool folderExists = QFileInfo(path).absoluteDir().exists();
-        return failure(folderExists ? reasons::kSaveCannotCreate : reasons::kSaveNoFolder,
-                       file.errorString());
-    }
-    // A short write is no error to the file itself, but errno says why.
-    if (file.write(bytes) != bytes.size()) {
-        const QString detail =
-            file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno);
-        file.cancelWriting();
-        return failure(reasons::kSaveCannotWrite, detail);
-    }
-    if (!file.commit()) {
-        const bool replacing = file.error() == QFileDevice::RenameError;
-        return failure(replacing ? reasons::kSaveCannotReplace : reasons::kSaveCannotWrite,
-                       file.errorString());
-    }
-    return Done{};
 }
 
 QString SaveFailedMessage(const QString& fileName, const QString& reason) {

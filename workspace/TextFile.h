@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "workspace/FileAccess.h"
 #include "workspace/Result.h"
 
 namespace glyph {
@@ -13,10 +14,6 @@ namespace glyph {
 // holds a character CP932 cannot encode, a message for the user naming that
 // character and its line.
 Result<QByteArray> EncodeTextFile(const QString& text);
-
-// Writes bytes to path through a temporary file in the same folder that then
-// replaces the old file in one step: a failure leaves any old file as it was.
-Status WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The message shown when writing fileName failed.
 QString SaveFailedMessage(const QString& fileName, const QString& reason);

@@ -1,6 +1,7 @@
 #include "workspace/WholeRegion.h"
 
 #include <QImageReader>
+#include <QtEndian>
 
 #include <mutex>
 
@@ -35,6 +36,17 @@ void AllowTheMemoryBound() {
     std::call_once(once, [] { QImageReader::setAllocationLimit(int(MemoryBound() / kMegabyte)); });
 }
 
+// A GIF's frames are drawn on its logical screen, which may be larger than
+// the first frame that Qt reports as the size, and Qt allocates all of it.
+// Read before the reader moves on.
+QSize LogicalScreen(QIODevice& device, const QByteArray& format) {
+    constexpr int kScreenAt = 6;
+    const QByteArray head = device.peek(kScreenAt + 4);
+    if (format != "gif" || head.size() < kScreenAt + 4) return {};
+    const auto* screen = reinterpret_cast<const uchar*>(head.constData() + kScreenAt);
+    return {qFromLittleEndian<quint16>(screen), qFromLittleEndian<quint16>(screen + 2)};
+}
+
 void Configure(QImageReader& reader) {
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);  // pixels as stored, whatever the orientation tag says
@@ -61,16 +73,17 @@ Result<QSize> ReadWholeSize(QFile& file, const QByteArray& format) {
 
 Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect region) {
     AllowTheMemoryBound();
+    const QSize screen = LogicalScreen(file, format);
     QImageReader reader(&file, format);
     Configure(reader);
     const QSize size = reader.size();
     if (size.isEmpty()) return Error{reasons::kPictureDamaged};
     const QRect clip = region & QRect(QPoint(0, 0), size);
     if (clip.isEmpty() || region.topLeft() != clip.topLeft()) return Error{reasons::kEmptyRegion};
-    if (const Status fits = CheckMemory(qint64(size.width()) * size.height() * kBytesPerPixel);
-        !fits) {
-        return fits.error();
-    }
+    const QSize decoded = size.expandedTo(screen);
+    const Result<MemoryLease> lease =
+        ReserveMemory(qint64(decoded.width()) * decoded.height() * kBytesPerPixel);
+    if (!lease) return lease.error();
     if (reader.supportsOption(QImageIOHandler::ClipRect)) reader.setClipRect(clip);
     QImage image = reader.read();
     if (image.isNull()) return Error{reasons::kPictureDamaged};

@@ -58,7 +58,7 @@ TEST(MakeRamp, AMadeRampFallsEvenlyIsReadAsAMojiTxtAndJudgedSoByTheReport) {
     ASSERT_TRUE(text.has_value());
     const QStringList lines = text->split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 257);  // and the empty piece after the last break
-    const CharRamp ramp = ParseCharRamp(bytes);
+    const CharRamp ramp = ParseCharRamp(bytes).ramp;
     for (int level = 0; level < 256; ++level) EXPECT_EQ(ramp.CharForLevel(level), lines[level]);
     EXPECT_FALSE(QImage(chart).isNull());
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
-#include <QTemporaryDir>
 
-#include <QFile>
+#include <QSet>
 
 #include "engine/CharRamp.h"
 #include "engine/Cp932.h"
@@ -59,7 +58,7 @@ TEST(RampLookup, ShortRampBorrowsMissingLevelsAndOutOfRangeThrows) {
 }
 
 TEST(ParseCharRamp, OneEntryPerLineThenOneEmptyEntry) {
-    const CharRamp ramp = ParseCharRamp(BuiltInLines("\r\n"));
+    const CharRamp ramp = ParseCharRamp(BuiltInLines("\r\n")).ramp;
     ASSERT_EQ(ramp.size(), 257);
     EXPECT_EQ(ramp.entries().mid(0, 256), CharRamp::BuiltIn().entries());
     EXPECT_EQ(ramp.entries().last(), QString());
@@ -69,42 +68,49 @@ TEST(ParseCharRamp, LineEndsAndALastLineWithoutOne) {
     const QByteArray unix = BuiltInLines("\n");
     QByteArray noFinalBreak = unix;
     noFinalBreak.chop(1);
-    EXPECT_EQ(ParseCharRamp(unix).entries(), ParseCharRamp(BuiltInLines("\r\n")).entries());
-    EXPECT_EQ(ParseCharRamp(noFinalBreak).entries(), ParseCharRamp(unix).entries());
+    EXPECT_EQ(ParseCharRamp(unix).ramp.entries(),
+              ParseCharRamp(BuiltInLines("\r\n")).ramp.entries());
+    EXPECT_EQ(ParseCharRamp(noFinalBreak).ramp.entries(), ParseCharRamp(unix).ramp.entries());
 }
 
 TEST(ParseCharRamp, CommasSplitAndShiftLaterLevels) {
-    const CharRamp ramp = ParseCharRamp(Cp932(QStringLiteral("黒\r\n濃,中\r\n\r\n白\r\n")));
+    const CharRamp ramp = ParseCharRamp(Cp932(QStringLiteral("黒\r\n濃,中\r\n\r\n白\r\n"))).ramp;
     EXPECT_EQ(ramp.entries(),
               (QStringList{QStringLiteral("黒"), QStringLiteral("濃"), QStringLiteral("中"),
                            QString(), QStringLiteral("白"), QString()}));
 }
 
-TEST(ParseCharRamp, EmptyFileGivesEmptyRampAndBadLinesAddNothing) {
-    EXPECT_EQ(ParseCharRamp(QByteArray()).size(), 0);
+TEST(ParseCharRamp, EmptyFileGivesEmptyRampAndBadLinesAddNothingButAreNamed) {
+    EXPECT_EQ(ParseCharRamp(QByteArray()).ramp.size(), 0);
     // 0x81 0x20 is not a CP932 character: that line is skipped whole.
-    const CharRamp ramp = ParseCharRamp(QByteArray("a\n\x81\x20,b\nc\n"));
-    EXPECT_EQ(ramp.entries(), (QStringList{QStringLiteral("a"), QStringLiteral("c"), QString()}));
+    const ParsedRamp parsed = ParseCharRamp(QByteArray("a\n\x81\x20,b\nc\n\xff\n"));
+    EXPECT_EQ(parsed.ramp.entries(),
+              (QStringList{QStringLiteral("a"), QStringLiteral("c"), QString()}));
+    EXPECT_EQ(parsed.undecodedLines, (QList<int>{2, 4}));
+    EXPECT_EQ(parsed.longEntryLine, 0);
 }
 
-TEST(LoadCharRamp, ReadsMojiTxtOrFallsBackToTheBuiltInList) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("moji.txt"));
-    EXPECT_EQ(LoadCharRamp(path).entries(), CharRamp::BuiltIn().entries());
+TEST(ParseCharRamp, NamesTheFirstLineWithAnEntryOverTheBound) {
+    const QString longest(kMaxEntryLength, QChar(u'黒'));
+    const QByteArray atTheBound = Cp932(longest + QStringLiteral("\r\n白\r\n"));
+    EXPECT_EQ(ParseCharRamp(atTheBound).longEntryLine, 0);
+    // Commas split a line into entries, each held to the bound on its own.
+    const QByteArray split = Cp932(longest + u',' + longest + QStringLiteral("\r\n"));
+    EXPECT_EQ(ParseCharRamp(split).longEntryLine, 0);
+    const QByteArray over =
+        Cp932(QStringLiteral("白\r\n") + longest + QStringLiteral("黒\r\n") + longest + u'x');
+    EXPECT_EQ(ParseCharRamp(over).longEntryLine, 2);
+    // Characters, not UTF-16 units: 64 characters beyond the BMP are within it.
+    QString astral;
+    for (int i = 0; i < kMaxEntryLength; ++i) astral += QString::fromUcs4(U"\U00020B9F", 1);
+    EXPECT_EQ(ParseCharRampUtf8(astral.toUtf8()).longEntryLine, 0);
+}
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Cp932(QStringLiteral("■\r\n□\r\n")));
-    file.close();
-    const CharRamp ramp = LoadCharRamp(path);
-    EXPECT_EQ(ramp.size(), 3);
-    EXPECT_EQ(ramp.CharForLevel(1), QStringLiteral("□"));
-    EXPECT_EQ(ramp.CharForLevel(3), CharRamp::BuiltIn().CharForLevel(3));
-
-    // A folder of that name cannot be opened as a file.
-    QTemporaryDir other;
-    ASSERT_TRUE(QDir(other.path()).mkdir(QStringLiteral("moji.txt")));
-    EXPECT_EQ(LoadCharRamp(other.filePath(QStringLiteral("moji.txt"))).size(), 256);
+TEST(ParseCharRampUtf8, DropsTheByteOrderMarkAndNamesLinesThatAreNotUtf8) {
+    const ParsedRamp parsed = ParseCharRampUtf8(QByteArray("\xEF\xBB\xBF黒\n\x8d\x95\n白\n"));
+    EXPECT_EQ(parsed.ramp.entries(),
+              (QStringList{QStringLiteral("黒"), QStringLiteral("白"), QString()}));
+    EXPECT_EQ(parsed.undecodedLines, QList<int>{2});
 }
 
 TEST(Cp932, EncodeReportsTheFirstCharacterItCannotHold) {
