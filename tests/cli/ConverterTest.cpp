@@ -1,7 +1,11 @@
 // The converter as a whole: run as a process on real files.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,6 +18,19 @@
 
 namespace glyph::cli {
 namespace {
+
+// In the child: as the unprivileged user (root is not held to the limit),
+// with at most `processes` processes and threads for that user. A child that
+// cannot be limited ends with 77 before the converter starts.
+void LimitProcesses(rlim_t processes) {
+    constexpr uid_t kNobody = 65534;
+    if (geteuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+        _exit(77);
+    }
+    const rlimit limit{processes, processes};
+    if (setrlimit(RLIMIT_NPROC, &limit) != 0) _exit(77);
+}
 
 class Converter : public ::testing::Test {
   protected:
@@ -91,6 +108,32 @@ TEST_F(Converter, ABatchGivesTheSameBytesInTheSameOrderForAnyJobs) {
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), pictures.size());
     EXPECT_EQ(ReadAll(out + "/p3.txt"),
               QString(WindowText(pictures[3], {})).replace("\r\n", "\n").append('\n').toUtf8());
+}
+
+TEST_F(Converter, UnderAProcessLimitABatchConvertsOnTheThreadsItGets) {
+    // Readable by the unprivileged user the limited runs become.
+    const auto readable = QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | readable));
+    QStringList pictures;
+    for (int i = 0; i < 6; ++i) {
+        pictures << Picture(QString("p%1.png").arg(i), 20 + i * 9, 30, i);
+        QFile::setPermissions(pictures.back(), QFile::permissions(pictures.back()) | readable);
+    }
+    const Ran free = Convert(QStringList{"-j", "1"} + pictures);
+    ASSERT_EQ(free.status, 0) << free.err.toStdString();
+
+    // One process: no thread at all; three: a few of those asked for.
+    for (const rlim_t processes : {1, 3}) {
+        for (const char* jobs : {"1000", "4"}) {
+            const Ran limited = Convert(QStringList{"--jobs", jobs} + pictures,
+                                        [processes] { LimitProcesses(processes); });
+            if (limited.status == 77 && geteuid() != 0)
+                GTEST_SKIP() << "no process limit can be set here";
+            EXPECT_EQ(limited.status, 0) << processes << " " << jobs << limited.err.toStdString();
+            EXPECT_EQ(limited.out, free.out) << processes << " " << jobs;
+            EXPECT_TRUE(limited.err.isEmpty()) << limited.err.toStdString();
+        }
+    }
 }
 
 TEST_F(Converter, UnreadablePicturesAreNamedAndTheRestStillConverted) {
