@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <array>
 
 #include "ConverterProcess.h"
 #include "engine/CharRamp.h"
@@ -30,6 +31,31 @@ void LimitProcesses(rlim_t processes) {
     }
     const rlimit limit{processes, processes};
     if (setrlimit(RLIMIT_NPROC, &limit) != 0) _exit(77);
+}
+
+// A little-endian TIFF, 2 x 2 grey, with a private tag libtiff warns about.
+QByteArray TiffWithAnUnknownTag() {
+    const QByteArray pixels("\x00\x50\xA0\xFF", 4);
+    const QList<std::array<quint32, 3>> entries = {
+        // tag, type (3 short, 4 long), value
+        {256, 3, 2}, {257, 3, 2}, {258, 3, 8}, {259, 3, 1}, {262, 3, 1},
+        {273, 4, 0}, {277, 3, 1}, {278, 3, 2}, {279, 4, 4}, {65000, 3, 7},
+    };
+    const quint32 data = 8 + 2 + 12 * quint32(entries.size()) + 4;
+    QByteArray tiff("II*\0", 4);
+    const auto put = [&](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i) tiff.append(char((value >> (8 * i)) & 0xFF));
+    };
+    put(8, 4);
+    put(quint32(entries.size()), 2);
+    for (const auto& [tag, type, value] : entries) {
+        put(tag, 2);
+        put(type, 2);
+        put(1, 4);
+        put(tag == 273 ? data : value, 4);  // a short sits in the first two bytes
+    }
+    put(0, 4);
+    return tiff + pixels;
 }
 
 class Converter : public ::testing::Test {
@@ -134,6 +160,25 @@ TEST_F(Converter, UnderAProcessLimitABatchConvertsOnTheThreadsItGets) {
             EXPECT_TRUE(limited.err.isEmpty()) << limited.err.toStdString();
         }
     }
+}
+
+TEST_F(Converter, LibtiffsOwnMessagesStayOffStandardError) {
+    const QString picture = dir.filePath("tagged.tif");
+    WriteAll(picture, TiffWithAnUnknownTag());
+    const Ran ran = Convert({picture});
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_EQ(ran.out,
+              QString(WindowText(picture, {})).replace("\r\n", "\n").append('\n').toUtf8());
+    EXPECT_TRUE(ran.err.isEmpty()) << ran.err.toStdString();
+
+    // Cut inside its pixels: libtiff's error too stays silent; ours names the file.
+    const QString cut = dir.filePath("cut.tif");
+    WriteAll(cut, TiffWithAnUnknownTag().chopped(2));
+    const Ran failed = Convert({cut});
+    EXPECT_EQ(failed.status, 1);
+    const QStringList lines = failed.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << failed.err.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("glyphorama-convert: " + cut + ": "));
 }
 
 TEST_F(Converter, UnreadablePicturesAreNamedAndTheRestStillConverted) {
