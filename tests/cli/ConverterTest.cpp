@@ -249,8 +249,10 @@ TEST_F(Converter, HelpVersionAndUsageErrors) {
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.startsWith("glyphorama-convert (Glyphorama) "));
 
-    for (const QStringList& bad : {QStringList{}, QStringList{"--steps=up", "a.bmp"},
-                                   QStringList{"--no-such-option", "a.bmp"}}) {
+    for (const QStringList& bad :
+         {QStringList{}, QStringList{"--steps=up", "a.bmp"},
+          QStringList{"--no-such-option", "a.bmp"}, QStringList{"--font=IPAGothic", "a.bmp"},
+          QStringList{"--format=html", "--format=text", "a.bmp"}, QStringList{"-o", "", "a.bmp"}}) {
         const Ran ran = Convert(bad);
         EXPECT_EQ(ran.status, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(ran.out.isEmpty());
