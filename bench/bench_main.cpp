@@ -15,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+#include "cli/OutputNames.h"
 #include "engine/CharRamp.h"
 #include "workspace/Document.h"
 #include "workspace/Limits.h"
@@ -147,6 +148,24 @@ void RenderBench() {
     std::printf("%-50s %8.2f ms\n", "auto-level from the preview, 100 x 100", adjustMs);
 }
 
+// Naming a batch's outputs in one folder: many pictures of one name (from
+// camera folders) should cost what as many distinct names do.
+void NamesBench() {
+    constexpr int kPictures = 5000;
+    QTemporaryDir out;
+    QStringList same;
+    QStringList distinct;
+    for (int i = 0; i < kPictures; ++i) {
+        same << QString("shots/%1/photo.jpg").arg(i);
+        distinct << QString("shots/photo-%1.jpg").arg(i);
+    }
+    const auto name = [&](const QStringList& pictures) {
+        return MedianMs(5, [&] { glyph::cli::OutputPaths(pictures, out.path(), ".txt"); });
+    };
+    std::printf("%-50s %8.2f ms\n", "name 5,000 outputs, one picture name", name(same));
+    std::printf("%-50s %8.2f ms\n", "name 5,000 outputs, distinct picture names", name(distinct));
+}
+
 // Runs the bench in a process of its own and gives the words it printed.
 QStringList Child(const QString& self, const QStringList& arguments) {
     QProcess child;
@@ -165,8 +184,13 @@ int main(int argc, char* argv[]) {
     if (args.size() == 3 && args[1] == "--make") return MakePictures(args[2]);
     if (args.size() == 4 && args[1] == "--open") return OpenBench(args[2], args[3].toInt());
     if (args.size() == 3 && args[1] == "--move") return MoveBench(args[2]);
+    if (args.size() == 2 && args[1] == "--names") {
+        NamesBench();
+        return 0;
+    }
 
     RenderBench();
+    NamesBench();
     QTemporaryDir dir;
     const QString self = QCoreApplication::applicationFilePath();
     if (QProcess::execute(self, {"--make", dir.path()}) != 0) {

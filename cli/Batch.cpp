@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -58,11 +59,21 @@ void ConvertInOrder(int count, int jobs, const Converter& convert, const Receive
     const int workers = std::clamp(jobs, 1, std::max(count, 1));
     Queue queue(count, 4 * workers);
     std::vector<std::jthread> threads;
+    threads.reserve(std::size_t(workers));
     for (int i = 0; i < workers; ++i) {
-        threads.emplace_back([&] {
-            while (const std::optional<int> index = queue.Take())
-                queue.Put(*index, convert(*index));
-        });
+        // Under a process limit the system may refuse a thread: fewer then.
+        try {
+            threads.emplace_back([&] {
+                while (const std::optional<int> index = queue.Take())
+                    queue.Put(*index, convert(*index));
+            });
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    if (threads.empty()) {
+        for (int index = 0; index < count; ++index) receive(index, convert(index));
+        return;
     }
     for (int index = 0; index < count; ++index) receive(index, queue.Receive(index));
 }

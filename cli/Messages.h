@@ -24,17 +24,24 @@ inline const QString kHelp = QStringLiteral(
     "                         html（<pre> に入れた UTF-8 の HTML ページ）\n"
     "      --region=X,Y       変換する 100 x 100 のブロックの左上のピクセル（既定: 0,0）。\n"
     "                         画像からはみ出すときは内側に寄せる\n"
-    "  -j, --jobs=N           同時に変換する数（既定: CPU の数）\n"
+    "  -j, --jobs=N           同時に変換する数（既定: CPU の数。その 4 倍より大きい数は\n"
+    "                         4 倍にする）\n"
     "\n"
     "文字の表（moji.txt）をフォントから作る:\n"
     "      --make-ramp        フォントで描いた字のインクの量を測り、256 段階の表を\n"
     "                         -o FILE（省略で標準出力）に CP932 で書き出す\n"
-    "      --ramp-report      表（--ramp、省略で組み込みの表）の濃さの並びを報告する\n"
+    "      --ramp-report      表（--ramp、省略で組み込みの表）の濃さの並びを標準出力に\n"
+    "                         報告する\n"
     "      --font=FAMILY      フォント（既定: ウィンドウのテキストのフォント）\n"
-    "      --size=PX          文字の大きさ（ピクセル。既定: ウィンドウと同じ）\n"
+    "      --size=PX          文字の大きさ（1〜512 ピクセル。既定: ウィンドウと同じ）\n"
     "      --with-space       全角スペースを候補に入れる\n"
     "      --distinct         256 段階すべてを異なる字にする（濃さの幅は狭くなる）\n"
     "      --chart=FILE.png   濃さと段階のグラフを描く（組み込みの表と並べて）\n"
+    "\n"
+    "--make-ramp が使うのは -o、--font、--size、--with-space、--distinct、--chart、\n"
+    "--ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない\n"
+    "オプション（変換での --font など）、空の FILE や DIR、同じオプションを 2 回\n"
+    "指定することは、使い方の誤りになる。\n"
     "\n"
     "      --help             この説明を表示して終了する\n"
     "      --version          バージョンを表示して終了する\n"
@@ -58,7 +65,13 @@ inline const QString kMakeOrReport =
     QStringLiteral("--make-ramp と --ramp-report は同時に使えません");
 inline const QString kNoPicturesForRamps =
     QStringLiteral("--make-ramp と --ramp-report には画像を指定しません");
-inline const QString kBadSize = QStringLiteral("--size には 1 以上の整数を指定してください: '%1'");
+// %1 the largest size.
+inline const QString kBadSize =
+    QStringLiteral("--size には 1 以上 %1 以下の整数を指定してください: '%2'");
+inline const QString kMakeRampName = QStringLiteral("--make-ramp");
+inline const QString kRampReportName = QStringLiteral("--ramp-report");
+// %1 an option's names, %2 --make-ramp or --ramp-report.
+inline const QString kNotForRampTool = QStringLiteral("%1 は %2 では使えません");
 
 // Making and judging ramps. %1 a font family.
 inline const QString kUnknownFont = QStringLiteral("フォント '%1' が見つかりません");
@@ -92,6 +105,12 @@ inline const QString kBadRegion =
     QStringLiteral("--region には 0 以上の整数 2 つを X,Y の形で指定してください: '%1'");
 inline const QString kOutputForMany =
     QStringLiteral("画像が 2 つ以上のときは -o ではなく --output-dir を使ってください");
+// %1 an option's names, %2 the modes that take it.
+inline const QString kNotForConverting =
+    QStringLiteral("%1 は %2 のオプションです。画像の変換では使えません");
+// %1 an option's names.
+inline const QString kRepeated = QStringLiteral("%1 が 2 回以上指定されています");
+inline const QString kEmptyValue = QStringLiteral("%1 の値が空です");
 inline const QString kOutputAndDir = QStringLiteral("-o と --output-dir は同時に使えません");
 inline const QString kRampNotCp932 = QStringLiteral(
     "文字の表のレベル %1 の「%2」(%3) は CP932 で書けないため、--format=cp932 では使えません");

@@ -1,7 +1,11 @@
 #include "cli/Options.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
+#include <algorithm>
 #include <array>
+#include <limits>
+#include <optional>
 #include <utility>
 
 #include "cli/Messages.h"
@@ -50,12 +54,13 @@ Result<Format> ParseFormat(const QString& name) {
     return Error{kUnknownFormat.arg(name)};
 }
 
-// A whole number of 1 or more (--jobs, --size); else `message` naming the text.
-Result<int> ParsePositive(const QString& text, const QString& message) {
+// Digits alone, read as a whole number; one too large for int reads as INT_MAX.
+std::optional<int> ParseWhole(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    if (!digits.match(text).hasMatch()) return std::nullopt;
     bool ok = false;
     const int value = text.toInt(&ok);
-    if (!ok || value < 1) return Error{message.arg(text)};
-    return value;
+    return ok ? value : std::numeric_limits<int>::max();
 }
 
 // "X,Y": the block's top-left pixel, counted from 0.
@@ -69,9 +74,17 @@ Result<QPoint> ParseRegion(const QString& text) {
     return QPoint(x, y);
 }
 
+// The name of an option as the user may have typed it: "-o, --output".
+QString Named(const QCommandLineOption& option) {
+    QStringList names;
+    for (const QString& name : option.names())
+        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    return names.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
-Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
+Result<Options> ParseOptions(const QStringList& arguments, int processors) {
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {},
                                     QStringLiteral("FILE"));
     const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));
@@ -105,18 +118,60 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
         options.action = Options::Action::kVersion;
         return options;
     }
+
+    // A value given twice would leave one of them unused without a word.
+    for (const QCommandLineOption& option :
+         {output, outputDir, steps, ramp, format, jobs, region, font, size, chart}) {
+        if (parser.values(option).size() > 1) return Error{kRepeated.arg(Named(option))};
+    }
+    // An empty file, folder or font would quietly stand for none.
+    for (const QCommandLineOption& option : {output, outputDir, ramp, font, chart}) {
+        if (parser.isSet(option) && parser.value(option).isEmpty())
+            return Error{kEmptyValue.arg(Named(option))};
+    }
+
+    if (parser.isSet(makeRamp) && parser.isSet(rampReport)) return Error{kMakeOrReport};
+    const bool makes = parser.isSet(makeRamp);
+    const bool reports = parser.isSet(rampReport);
+    options.action = makes     ? Options::Action::kMakeRamp
+                     : reports ? Options::Action::kRampReport
+                               : Options::Action::kConvert;
+    // What each mode reads; anything else would do nothing there.
+    const struct {
+        const QCommandLineOption& option;
+        bool converts, makes, reports;
+    } uses[] = {
+        {output, true, true, false},    {outputDir, true, false, false},
+        {steps, true, false, false},    {ramp, true, false, true},
+        {format, true, false, false},   {jobs, true, false, false},
+        {region, true, false, false},   {font, false, true, true},
+        {size, false, true, true},      {withSpace, false, true, false},
+        {distinct, false, true, false}, {chart, false, true, true},
+    };
+    for (const auto& use : uses) {
+        if (!parser.isSet(use.option)) continue;
+        if (makes && !use.makes)
+            return Error{kNotForRampTool.arg(Named(use.option), kMakeRampName)};
+        if (reports && !use.reports)
+            return Error{kNotForRampTool.arg(Named(use.option), kRampReportName)};
+        if (!makes && !reports && !use.converts) {
+            const QString modes = use.reports
+                                      ? kMakeRampName + QStringLiteral(" か ") + kRampReportName
+                                      : kMakeRampName;
+            return Error{kNotForConverting.arg(Named(use.option), modes)};
+        }
+    }
+
     options.rampFile = parser.value(ramp);
     options.output = parser.value(output);
     options.pictures = parser.positionalArguments();
-    if (parser.isSet(makeRamp) || parser.isSet(rampReport)) {
-        if (parser.isSet(makeRamp) && parser.isSet(rampReport)) return Error{kMakeOrReport};
+    if (makes || reports) {
         if (!options.pictures.isEmpty()) return Error{kNoPicturesForRamps};
-        options.action =
-            parser.isSet(makeRamp) ? Options::Action::kMakeRamp : Options::Action::kRampReport;
         options.font = parser.value(font);
         if (parser.isSet(size)) {
-            const Result<int> parsedSize = ParsePositive(parser.value(size), kBadSize);
-            if (!parsedSize) return parsedSize.error();
+            const std::optional<int> parsedSize = ParseWhole(parser.value(size));
+            if (!parsedSize || *parsedSize < 1 || *parsedSize > kMaxFontSize)
+                return Error{kBadSize.arg(kMaxFontSize).arg(parser.value(size))};
             options.fontSize = *parsedSize;
         }
         options.withSpace = parser.isSet(withSpace);
@@ -134,11 +189,13 @@ Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs) {
         if (!parsedFormat) return parsedFormat.error();
         options.format = *parsedFormat;
     }
-    options.jobs = defaultJobs;
+    // More threads than this only cost memory, and may meet the process limit.
+    const int mostJobs = kJobsPerProcessor * std::max(processors, 1);
+    options.jobs = std::max(processors, 1);
     if (parser.isSet(jobs)) {
-        const Result<int> parsedJobs = ParsePositive(parser.value(jobs), kBadJobs);
-        if (!parsedJobs) return parsedJobs.error();
-        options.jobs = *parsedJobs;
+        const std::optional<int> parsedJobs = ParseWhole(parser.value(jobs));
+        if (!parsedJobs || *parsedJobs < 1) return Error{kBadJobs.arg(parser.value(jobs))};
+        options.jobs = std::min(*parsedJobs, mostJobs);
     }
     if (parser.isSet(region)) {
         const Result<QPoint> origin = ParseRegion(parser.value(region));

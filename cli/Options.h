@@ -33,8 +33,13 @@ struct Options {
     QString chart;  // a PNG to draw coverage against level into
 };
 
-// Parses the arguments after the program name. A usage error comes back as
-// its reason, to be shown with a pointer to --help.
-Result<Options> ParseOptions(const QStringList& arguments, int defaultJobs);
+// --jobs above this many per processor is lowered to it.
+constexpr int kJobsPerProcessor = 4;
+// The largest --size: the glyphs of a larger font take minutes to measure.
+constexpr int kMaxFontSize = 512;
+
+// Parses the arguments after the program name; --jobs defaults to processors.
+// A usage error comes back as its reason, to be shown with a pointer to --help.
+Result<Options> ParseOptions(const QStringList& arguments, int processors);
 
 }  // namespace glyph::cli

@@ -1,4 +1,6 @@
 // glyphorama-convert: the window's text art from the command line.
+#include <tiffio.h>
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -51,6 +53,10 @@ int main(int argc, char* argv[]) {
     // Standard error carries the converter's own messages alone; a damaged
     // picture is named there with its reason.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg=false"));
+    // Qt's TIFF reader leaves libtiff's handlers alone, and they print to
+    // standard error in English; its failures reach us through Qt anyway.
+    TIFFSetWarningHandler(nullptr);
+    TIFFSetErrorHandler(nullptr);
 
     using glyph::cli::Options;
     // Names as the system gives them, also those that are not UTF-8.

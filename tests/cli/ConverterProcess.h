@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,10 @@ struct Ran {
     QString err;
 };
 
-inline Ran Convert(const QStringList& arguments) {
+// childSetUp runs in the child between fork and exec.
+inline Ran Convert(const QStringList& arguments, const std::function<void()>& childSetUp = {}) {
     QProcess process;
+    if (childSetUp) process.setChildProcessModifier(childSetUp);
     process.start(QStringLiteral(GLYPHORAMA_CONVERT), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

@@ -1,10 +1,15 @@
 // The converter as a whole: run as a process on real files.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <array>
 
 #include "ConverterProcess.h"
 #include "engine/CharRamp.h"
@@ -14,6 +19,44 @@
 
 namespace glyph::cli {
 namespace {
+
+// In the child: as the unprivileged user (root is not held to the limit),
+// with at most `processes` processes and threads for that user. A child that
+// cannot be limited ends with 77 before the converter starts.
+void LimitProcesses(rlim_t processes) {
+    constexpr uid_t kNobody = 65534;
+    if (geteuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+        _exit(77);
+    }
+    const rlimit limit{processes, processes};
+    if (setrlimit(RLIMIT_NPROC, &limit) != 0) _exit(77);
+}
+
+// A little-endian TIFF, 2 x 2 grey, with a private tag libtiff warns about.
+QByteArray TiffWithAnUnknownTag() {
+    const QByteArray pixels("\x00\x50\xA0\xFF", 4);
+    const QList<std::array<quint32, 3>> entries = {
+        // tag, type (3 short, 4 long), value
+        {256, 3, 2}, {257, 3, 2}, {258, 3, 8}, {259, 3, 1}, {262, 3, 1},
+        {273, 4, 0}, {277, 3, 1}, {278, 3, 2}, {279, 4, 4}, {65000, 3, 7},
+    };
+    const quint32 data = 8 + 2 + 12 * quint32(entries.size()) + 4;
+    QByteArray tiff("II*\0", 4);
+    const auto put = [&](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i) tiff.append(char((value >> (8 * i)) & 0xFF));
+    };
+    put(8, 4);
+    put(quint32(entries.size()), 2);
+    for (const auto& [tag, type, value] : entries) {
+        put(tag, 2);
+        put(type, 2);
+        put(1, 4);
+        put(tag == 273 ? data : value, 4);  // a short sits in the first two bytes
+    }
+    put(0, 4);
+    return tiff + pixels;
+}
 
 class Converter : public ::testing::Test {
   protected:
@@ -93,6 +136,51 @@ TEST_F(Converter, ABatchGivesTheSameBytesInTheSameOrderForAnyJobs) {
               QString(WindowText(pictures[3], {})).replace("\r\n", "\n").append('\n').toUtf8());
 }
 
+TEST_F(Converter, UnderAProcessLimitABatchConvertsOnTheThreadsItGets) {
+    // Readable by the unprivileged user the limited runs become.
+    const auto readable = QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | readable));
+    QStringList pictures;
+    for (int i = 0; i < 6; ++i) {
+        pictures << Picture(QString("p%1.png").arg(i), 20 + i * 9, 30, i);
+        QFile::setPermissions(pictures.back(), QFile::permissions(pictures.back()) | readable);
+    }
+    const Ran free = Convert(QStringList{"-j", "1"} + pictures);
+    ASSERT_EQ(free.status, 0) << free.err.toStdString();
+
+    // One process: no thread at all; three: a few of those asked for.
+    for (const rlim_t processes : {1, 3}) {
+        for (const char* jobs : {"1000", "4"}) {
+            const Ran limited = Convert(QStringList{"--jobs", jobs} + pictures,
+                                        [processes] { LimitProcesses(processes); });
+            if (limited.status == 77 && geteuid() != 0)
+                GTEST_SKIP() << "no process limit can be set here";
+            EXPECT_EQ(limited.status, 0) << processes << " " << jobs << limited.err.toStdString();
+            EXPECT_EQ(limited.out, free.out) << processes << " " << jobs;
+            EXPECT_TRUE(limited.err.isEmpty()) << limited.err.toStdString();
+        }
+    }
+}
+
+TEST_F(Converter, LibtiffsOwnMessagesStayOffStandardError) {
+    const QString picture = dir.filePath("tagged.tif");
+    WriteAll(picture, TiffWithAnUnknownTag());
+    const Ran ran = Convert({picture});
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_EQ(ran.out,
+              QString(WindowText(picture, {})).replace("\r\n", "\n").append('\n').toUtf8());
+    EXPECT_TRUE(ran.err.isEmpty()) << ran.err.toStdString();
+
+    // Cut inside its pixels: libtiff's error too stays silent; ours names the file.
+    const QString cut = dir.filePath("cut.tif");
+    WriteAll(cut, TiffWithAnUnknownTag().chopped(2));
+    const Ran failed = Convert({cut});
+    EXPECT_EQ(failed.status, 1);
+    const QStringList lines = failed.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << failed.err.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("glyphorama-convert: " + cut + ": "));
+}
+
 TEST_F(Converter, UnreadablePicturesAreNamedAndTheRestStillConverted) {
     const QString good = Picture("good.bmp", 10, 10, 2);
     const QString junk = dir.filePath("junk.jpg");
@@ -161,8 +249,10 @@ TEST_F(Converter, HelpVersionAndUsageErrors) {
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.startsWith("glyphorama-convert (Glyphorama) "));
 
-    for (const QStringList& bad : {QStringList{}, QStringList{"--steps=up", "a.bmp"},
-                                   QStringList{"--no-such-option", "a.bmp"}}) {
+    for (const QStringList& bad :
+         {QStringList{}, QStringList{"--steps=up", "a.bmp"},
+          QStringList{"--no-such-option", "a.bmp"}, QStringList{"--font=IPAGothic", "a.bmp"},
+          QStringList{"--format=html", "--format=text", "a.bmp"}, QStringList{"-o", "", "a.bmp"}}) {
         const Ran ran = Convert(bad);
         EXPECT_EQ(ran.status, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(ran.out.isEmpty());

@@ -27,6 +27,38 @@ TEST(OutputPaths, OneDistinctNameEachAndNeverAPicture) {
                                   dir.filePath("shot-2.txt")}));
 }
 
+TEST(OutputPaths, ManyOfOneNameCountOnPastNamesTakenAndLinksToPictures) {
+    QTemporaryDir dir;
+    QStringList pictures;
+    QStringList expected;
+    for (int i = 1; i <= 30; ++i) {
+        pictures << QString("d%1/cat.jpg").arg(i);
+        expected << dir.filePath(i == 1 ? QString("cat.txt") : QString("cat-%1.txt").arg(i));
+    }
+    // A stem that is another's numbered name, and one that holds a % sign.
+    pictures << "cat-2.bmp"
+             << "x/cat.png"
+             << "100%2.jpg"
+             << "y/100%2.jpg";
+    expected << dir.filePath("cat-2-2.txt") << dir.filePath("cat-31.txt")
+             << dir.filePath("100%2.txt") << dir.filePath("100%2-2.txt");
+    EXPECT_EQ(OutputPaths(pictures, dir.path(), ".txt"), expected);
+
+    // In the folder already: a link to a picture is passed over, any other file is replaced.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("pics/out"));
+    const QString picture = dir.filePath("pics/dog.txt");
+    QFile(picture).open(QIODevice::WriteOnly);
+    const QString out = dir.filePath("pics/out");
+    ASSERT_TRUE(QFile::link(picture, out + "/dog.txt"));
+    QFile(out + "/old.txt").open(QIODevice::WriteOnly);
+    EXPECT_EQ(OutputPaths({picture, "old.jpg", "a/dog.png"}, out, ".txt"),
+              (QStringList{out + "/dog-2.txt", out + "/old.txt", out + "/dog-3.txt"}));
+    // The picture's own folder, named through a link.
+    const QString linked = dir.filePath("linked");
+    ASSERT_TRUE(QFile::link(dir.filePath("pics"), linked));
+    EXPECT_EQ(OutputPaths({picture}, linked, ".txt"), QStringList{linked + "/dog-2.txt"});
+}
+
 TEST(FormatArt, TextCp932AndHtml) {
     const QString art = QStringLiteral("欟八\r\n<&>");
     EXPECT_EQ(FormatArt(art, Format::kText, "x").value(), QStringLiteral("欟八\n<&>\n").toUtf8());

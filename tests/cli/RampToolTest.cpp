@@ -117,6 +117,10 @@ TEST(MakeRamp, AnUnknownFontOrOneWithoutKanjiWritesNothingAndKeepsAnOldFile) {
         EXPECT_EQ(ReadAll(file), "old\r\n");
     }
     EXPECT_EQ(Convert({"--make-ramp", "--size", "0"}).status, 2);
+    const Ran huge = Convert({"--make-ramp", "--size", "100000", "-o", file});
+    EXPECT_EQ(huge.status, 2) << "refused at once, not after minutes of drawing";
+    EXPECT_TRUE(huge.err.contains("512")) << huge.err.toStdString();
+    EXPECT_EQ(ReadAll(file), "old\r\n");
     EXPECT_EQ(Convert({"--make-ramp", "picture.png"}).status, 2);
     EXPECT_EQ(Convert({"--make-ramp", "--ramp-report"}).status, 2);
 }
