@@ -1,9 +1,13 @@
 #include <sys/stat.h>
 
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
+#include <QUrl>
 
 #include "WindowFixture.h"
 #include "engine/Cp932.h"
+#include "workspace/FileAccess.h"
 #include "workspace/NativePath.h"
 
 namespace glyph::testing {
@@ -45,6 +49,26 @@ TEST_F(HostileStartUp, APictureThatIsAFifoIsRefusedWithTheUsualMessage) {
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages.front().text.startsWith(fifo));
     EXPECT_TRUE(window->Text().isEmpty());
+}
+
+// A name that is not UTF-8 (Shift-JIS from a disk shared with Windows), as a
+// file manager drops it: percent-encoded bytes.
+TEST_F(HostileStartUp, APictureWhoseNameIsNotUtf8OpensWhenDropped) {
+    const QByteArray name = NativePath(dir.path()) + "/\x8a\xbf\x8e\x9a.bmp";
+    QFile plain(Save(Filled(3, 2, qRgb(0, 0, 0)), QStringLiteral("plain.bmp")));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(WriteFileAtomically(PathFromNative(name), plain.readAll()).ok());
+    QMimeData data;
+    data.setUrls(
+        {QUrl(QStringLiteral("file://") + QString::fromLatin1(name.toPercentEncoding("/")))});
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_EQ(NativePath(window->document().path()), name);
+    EXPECT_EQ(window->Text(), QStringLiteral("欟欟欟\r\n欟欟欟"));
 }
 
 }  // namespace
