@@ -46,7 +46,8 @@ inline const QString kNoPicture = QStringLiteral("画像が選択されていま
 
 // About window.
 inline const QString kAboutCaption = QStringLiteral("バージョン情報");
-inline const QString kAboutVersion = QStringLiteral("version 1.12");
+// Fixed text of the About window, not the program's version.
+inline const QString kAboutFixedVersion = QStringLiteral("version 1.12");
 inline const QString kAboutOK = QStringLiteral("OK");
 
 // Print and copy failures.
@@ -55,5 +56,19 @@ inline const QString kNoPrinter = QStringLiteral(
 inline const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
 inline const QString kPrinterRefused = QStringLiteral("プリンターが印刷を受け付けませんでした。");
 inline const QString kCopyFailed = QStringLiteral("クリップボードにコピーできませんでした。");
+
+// The command line, answered before any window opens.
+inline constexpr char kUsage[] =
+    "使い方: glyphorama [画像]\n"
+    "画像をテキストアートにするウィンドウを開きます。画像を指定するとそれを開きます。\n"
+    "\n"
+    "      --help     この説明を表示して終了する\n"
+    "      --version  バージョンを表示して終了する\n"
+    "\n"
+    "コマンドラインで変換するには glyphorama-convert を使います。\n";
+inline constexpr char kVersionLine[] = "glyphorama (Glyphorama) " GLYPHORAMA_VERSION "\n";
+inline constexpr char kNoDisplay[] =
+    "glyphorama: 画面がありません（DISPLAY も WAYLAND_DISPLAY も QT_QPA_PLATFORM も"
+    "設定されていません）\n";
 
 }  // namespace glyph::texts
