@@ -11,20 +11,13 @@ namespace glyph::texts {
 
 inline const QString kAppTitle = QStringLiteral("Glyphorama");
 
-// Tooltips and captions of the left panel.
+// Tooltips of the pictures; the buttons' stand in the command table (ui/Commands.cpp).
 inline const QString kPicture1Tip = QStringLiteral("元画像");
 inline const QString kPicture2Tip = QStringLiteral("加工画像");
 // Picture1's tooltip while the block can move over a larger picture.
 inline const QString kBlockTip = QStringLiteral(
     "元画像\nブロックの位置: %1, %2（画像 %3 x %4 ピクセル）\n"
     "ドラッグか Alt+矢印キー（Alt+Shift で 10 ピクセル）で動かせます");
-inline const QString kAutoLevelCaption = QStringLiteral("自動レベル補正");
-inline const QString kResetCaption = QStringLiteral("リセット");
-inline const QString kAdjustTips[6] = {
-    QStringLiteral("明るさ（強）"),       QStringLiteral("明るさ（弱）"),
-    QStringLiteral("コントラスト（強）"), QStringLiteral("コントラスト（弱）"),
-    QStringLiteral("自動レベル補正"),     QStringLiteral("画像を読み込み時の状態に戻します"),
-};
 
 // Open.
 inline const QString kOpenFilter =

@@ -94,8 +94,9 @@ TEST(PrintText, AnEmptyTextIsRefusedAndNothingPrinted) {
     EXPECT_EQ(warning.buttons, QMessageBox::Ok);
 }
 
-// The test printers, as scripts/start-cups.sh sets them up: the default one
-// writes PDF files, the other refuses every job. Under that script they must
+// The test printers, as scripts/start-cups.sh sets them up: one writes PDF
+// files (the default for the test run, PRINTER=Glyphorama-PDF), the other
+// refuses every job. Under that script they must
 // be there; elsewhere the tests that need them are skipped.
 const QString kTestQueue = QStringLiteral("Glyphorama-PDF");
 const QString kRefusingQueue = QStringLiteral("Glyphorama-Refusing");
