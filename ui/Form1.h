@@ -59,14 +59,15 @@ class Form1 : public QMainWindow {
     void mnFilePrint_Click();
     void mnFileEnd_Click();
     void mnEditCopy_Click();
-    void undo_Click();
-    void redo_Click();
-    void mnEditUndo_Click();
-    void mnEditRedo_Click();
-    void Adjust_Click(std::int16_t index);
-    void mnAdjustChange_Click(std::int16_t index);
-    void mnAdjustAutoLevel_Click();
-    void mnAdjustReset_Click();
+    // The buttons' indexes are the document's adjustment commands, in order.
+    void Adjust_Click(std::int16_t index) { Run(static_cast<Command>(index)); }
+    void mnAdjustChange_Click(std::int16_t index) { Adjust_Click(index); }
+    void mnAdjustAutoLevel_Click() { Run(Command::kAutoLevel); }
+    void mnAdjustReset_Click() { Run(Command::kReset); }
+    void undo_Click() { Run(Command::kUndo); }
+    void redo_Click() { Run(Command::kRedo); }
+    void mnEditUndo_Click() { undo_Click(); }
+    void mnEditRedo_Click() { redo_Click(); }
     void mnOtherHelp_Click();
     void mnOtherVersion_Click();
 
