@@ -17,10 +17,15 @@ function(glyph_install_gzipped source destination)
 endfunction()
 
 glyph_install_gzipped(${PROJECT_SOURCE_DIR}/cli/glyphorama-convert.1 share/man/man1)
-glyph_install_gzipped(${PROJECT_SOURCE_DIR}/resources/glyphorama.1 share/man/man1)
+# The window's manual and the AppStream file carry the project's version.
+configure_file(${PROJECT_SOURCE_DIR}/resources/glyphorama.1.in
+    ${CMAKE_CURRENT_BINARY_DIR}/generated/glyphorama.1 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/glyphorama.metainfo.xml.in
+    ${CMAKE_CURRENT_BINARY_DIR}/generated/glyphorama.metainfo.xml @ONLY)
+glyph_install_gzipped(${CMAKE_CURRENT_BINARY_DIR}/generated/glyphorama.1 share/man/man1)
 glyph_install_gzipped(${PROJECT_SOURCE_DIR}/packaging/changelog ${glyph_doc_dir})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${glyph_doc_dir})
-install(FILES ${PROJECT_SOURCE_DIR}/resources/glyphorama.metainfo.xml
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/generated/glyphorama.metainfo.xml
     DESTINATION share/metainfo RENAME org.glyphorama.Glyphorama.metainfo.xml)
 
 set(CPACK_GENERATOR DEB)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Starts the print service with a PDF printer as the default, so printing can
-# be tested for real. Safe to run again. Prints the folder the PDFs go to.
+# Starts the print service with a PDF printer, so printing can be tested for
+# real. The machine's default printer stays as it was: the tests reach the
+# queue through PRINTER=Glyphorama-PDF in their own environment. Safe to run
+# again. Prints the folder the PDFs go to.
 set -euo pipefail
 
 queue=Glyphorama-PDF
@@ -46,6 +48,4 @@ fi
 cupsenable "$refusing"
 cupsreject -r "kept closed for tests" "$refusing"
 
-lpadmin -d "$queue"
-lpoptions -d "$queue" >/dev/null
 echo "$out"

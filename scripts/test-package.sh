@@ -3,6 +3,11 @@
 # menu entry, the AppStream file and lintian, then installs it with dpkg,
 # runs the converter and the program from /usr, and removes it again. Needs
 # root (the tests run as root on a fresh machine).
+#
+# The machine is left as it was found: a moji.txt the user put in
+# /usr/lib/glyphorama is moved aside and put back byte for byte, and a
+# glyphorama package installed before is put back from apt's cache (the
+# script refuses to run when that package's file is not there).
 # Usage: scripts/test-package.sh [BUILD_DIR]   (default build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,27 +15,48 @@ build=$(realpath "${1:-build}")
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
+fail() { echo "package: $*" >&2; exit 1; }
+
+folder=/usr/lib/glyphorama
+moji=$folder/moji.txt
+before=""
+if dpkg-query -W -f='${db:Status-Status}' glyphorama 2>/dev/null | grep -qx installed; then
+    version=$(dpkg-query -W -f='${Version}_${Architecture}' glyphorama)
+    before=$(ls /var/cache/apt/archives/glyphorama_"${version/:/%3a}".deb 2>/dev/null || true)
+    [ -n "$before" ] || fail "glyphorama $version is installed and its package file is not in \
+/var/cache/apt/archives, so it could not be put back; remove it (apt remove glyphorama) and run again"
+fi
+
 rm -f "$build"/glyphorama_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/glyphorama_*_amd64.deb)
 work=$(mktemp -d)
-moji=/usr/lib/glyphorama/moji.txt
+had_folder=""
+[ -d "$folder" ] && had_folder=1
+if [ -e "$moji" ]; then
+    $sudo mv "$moji" "$work/users-moji.txt"
+fi
 cleanup() {
     $sudo rm -f "$moji"
-    dpkg-query -W glyphorama >/dev/null 2>&1 && $sudo dpkg -r glyphorama >/dev/null
-    rm -rf "$work"
+    if dpkg-query -W -f='${db:Status-Status}' glyphorama 2>/dev/null | grep -qx installed; then
+        $sudo dpkg -r glyphorama >/dev/null
+    fi
+    [ -z "$before" ] || $sudo dpkg -i "$before" >/dev/null
+    if [ -e "$work/users-moji.txt" ]; then
+        $sudo mkdir -p "$folder"
+        $sudo mv "$work/users-moji.txt" "$moji"
+    elif [ -z "$had_folder" ] && [ -z "$before" ]; then
+        $sudo rmdir "$folder" 2>/dev/null || true
+    fi
+    $sudo rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() { echo "package: $*" >&2; exit 1; }
 
 dpkg-deb -x "$deb" "$work/root"
 desktop-file-validate "$work/root/usr/share/applications/glyphorama.desktop"
 appstreamcli validate --no-net "$work/root"/usr/share/metainfo/*.metainfo.xml >/dev/null
 lintian --fail-on error,warning "$deb"
 
-# A package left by an earlier run of this script is ours to replace.
-dpkg-query -W glyphorama >/dev/null 2>&1 && $sudo dpkg -r glyphorama >/dev/null
 $sudo dpkg -i "$deb" >/dev/null
 installed=$(dpkg -L glyphorama)
 
@@ -56,5 +82,4 @@ while IFS= read -r path; do
     [ -e "$path" ] || [ -L "$path" ] && fail "left behind: $path"
 done <<<"$installed"
 $sudo rm -f "$moji"
-$sudo rmdir /usr/lib/glyphorama
 echo "package: $(basename "$deb") validated, installed, run and removed"

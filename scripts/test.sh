@@ -6,8 +6,10 @@ bash scripts/setup.sh --tests
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 export QT_QPA_PLATFORM=offscreen
-# A real PDF printer for the print tests, which must then run, not skip.
+# A real PDF printer for the print tests, which must then run, not skip. CUPS
+# takes PRINTER as this run's default printer; the machine's stays as it was.
 bash scripts/start-cups.sh >/dev/null
+export PRINTER=Glyphorama-PDF
 export GLYPHORAMA_PRINT_TEST=1
 ctest --test-dir build --output-on-failure
 # The Debian package, built, validated, installed and removed for real.

@@ -30,7 +30,7 @@ BlockMover::BlockMover(Document& document, QWidget* view, QWidget* window)
     : QObject(window), document_(document), view_(view) {
     view_->installEventFilter(this);
     CreateActions(window);
-    RefreshEnabled();
+    RefreshCursor();
 }
 
 void BlockMover::CreateActions(QWidget* window) {
@@ -49,10 +49,8 @@ void BlockMover::CreateActions(QWidget* window) {
     }
 }
 
-void BlockMover::RefreshEnabled() {
-    const bool movable = document_.CanMoveBlock();
-    for (QAction* action : actions_) action->setEnabled(movable);
-    view_->setCursor(movable ? Qt::OpenHandCursor : Qt::ArrowCursor);
+void BlockMover::RefreshCursor() {
+    view_->setCursor(document_.CanMoveBlock() ? Qt::OpenHandCursor : Qt::ArrowCursor);
 }
 
 void BlockMover::MoveBy(QPoint delta) {
@@ -86,7 +84,7 @@ bool BlockMover::eventFilter(QObject* watched, QEvent* event) {
             Request(originStart_ + at - dragStart_);
             dragging_ = false;
             Apply();
-            RefreshEnabled();
+            RefreshCursor();
             return true;
         default:
             break;

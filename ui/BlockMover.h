@@ -23,9 +23,10 @@ class BlockMover : public QObject {
   public:
     BlockMover(Document& document, QWidget* view, QWidget* window);
 
-    // The eight key commands, enabled while the block can move.
+    // The eight key commands; the window enables them while the block can move.
     const QList<QAction*>& actions() const { return actions_; }
-    void RefreshEnabled();
+    // A hand over the view while the block can move.
+    void RefreshCursor();
 
     void MoveBy(QPoint delta);
 

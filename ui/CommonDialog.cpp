@@ -3,7 +3,7 @@
 namespace glyph {
 
 bool CommonDialog::Show(FileDialogRequest::Kind kind) {
-    const FileDialogRequest request{kind, Flags, Filter, FilterIndex, FileName};
+    const FileDialogRequest request{kind, Filter, FilterIndex, FileName};
     const std::optional<QString> chosen = services_.ShowFileDialog(owner_, request);
     if (!chosen) return false;
     FileName = *chosen;

@@ -12,10 +12,6 @@ class CommonDialog {
   public:
     CommonDialog(PlatformServices& services, QWidget* owner) : services_(services), owner_(owner) {}
 
-    // The flag that hides the read-only check box; both commands set it.
-    static constexpr int kHideReadOnly = 4;
-
-    int Flags = 0;
     QString Filter;
     int FilterIndex = 1;
     QString FileName;

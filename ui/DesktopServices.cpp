@@ -73,19 +73,14 @@ QMessageBox::StandardButton DesktopServices::ShowMessage(QWidget* parent,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-bool DesktopServices::PrintText(const QString& text, QString* error) {
-    return PrintOnDefaultPrinter(text, error);
-}
+Status DesktopServices::PrintText(const QString& text) { return PrintOnDefaultPrinter(text); }
 
-bool DesktopServices::SetClipboardText(const QString& text, QString* error) {
+Status DesktopServices::SetClipboardText(const QString& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        if (error) *error = QStringLiteral("クリップボードを使えません。");
-        return false;
-    }
+    if (clipboard == nullptr) return Error{QStringLiteral("クリップボードを使えません。")};
     clipboard->clear();
     clipboard->setText(text);
-    return true;
+    return Done{};
 }
 
 void DesktopServices::OpenDocument(const QUrl& url) { QDesktopServices::openUrl(url); }

@@ -47,18 +47,12 @@ Dialog::Dialog(TwipScale scale)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(texts::kAboutCaption);
 
-    auto place = [this](QWidget* widget, const layout::Box& box) {
-        widget->setGeometry(TwipsToPixels(box.left, scale_.x), TwipsToPixels(box.top, scale_.y),
-                            TwipsToPixels(box.width, scale_.x),
-                            TwipsToPixels(box.height, scale_.y));
-    };
-
     OKButton = new QPushButton(texts::kAboutOK, this);
     // Enter must not close the window: the button is neither default nor
     // auto-default.
     OKButton->setAutoDefault(false);
     OKButton->setDefault(false);
-    place(OKButton, layout::kOKButton);
+    PlaceInTwips(OKButton, layout::kOKButton, scale_);
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
 
     Label1 = new QLabel(texts::kAppTitle, this);
@@ -70,14 +64,14 @@ Dialog::Dialog(TwipScale scale)
     nameFont.setUnderline(false);
     nameFont.setStrikeOut(false);
     Label1->setFont(nameFont);
-    place(Label1, layout::kDialogLabel1);
+    PlaceInTwips(Label1, layout::kDialogLabel1, scale_);
 
-    Label2 = new QLabel(texts::kAboutVersion, this);
-    place(Label2, layout::kDialogLabel2);
+    Label2 = new QLabel(texts::kAboutFixedVersion, this);
+    PlaceInTwips(Label2, layout::kDialogLabel2, scale_);
 
     Picture1 = new QLabel(this);
     Picture1->setPixmap(QPixmap(QStringLiteral(":/pictures/about.gif")));
-    place(Picture1, layout::kDialogPicture1);
+    PlaceInTwips(Picture1, layout::kDialogPicture1, scale_);
 
     const int clientWidth = TwipsToPixels(layout::kDialogWidth, scale_.x);
     for (QLabel* label : {Label1, Label2}) {

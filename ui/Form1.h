@@ -5,13 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "ui/Commands.h"
 #include "ui/CommonDialog.h"
-#include "ui/PictureSurface.h"
+#include "ui/Screen.h"
 #include "workspace/Document.h"
 
 class QAction;
-class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -19,43 +20,9 @@ namespace glyph {
 
 class BlockMover;
 class ClientArea;
+class PictureBox;
 class PlatformServices;
-class SurfaceView;
 class TextZoom;
-
-// The window's controls and menu items, by the names the commands know them by.
-struct Form1Controls {
-    std::array<QPushButton*, 6> Adjust{};
-    QPushButton* undo = nullptr;
-    QPushButton* redo = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    SurfaceView* Picture1View = nullptr;
-    SurfaceView* Picture2View = nullptr;
-    SurfaceView* Picture3View = nullptr;
-    SurfaceView* Picture4View = nullptr;
-    ClientArea* client = nullptr;
-
-    QMenu* mnFile = nullptr;
-    QAction* mnFileOpen = nullptr;
-    QAction* mnFileSave = nullptr;
-    QAction* mnFilePrint = nullptr;
-    QAction* mnFileSpace = nullptr;
-    QAction* mnFileEnd = nullptr;
-    QMenu* mnEdit = nullptr;
-    QAction* mnEditUndo = nullptr;
-    QAction* mnEditRedo = nullptr;
-    QAction* mnEditSpace = nullptr;
-    QAction* mnEditCopy = nullptr;
-    QMenu* mnAdjust = nullptr;
-    QAction* mnAdjustAutoLevel = nullptr;
-    QAction* mnAdjustSpace1 = nullptr;
-    std::array<QAction*, 4> mnAdjustChange{};
-    QAction* mnAdjustSpace2 = nullptr;
-    QAction* mnAdjustReset = nullptr;
-    QMenu* mnOther = nullptr;
-    QAction* mnOtherHelp = nullptr;
-    QAction* mnOtherVersion = nullptr;
-};
 
 // The program's working window: the picture panel on the left, the text art
 // on the right, and every command of the program. It shows a Document and
@@ -68,23 +35,21 @@ class Form1 : public QMainWindow {
     Form1(PlatformServices& services, TwipScale scale, QString appPath);
     ~Form1() override;
 
-    const Form1Controls& controls() const { return ui_; }
     const Document& document() const { return *document_; }
-    // What the window paints: the opened picture and the gray preview.
-    const PictureSurface& Picture1() const { return *picture1_; }
-    const PictureSurface& Picture2() const { return *picture2_; }
+    // The opened picture and the gray preview.
+    PictureBox* Picture1() const { return picture1_; }
+    PictureBox* Picture2() const { return picture2_; }
+    QPlainTextEdit* Text1() const { return text1_; }
+    ClientArea* client() const { return client_; }
     TextZoom& zoom() const { return *zoom_; }
     std::int32_t TextLeft() const { return textLeft_; }
 
     // The text art as the program holds it: lines separated by CR LF.
     QString Text() const;
 
-    // Enabled state of the commands: the only two places that set it (the
-    // block's keys follow the document, in BlockMover).
-    void SetAdjustEnabled(bool flag);
-    void RefreshUndoRedo();
-
-    // Commands.
+    // Commands: every item of the command table runs through Run; the
+    // handlers carry the names of the controls that raise them.
+    void Run(const CommandWork& work);
     void OpenImage();
     // Opens a picture as the open command does once its dialog is answered:
     // for a drop and for a file the desktop names at start-up.
@@ -94,28 +59,36 @@ class Form1 : public QMainWindow {
     void mnFilePrint_Click();
     void mnFileEnd_Click();
     void mnEditCopy_Click();
-    void undo_Click();
-    void redo_Click();
-    void mnEditUndo_Click();
-    void mnEditRedo_Click();
-    void Adjust_Click(std::int16_t index);
-    void mnAdjustChange_Click(std::int16_t index);
-    void mnAdjustAutoLevel_Click();
-    void mnAdjustReset_Click();
+    // The buttons' indexes are the document's adjustment commands, in order.
+    void Adjust_Click(std::int16_t index) { Run(static_cast<Command>(index)); }
+    void mnAdjustChange_Click(std::int16_t index) { Adjust_Click(index); }
+    void mnAdjustAutoLevel_Click() { Run(Command::kAutoLevel); }
+    void mnAdjustReset_Click() { Run(Command::kReset); }
+    void undo_Click() { Run(Command::kUndo); }
+    void redo_Click() { Run(Command::kRedo); }
+    void mnEditUndo_Click() { undo_Click(); }
+    void mnEditRedo_Click() { redo_Click(); }
     void mnOtherHelp_Click();
     void mnOtherVersion_Click();
 
   private:
-    void CreateSurfaces();
+    struct BuiltCommand {
+        const CommandRow* row;
+        QAction* item;
+        QPushButton* button;  // null when the command has no button
+    };
+
     void CreateControls();
-    void CreateMenus();
+    void CreateCommands();
+    QPushButton* CreateButton(const ButtonTwin& twin, const CommandWork& work);
     void SetTabOrder();
+    // Sets every command's enabled state from the document: the one place that does.
+    void RefreshEnabled();
     void Form_Load();
     void Form_Resize();
     void ShowDocument();
-    void PlaceSurfaces();
+    void PlacePictures();
     void ShowBlockPlace();
-    void PaintPreview();
     void ShowUnreadable(const QString& fileName, const Error& error);
     bool ConfirmOverwrite(const QString& fileName);
     void SaveText();
@@ -133,15 +106,16 @@ class Form1 : public QMainWindow {
     TwipScale scale_;
     QString appPath_;
     std::int32_t textLeft_ = 0;
-    Form1Controls ui_;
     CommonDialog CommonDialog1;
     std::unique_ptr<Document> document_;
     BlockMover* mover_ = nullptr;
     TextZoom* zoom_ = nullptr;
-    std::unique_ptr<PictureSurface> picture1_;
-    std::unique_ptr<PictureSurface> picture2_;
-    std::unique_ptr<PictureSurface> picture3_;
-    std::unique_ptr<PictureSurface> picture4_;
+    ClientArea* client_ = nullptr;
+    PictureBox* picture1_ = nullptr;
+    PictureBox* picture2_ = nullptr;
+    QPlainTextEdit* text1_ = nullptr;
+    std::array<QWidget*, 2> frames_{};  // Picture3, Picture4
+    std::vector<BuiltCommand> commands_;
 };
 
 }  // namespace glyph

@@ -26,7 +26,7 @@ std::optional<QString> DroppedFile(const QMimeData* data) {
 void Form1::AcceptDroppedPictures() {
     setAcceptDrops(true);
     // The text box takes drops of text itself; files dropped on it are pictures.
-    ui_.Text1->viewport()->installEventFilter(this);
+    text1_->viewport()->installEventFilter(this);
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {

@@ -5,7 +5,6 @@
 namespace glyph {
 
 void Form1::OpenImage() {
-    CommonDialog1.Flags = CommonDialog::kHideReadOnly;
     CommonDialog1.Filter = texts::kOpenFilter + texts::kAllPicturesFilter;
     CommonDialog1.FilterIndex = 1;
     if (!CommonDialog1.ShowOpen()) return;

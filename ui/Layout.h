@@ -16,28 +16,19 @@ struct Box {
 inline constexpr int kClientWidth = 10185;
 inline constexpr int kClientHeight = 6450;
 
-inline constexpr Box kPicture3 = {15, 75, 1560, 1560};  // frame of the opened picture
+// Sunken frames around the opened picture and the preview.
+inline constexpr Box kPicture3 = {15, 75, 1560, 1560};
+inline constexpr Box kPicture4 = {15, 1680, 1560, 1560};
+// The opened picture and the preview before any picture is opened.
 inline constexpr Box kPicture1 = {420, 420, 800, 800};
-inline constexpr Box kCashPicture = {15, 75, 1560, 1560};  // each history slot
-inline constexpr Box kPicture4 = {15, 1680, 1560, 1560};   // frame of the preview
 inline constexpr Box kPicture2 = {420, 2040, 795, 795};
-inline constexpr Box kAdjust[6] = {
-    {795, 3870, 390, 390},   // 0 brighter
-    {1185, 3870, 390, 390},  // 1 darker
-    {15, 3870, 390, 390},    // 2 more contrast
-    {405, 3870, 390, 390},   // 3 less contrast
-    {15, 3480, 1560, 390},   // 4 auto-level
-    {795, 4500, 780, 390},   // 5 reset
-};
-inline constexpr Box kUndo = {15, 4500, 390, 390};
-inline constexpr Box kRedo = {405, 4500, 390, 390};
 inline constexpr Box kText1 = {1620, 0, 9165, 6435};
+// The buttons stand in the command table (ui/Commands.cpp), beside their menu items.
 
 // Centres the opened picture and the preview are placed on.
 inline constexpr int kPicture1CentreX = 795;
 inline constexpr int kPicture1CentreY = 855;
 inline constexpr int kPicture2CentreY = 2460;
-inline constexpr int kImageSizeLimit = 100;  // pixels, each dimension
 
 // Etched rules: a shadow line with a highlight line one pixel row below.
 struct Line {

@@ -27,7 +27,6 @@ bool Form1::ConfirmOverwrite(const QString& fileName) {
 // failure but a cancel or a "No" is told to the user.
 void Form1::SaveText() {
     CommonDialog& dialog = CommonDialog1;
-    dialog.Flags = CommonDialog::kHideReadOnly;
     dialog.Filter = texts::kSaveFilter;
     dialog.FileName = QString();
     dialog.FilterIndex = 1;
@@ -49,9 +48,8 @@ void Form1::PrintText() {
     if (text.isEmpty()) {
         return ShowNotice(texts::kNoPicture, texts::kErrorCaption, QMessageBox::Warning);
     }
-    QString reason;
-    if (!services_.PrintText(text, &reason)) {
-        ShowNotice(texts::kPrintFailed + kCrLf + reason, texts::kErrorCaption,
+    if (const Status printed = services_.PrintText(text); !printed) {
+        ShowNotice(texts::kPrintFailed + kCrLf + printed.error().reason, texts::kErrorCaption,
                    QMessageBox::Warning);
     }
 }
@@ -72,9 +70,9 @@ void Form1::mnFileSave_Click() { SaveText(); }
 void Form1::mnFilePrint_Click() { PrintText(); }
 
 void Form1::mnEditCopy_Click() {
-    QString reason;
-    if (!services_.SetClipboardText(ClipboardText(Text()), &reason)) {
-        ShowNotice(texts::kCopyFailed + kCrLf + reason, texts::kErrorCaption, QMessageBox::Warning);
+    if (const Status copied = services_.SetClipboardText(ClipboardText(Text())); !copied) {
+        ShowNotice(texts::kCopyFailed + kCrLf + copied.error().reason, texts::kErrorCaption,
+                   QMessageBox::Warning);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <optional>
 
+#include "workspace/Result.h"
+
 class QWidget;
 
 namespace glyph {
@@ -14,7 +16,6 @@ namespace glyph {
 struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
-    int flags = 0;
     QString filter;
     int filterIndex = 1;
     QString fileName;
@@ -39,11 +40,11 @@ class PlatformServices {
                                                   const FileDialogRequest& request) = 0;
     virtual QMessageBox::StandardButton ShowMessage(QWidget* parent,
                                                     const MessageRequest& request) = 0;
-    // Prints text on the default printer in one job; false with a reason when
-    // there is no printer or the job fails.
-    virtual bool PrintText(const QString& text, QString* error) = 0;
-    // Puts plain text on the clipboard; false with a reason on failure.
-    virtual bool SetClipboardText(const QString& text, QString* error) = 0;
+    // Prints text on the default printer in one job; the reason when there is
+    // no printer or the job fails.
+    virtual Status PrintText(const QString& text) = 0;
+    // Puts plain text on the clipboard.
+    virtual Status SetClipboardText(const QString& text) = 0;
     // Opens a document with the desktop's default handler; result ignored.
     virtual void OpenDocument(const QUrl& url) = 0;
 };
@@ -55,8 +56,8 @@ class DesktopServices : public PlatformServices {
                                           const FileDialogRequest& request) override;
     QMessageBox::StandardButton ShowMessage(QWidget* parent,
                                             const MessageRequest& request) override;
-    bool PrintText(const QString& text, QString* error) override;
-    bool SetClipboardText(const QString& text, QString* error) override;
+    Status PrintText(const QString& text) override;
+    Status SetClipboardText(const QString& text) override;
     void OpenDocument(const QUrl& url) override;
 };
 

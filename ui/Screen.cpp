@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include "engine/Levels.h"
 
@@ -18,6 +19,11 @@ TwipScale ScreenTwipScale() {
 
 int TwipsToPixels(double twips, float twipsPerPixel) {
     return RoundHalfEven(twips / static_cast<double>(twipsPerPixel));
+}
+
+void PlaceInTwips(QWidget* widget, const layout::Box& box, TwipScale scale) {
+    widget->setGeometry(TwipsToPixels(box.left, scale.x), TwipsToPixels(box.top, scale.y),
+                        TwipsToPixels(box.width, scale.x), TwipsToPixels(box.height, scale.y));
 }
 
 }  // namespace glyph

@@ -25,11 +25,6 @@ constexpr qreal kSmallestPointSize = 2.0;
 constexpr qreal kShrinkStep = 0.97;
 constexpr int kMaxShrinkTries = 40;
 
-bool Fail(QString* error, const QString& reason) {
-    if (error) *error = reason;
-    return false;
-}
-
 qreal WidestLine(const QStringList& lines, const QFont& font, QPaintDevice* device) {
     const QFontMetricsF metrics(font, device);
     qreal widest = 0;
@@ -55,17 +50,17 @@ QFont FittingFont(QFont font, const QStringList& lines, QPaintDevice* device, qr
 
 }  // namespace
 
-bool PrintOnDefaultPrinter(const QString& text, QString* error) {
-    return PrintOnPrinter(QPrinterInfo::defaultPrinter(), text, error);
+Status PrintOnDefaultPrinter(const QString& text) {
+    return PrintOnPrinter(QPrinterInfo::defaultPrinter(), text);
 }
 
-bool PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text, QString* error) {
-    if (printerInfo.isNull()) return Fail(error, texts::kNoPrinter);
+Status PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text) {
+    if (printerInfo.isNull()) return Error{texts::kNoPrinter};
     // The printer's own settings (paper, margins, font size in points) apply.
     QPrinter printer(printerInfo);
     printer.setDocName(texts::kAppTitle);
     QPainter painter;
-    if (!painter.begin(&printer)) return Fail(error, texts::kPrinterRefused);
+    if (!painter.begin(&printer)) return Error{texts::kPrinterRefused};
 
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     QStringList lines =
@@ -89,16 +84,16 @@ bool PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text, QStrin
     ok = painter.end() && ok;
     if (!ok || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted) {
-        return Fail(error, texts::kPrinterRefused);
+        return Error{texts::kPrinterRefused};
     }
 #ifdef GLYPHORAMA_CUPS
     // Qt's last call to CUPS was the job's submission; CUPS keeps its answer.
     if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        return Fail(error, QStringLiteral("%1(%2)").arg(texts::kPrinterRefused,
-                                                        QString::fromUtf8(cupsLastErrorString())));
+        return Error{QStringLiteral("%1(%2)").arg(texts::kPrinterRefused,
+                                                  QString::fromUtf8(cupsLastErrorString()))};
     }
 #endif
-    return true;
+    return Done{};
 }
 
 }  // namespace glyph

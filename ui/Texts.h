@@ -11,20 +11,13 @@ namespace glyph::texts {
 
 inline const QString kAppTitle = QStringLiteral("Glyphorama");
 
-// Tooltips and captions of the left panel.
+// Tooltips of the pictures; the buttons' stand in the command table (ui/Commands.cpp).
 inline const QString kPicture1Tip = QStringLiteral("元画像");
 inline const QString kPicture2Tip = QStringLiteral("加工画像");
 // Picture1's tooltip while the block can move over a larger picture.
 inline const QString kBlockTip = QStringLiteral(
     "元画像\nブロックの位置: %1, %2（画像 %3 x %4 ピクセル）\n"
     "ドラッグか Alt+矢印キー（Alt+Shift で 10 ピクセル）で動かせます");
-inline const QString kAutoLevelCaption = QStringLiteral("自動レベル補正");
-inline const QString kResetCaption = QStringLiteral("リセット");
-inline const QString kAdjustTips[6] = {
-    QStringLiteral("明るさ（強）"),       QStringLiteral("明るさ（弱）"),
-    QStringLiteral("コントラスト（強）"), QStringLiteral("コントラスト（弱）"),
-    QStringLiteral("自動レベル補正"),     QStringLiteral("画像を読み込み時の状態に戻します"),
-};
 
 // Open.
 inline const QString kOpenFilter =
@@ -46,7 +39,8 @@ inline const QString kNoPicture = QStringLiteral("画像が選択されていま
 
 // About window.
 inline const QString kAboutCaption = QStringLiteral("バージョン情報");
-inline const QString kAboutVersion = QStringLiteral("version 1.12");
+// Fixed text of the About window, not the program's version.
+inline const QString kAboutFixedVersion = QStringLiteral("version 1.12");
 inline const QString kAboutOK = QStringLiteral("OK");
 
 // Print and copy failures.
@@ -55,5 +49,19 @@ inline const QString kNoPrinter = QStringLiteral(
 inline const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
 inline const QString kPrinterRefused = QStringLiteral("プリンターが印刷を受け付けませんでした。");
 inline const QString kCopyFailed = QStringLiteral("クリップボードにコピーできませんでした。");
+
+// The command line, answered before any window opens.
+inline constexpr char kUsage[] =
+    "使い方: glyphorama [画像]\n"
+    "画像をテキストアートにするウィンドウを開きます。画像を指定するとそれを開きます。\n"
+    "\n"
+    "      --help     この説明を表示して終了する\n"
+    "      --version  バージョンを表示して終了する\n"
+    "\n"
+    "コマンドラインで変換するには glyphorama-convert を使います。\n";
+inline constexpr char kVersionLine[] = "glyphorama (Glyphorama) " GLYPHORAMA_VERSION "\n";
+inline constexpr char kNoDisplay[] =
+    "glyphorama: 画面がありません（DISPLAY も WAYLAND_DISPLAY も QT_QPA_PLATFORM も"
+    "設定されていません）\n";
 
 }  // namespace glyph::texts

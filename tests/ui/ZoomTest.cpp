@@ -10,7 +10,7 @@ namespace {
 
 using Zoom = WindowTest;
 
-qreal FontSize(const Form1& window) { return window.controls().Text1->font().pointSizeF(); }
+qreal FontSize(const Form1& window) { return window.Text1()->font().pointSizeF(); }
 
 void Wheel(QWidget* target, int delta, Qt::KeyboardModifiers modifiers) {
     const QPointF at = target->rect().center();
@@ -22,7 +22,7 @@ void Wheel(QWidget* target, int delta, Qt::KeyboardModifiers modifiers) {
 TEST_F(Zoom, KeysAndTheWheelZoomTheViewNotTheText) {
     Open(Save(Pattern(100, 100), "art.bmp"));
     const QString text = window->Text();
-    QPlainTextEdit* box = window->controls().Text1;
+    QPlainTextEdit* box = window->Text1();
     box->setFocus();
     const qreal start = FontSize(*window);
 
@@ -43,7 +43,7 @@ TEST_F(Zoom, KeysAndTheWheelZoomTheViewNotTheText) {
 
 TEST_F(Zoom, AtTheSmallestSizeTheWholeArtIsInViewAndTheZoomOutlivesAnOpen) {
     Open(Save(Pattern(100, 100), "art.bmp"));
-    QPlainTextEdit* box = window->controls().Text1;
+    QPlainTextEdit* box = window->Text1();
     for (int i = 0; i < 40; ++i) window->zoom().ZoomOut();
     const qreal smallest = FontSize(*window);
     window->zoom().ZoomOut();
