@@ -1,0 +1,498 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QTransform>
+#include <QtEndian>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "workspace/Orientation.h"
+
+namespace glyph {
+namespace {
+
+constexpr quint16 kOrientationTag = 0x0112;
+constexpr quint16 kShort = 3;
+constexpr quint16 kLong = 4;
+constexpr quint32 kTiffHeaderSize = 8;
+constexpr int kHeadBound = 256 * 1024;
+
+// One IFD entry as written; a SHORT value goes in the first two bytes of the value field.
+struct Entry {
+    quint16 tag;
+    quint16 type;
+    quint32 count;
+    quint32 value;
+};
+
+struct ExifShape {
+    bool bigEndian = false;
+    std::vector<Entry> entries;
+    std::optional<quint32> ifdOffset;      // else right after the header
+    std::optional<quint16> declaredCount;  // else the number of entries
+    quint32 nextIfd = 0;
+};
+
+class Bytes {
+  public:
+    explicit Bytes(bool bigEndian) : bigEndian_(bigEndian) {}
+    void Short(quint16 v) { Put(v); }
+    void Long(quint32 v) { Put(v); }
+    QByteArray& out() { return out_; }
+
+  private:
+    template <typename T>
+    void Put(T value) {
+        out_.resize(out_.size() + qsizetype(sizeof(T)));
+        char* at = out_.data() + out_.size() - sizeof(T);
+        bigEndian_ ? qToBigEndian(value, at) : qToLittleEndian(value, at);
+    }
+    bool bigEndian_;
+    QByteArray out_;
+};
+
+QByteArray MakeExif(const ExifShape& shape) {
+    Bytes b(shape.bigEndian);
+    b.out() = shape.bigEndian ? "MM" : "II";
+    b.Short(42);
+    b.Long(shape.ifdOffset.value_or(kTiffHeaderSize));
+    b.Short(shape.declaredCount.value_or(quint16(shape.entries.size())));
+    for (const Entry& e : shape.entries) {
+        b.Short(e.tag);
+        b.Short(e.type);
+        b.Long(e.count);
+        if (e.type == kShort) {
+            b.Short(quint16(e.value));
+            b.Short(0);
+        } else {
+            b.Long(e.value);
+        }
+    }
+    b.Long(shape.nextIfd);
+    return b.out();
+}
+
+// A camera-like first IFD: the orientation between other entries, one of them a SHORT too.
+ExifShape Camera(quint32 orientation, bool bigEndian, quint16 type = kShort, quint32 count = 1) {
+    ExifShape shape;
+    shape.bigEndian = bigEndian;
+    shape.entries = {{0x0100, kLong, 1, 640},
+                     {kOrientationTag, type, count, orientation},
+                     {0x0128, kShort, 1, 2}};
+    return shape;
+}
+
+QByteArray Exif(quint32 orientation, bool bigEndian) {
+    return MakeExif(Camera(orientation, bigEndian));
+}
+
+// A picture whose quadrants differ, so that every orientation shows.
+QImage Quadrants(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, colours[(x * 2 / width) + 2 * (y * 2 / height)]);
+    }
+    return image;
+}
+
+QByteArray Saved(const QImage& image, const char* format) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
+    return buffer.data();
+}
+
+QByteArray BigEndian16(int v) {
+    QByteArray out(2, '\0');
+    qToBigEndian(quint16(v), out.data());
+    return out;
+}
+
+QByteArray JpegSegment(uchar marker, const QByteArray& body) {
+    return QByteArray(1, char(0xFF)) + char(marker) + BigEndian16(int(body.size()) + 2) + body;
+}
+
+QByteArray ExifSegment(const QByteArray& exif) {
+    return JpegSegment(0xE1, QByteArray("Exif\0\0", 6) + exif);
+}
+
+// Right after the start of image, before Qt's own APP0.
+QByteArray InJpeg(const QByteArray& segments, const QImage& image = Quadrants(64, 32)) {
+    return Saved(image, "jpeg").insert(2, segments);
+}
+
+QByteArray PngChunk(const QByteArray& type, const QByteArray& data) {
+    QByteArray out(4, '\0');
+    qToBigEndian(quint32(data.size()), out.data());
+    const QByteArray typed = type + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))),
+        crc.data());
+    return out + typed + crc;
+}
+
+QByteArray InPng(const QByteArray& chunk) {
+    QByteArray png = Saved(Quadrants(64, 32), "png");
+    return png.insert(png.indexOf("IDAT") - 4, chunk);
+}
+
+QByteArray RiffChunk(const QByteArray& type, const QByteArray& data) {
+    QByteArray size(4, '\0');
+    qToLittleEndian(quint32(data.size()), size.data());
+    return type + size + data + (data.size() % 2 ? QByteArray(1, '\0') : QByteArray());
+}
+
+// The extended form cameras write: VP8X with the EXIF flag, Qt's pixels, then EXIF.
+QByteArray InWebp(const QByteArray& exif, const QImage& image = Quadrants(64, 32)) {
+    const QByteArray simple = Saved(image, "webp");
+    EXPECT_EQ(simple.mid(12, 4), "VP8 ");
+    QByteArray header(4, '\0');  // flags, EXIF among them, and reserved bits
+    header[0] = 0x08;
+    for (int side : {image.width() - 1, image.height() - 1}) {
+        for (int shift : {0, 8, 16}) header.append(char((side >> shift) & 0xFF));  // 24 bits
+    }
+    QByteArray webp =
+        "RIFF....WEBP" + RiffChunk("VP8X", header) + simple.mid(12) + RiffChunk("EXIF", exif);
+    qToLittleEndian(quint32(webp.size() - 8), webp.data() + 4);
+    return webp;
+}
+
+// Reads the orientation and checks the device was left where it was.
+Orientation Read(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const Orientation orientation = ReadOrientation(buffer);
+    EXPECT_EQ(buffer.pos(), 0);
+    return orientation;
+}
+
+Orientation O(int value) { return Orientation(value); }
+
+TEST(OrientationFiles, EveryValueInBothByteOrdersFromJpeg) {
+    for (bool big : {false, true}) {
+        for (int value = 1; value <= 8; ++value)
+            EXPECT_EQ(Read(InJpeg(ExifSegment(Exif(value, big)))), O(value)) << value << big;
+    }
+}
+
+// Qt applies the EXIF orientation of a JPEG itself: the upright picture it gives is where
+// UprightSize and UprightPoint put the stored pixels.
+TEST(OrientationFiles, JpegUprightAsQtShowsIt) {
+    const QImage stored = Quadrants(64, 32);
+    for (bool big : {false, true}) {
+        for (int value = 1; value <= 8; ++value) {
+            const QByteArray jpeg = InJpeg(ExifSegment(Exif(value, big)), stored);
+            QBuffer buffer;
+            buffer.setData(jpeg);
+            buffer.open(QIODevice::ReadOnly);
+            const Orientation orientation = ReadOrientation(buffer);
+            QImageReader reader(&buffer, "jpeg");
+            reader.setAutoTransform(true);
+            const QImage upright = reader.read();
+            ASSERT_EQ(UprightSize(stored.size(), orientation), upright.size()) << value;
+            for (QPoint p : {QPoint(16, 8), QPoint(48, 8), QPoint(16, 24), QPoint(48, 24)}) {
+                const QRgb want = stored.pixel(p);
+                const QRgb got = upright.pixel(UprightPoint(p, stored.size(), orientation));
+                EXPECT_LT(std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) +
+                              std::abs(qBlue(got) - qBlue(want)),
+                          30)
+                    << value << " at " << p.x() << "," << p.y();
+            }
+        }
+    }
+}
+
+TEST(OrientationFiles, JpegSegmentsBeforeTheExifOneAreSkipped) {
+    const QByteArray xmp = JpegSegment(0xE1, QByteArray("http://ns.adobe.com/xap/1.0/\0<x/>", 33));
+    const QByteArray comment = JpegSegment(0xFE, "made by hand");
+    const QByteArray fill("\xFF\xFF", 2);  // fill bytes before a marker
+    EXPECT_EQ(Read(InJpeg(xmp + comment + fill + ExifSegment(Exif(6, false)))), O(6));
+    // Only the first EXIF segment counts; one after the scan is not looked for.
+    EXPECT_EQ(Read(InJpeg(ExifSegment(Exif(3, true)) + ExifSegment(Exif(8, true)))), O(3));
+    QByteArray afterScan = Saved(Quadrants(64, 32), "jpeg");
+    afterScan.insert(afterScan.indexOf("\xFF\xDA"), ExifSegment(Exif(5, false)));
+    EXPECT_EQ(Read(afterScan), O(5));
+    afterScan = Saved(Quadrants(64, 32), "jpeg");
+    afterScan.insert(afterScan.size() - 2, ExifSegment(Exif(5, false)));
+    EXPECT_EQ(Read(afterScan), Orientation::kNormal);
+}
+
+TEST(OrientationFiles, PngWebpAndTiff) {
+    for (bool big : {false, true}) {
+        EXPECT_EQ(Read(InPng(PngChunk("eXIf", Exif(6, big)))), O(6));
+        EXPECT_EQ(Read(InWebp(Exif(8, big))), O(8));
+        EXPECT_EQ(Read(MakeExif(Camera(7, big))), O(7));  // a TIFF header and IFD, no pixels
+    }
+    // Writers that keep the JPEG segment's prefix.
+    EXPECT_EQ(Read(InPng(PngChunk("eXIf", QByteArray("Exif\0\0", 6) + Exif(3, false)))), O(3));
+    EXPECT_EQ(Read(InWebp(QByteArray("Exif\0\0", 6) + Exif(2, true))), O(2));
+    // An odd-sized chunk before EXIF is padded.
+    QByteArray webp = InWebp(Exif(4, false));
+    webp.insert(webp.indexOf("EXIF"), RiffChunk("ICCP", "abc"));
+    qToLittleEndian(quint32(webp.size() - 8), webp.data() + 4);
+    EXPECT_EQ(Read(webp), O(4));
+    // eXIf after the pixels is not looked for.
+    QByteArray late = Saved(Quadrants(64, 32), "png");
+    late.insert(late.indexOf("IEND") - 4, PngChunk("eXIf", Exif(6, false)));
+    EXPECT_EQ(Read(late), Orientation::kNormal);
+}
+
+// The files built above are pictures Qt still reads at their size.
+TEST(OrientationFiles, BuiltFilesArePictures) {
+    const QByteArray exif = Exif(6, true);
+    const QByteArray files[] = {InJpeg(ExifSegment(exif)), InPng(PngChunk("eXIf", exif)),
+                                InWebp(exif)};
+    for (const QByteArray& file : files) {
+        QBuffer buffer;
+        buffer.setData(file);
+        QImageReader reader(&buffer);
+        reader.setAutoTransform(false);
+        EXPECT_EQ(reader.read().size(), QSize(64, 32)) << reader.errorString().toStdString();
+    }
+}
+
+TEST(OrientationFiles, TiffAsQtWritesItWithItsIfdAfterThePixels) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.tiff");
+    {
+        QImageWriter writer(path, "tiff");
+        writer.setTransformation(QImageIOHandler::TransformationRotate90);
+        ASSERT_TRUE(writer.write(Quadrants(400, 300)));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_GT(qFromLittleEndian<quint32>(file.peek(8).constData() + 4), quint32(kHeadBound));
+    EXPECT_EQ(ReadOrientation(file), Orientation::kRotated90);
+    EXPECT_EQ(file.pos(), 0);
+    QImageReader reader(&file, "tiff");
+    EXPECT_EQ(reader.read().size(), QSize(400, 300));
+}
+
+TEST(OrientationFiles, OtherFormatsAndNoExifAreNormal) {
+    EXPECT_EQ(Read(Saved(Quadrants(8, 8), "jpeg")), Orientation::kNormal);
+    EXPECT_EQ(Read(Saved(Quadrants(8, 8), "png")), Orientation::kNormal);
+    EXPECT_EQ(Read(Saved(Quadrants(8, 8), "webp")), Orientation::kNormal);
+    EXPECT_EQ(Read(Saved(Quadrants(8, 8), "bmp")), Orientation::kNormal);
+    EXPECT_EQ(Read(QByteArray()), Orientation::kNormal);
+    EXPECT_EQ(Read(QByteArray("\xFF\xD8\xFF", 3)), Orientation::kNormal);
+    EXPECT_EQ(Read("RIFF\xFF\xFF\xFF\xFFWEBP"), Orientation::kNormal);
+    EXPECT_EQ(Read("II*"), Orientation::kNormal);
+}
+
+// A stream is not consumed: what was peeked is still there to read.
+TEST(OrientationFiles, ASequentialDeviceKeepsItsBytes) {
+    class Stream : public QIODevice {
+      public:
+        explicit Stream(QByteArray bytes) : bytes_(std::move(bytes)) {}
+        bool isSequential() const override { return true; }
+
+      protected:
+        qint64 readData(char* data, qint64 maxSize) override {
+            const qint64 n = std::min(maxSize, qint64(bytes_.size()) - taken_);
+            std::copy_n(bytes_.constData() + taken_, n, data);
+            taken_ += n;
+            return n;
+        }
+        qint64 writeData(const char*, qint64) override { return -1; }
+
+      private:
+        QByteArray bytes_;
+        qint64 taken_ = 0;
+    };
+    const QByteArray jpeg = InJpeg(ExifSegment(Exif(5, false)));
+    Stream stream(jpeg);
+    stream.open(QIODevice::ReadOnly);
+    EXPECT_EQ(ReadOrientation(stream), O(5));
+    EXPECT_EQ(stream.readAll(), jpeg);
+}
+
+TEST(OrientationHostile, DamagedTagIsNormal) {
+    for (bool big : {false, true}) {
+        for (quint32 value : {0u, 9u, 65535u})
+            EXPECT_EQ(Read(InJpeg(ExifSegment(Exif(value, big)))), Orientation::kNormal) << value;
+        // In little-endian order a LONG 6 has 6 in its first two bytes too.
+        EXPECT_EQ(Read(InJpeg(ExifSegment(MakeExif(Camera(6, big, kLong))))), Orientation::kNormal);
+        EXPECT_EQ(Read(InJpeg(ExifSegment(MakeExif(Camera(6, big, kShort, 2))))),
+                  Orientation::kNormal);
+        EXPECT_EQ(Read(InJpeg(ExifSegment(MakeExif(Camera(6, big, kShort, 0))))),
+                  Orientation::kNormal);
+        // Neither II nor MM, or not 42.
+        QByteArray mixed = Exif(6, big);
+        mixed[1] = big ? 'I' : 'M';
+        EXPECT_EQ(Read(InJpeg(ExifSegment(mixed))), Orientation::kNormal);
+        QByteArray bigTiff = Exif(6, big);
+        bigTiff[big ? 3 : 2] = 43;
+        EXPECT_EQ(Read(InJpeg(ExifSegment(bigTiff))), Orientation::kNormal);
+    }
+}
+
+TEST(OrientationHostile, CutExifIsNormal) {
+    const QByteArray exif = Exif(6, true);
+    const int ifdEnd = int(kTiffHeaderSize) + 2 + 3 * 12;
+    for (int length = 0; length < ifdEnd; ++length) {
+        const QByteArray cut = exif.left(length);
+        EXPECT_EQ(Read(InJpeg(ExifSegment(cut))), Orientation::kNormal) << length;
+        EXPECT_EQ(Read(InPng(PngChunk("eXIf", cut))), Orientation::kNormal) << length;
+        EXPECT_EQ(Read(InWebp(cut)), Orientation::kNormal) << length;
+        EXPECT_EQ(Read(cut), Orientation::kNormal) << length;
+    }
+    // The file itself cut inside the EXIF segment.
+    const QByteArray jpeg = InJpeg(ExifSegment(exif));
+    for (int length = 0; length < 4 + 6 + ifdEnd; ++length)
+        EXPECT_EQ(Read(jpeg.left(length)), Orientation::kNormal) << length;
+}
+
+TEST(OrientationHostile, IfdOffsetsAndCountsOutOfPlace) {
+    for (bool big : {false, true}) {
+        ExifShape shape = Camera(6, big);
+        for (quint32 offset : {0u, 4u, 7u, 50u, 0x7FFFFFFFu, 0xFFFFFFF0u, 0xFFFFFFFFu}) {
+            shape.ifdOffset = offset;
+            EXPECT_EQ(Read(InJpeg(ExifSegment(MakeExif(shape)))), Orientation::kNormal) << offset;
+            EXPECT_EQ(Read(MakeExif(shape)), Orientation::kNormal) << offset;
+        }
+        shape = Camera(6, big);
+        shape.declaredCount = 65535;
+        EXPECT_EQ(Read(InJpeg(ExifSegment(MakeExif(shape)))), Orientation::kNormal);
+        EXPECT_EQ(Read(MakeExif(shape)), Orientation::kNormal);
+        // A first IFD that links to itself: the tag in it is found, and nothing loops.
+        shape = Camera(6, big);
+        shape.nextIfd = kTiffHeaderSize;
+        EXPECT_EQ(Read(InJpeg(ExifSegment(MakeExif(shape)))), O(6));
+        shape.entries.erase(shape.entries.begin() + 1);
+        EXPECT_EQ(Read(InJpeg(ExifSegment(MakeExif(shape)))), Orientation::kNormal);
+        EXPECT_EQ(Read(MakeExif(shape)), Orientation::kNormal);
+    }
+}
+
+// A TIFF's IFD may hold every one of 65535 entries: the tag last is still read.
+TEST(OrientationHostile, FullestIfd) {
+    ExifShape shape;
+    shape.entries.assign(65535, Entry{0x9000, kShort, 1, 0});
+    shape.entries.back() = {kOrientationTag, kShort, 1, 8};
+    EXPECT_EQ(Read(MakeExif(shape)), O(8));
+    EXPECT_EQ(Read(MakeExif(shape).chopped(5)), Orientation::kNormal);  // last entry cut
+}
+
+TEST(OrientationHostile, HugeOrCutLengths) {
+    const QByteArray exif = Exif(6, false);
+    // An APP1 segment longer than the file.
+    QByteArray jpeg = InJpeg(ExifSegment(exif));
+    jpeg[4] = char(0xFF);
+    jpeg[5] = char(0xFF);
+    EXPECT_EQ(Read(jpeg), Orientation::kNormal);
+    // Lengths 0 and 1 would step backwards.
+    for (int length : {0, 1}) {
+        QByteArray tiny = InJpeg(ExifSegment(exif));
+        tiny.replace(4, 2, BigEndian16(length));
+        EXPECT_EQ(Read(tiny), Orientation::kNormal) << length;
+    }
+    for (quint32 length : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0xFFFFFFF4u}) {
+        QByteArray chunk = PngChunk("tEXt", QByteArray("a\0b", 3));
+        qToBigEndian(length, chunk.data());
+        EXPECT_EQ(Read(InPng(chunk + PngChunk("eXIf", exif))), Orientation::kNormal) << length;
+        QByteArray webp = InWebp(exif);
+        qToLittleEndian(length, webp.data() + webp.indexOf("EXIF") + 4);
+        EXPECT_EQ(Read(webp), Orientation::kNormal) << length;
+        webp = InWebp(exif);
+        qToLittleEndian(length, webp.data() + webp.indexOf("VP8 ") + 4);
+        EXPECT_EQ(Read(webp), Orientation::kNormal) << length;
+    }
+    // A RIFF size that ends before the EXIF chunk.
+    QByteArray webp = InWebp(exif);
+    qToLittleEndian(quint32(webp.indexOf("EXIF") - 8 + 4), webp.data() + 4);
+    EXPECT_EQ(Read(webp), Orientation::kNormal);
+}
+
+// Past the first 256 KiB nothing is looked at, however long the segments go on.
+TEST(OrientationHostile, ExifPastTheBoundIsNotRead) {
+    QByteArray comments;
+    while (comments.size() < kHeadBound) comments += JpegSegment(0xFE, QByteArray(65000, 'c'));
+    EXPECT_EQ(Read(InJpeg(comments + ExifSegment(Exif(6, false)))), Orientation::kNormal);
+    QByteArray png = Saved(Quadrants(8, 8), "png");
+    png.insert(png.indexOf("IDAT") - 4,
+               PngChunk("tEXt", QByteArray(kHeadBound, 'c')) + PngChunk("eXIf", Exif(6, false)));
+    EXPECT_EQ(Read(png), Orientation::kNormal);
+}
+
+// Any one byte of the EXIF segment changed: still a value 1..8, and the device back at 0
+// (and, under AddressSanitizer, nothing read outside the buffers).
+TEST(OrientationHostile, EveryByteDamaged) {
+    const QByteArray segment = ExifSegment(Exif(6, false));
+    const QByteArray wrappers[] = {InJpeg(segment), InPng(PngChunk("eXIf", Exif(6, true))),
+                                   InWebp(Exif(6, true)), Exif(6, true)};
+    for (const QByteArray& file : wrappers) {
+        for (int at = 0; at < std::min<int>(int(file.size()), 200); ++at) {
+            for (char value : {'\0', '\x01', '\x7F', '\x80', '\xFF'}) {
+                QByteArray damaged = file;
+                damaged[at] = value;
+                const int got = int(Read(damaged));
+                EXPECT_TRUE(got >= 1 && got <= 8) << at;
+            }
+        }
+    }
+}
+
+// The upright picture as the EXIF definition describes each value, made with Qt's own
+// mirroring and rotation.
+QImage UprightByQt(const QImage& stored, Orientation orientation) {
+    const auto rotated = [](const QImage& image, int degrees) {
+        return image.transformed(QTransform().rotate(degrees));
+    };
+    switch (orientation) {
+        case Orientation::kNormal:
+            return stored;
+        case Orientation::kMirrored:
+            return stored.mirrored(true, false);
+        case Orientation::kRotated180:
+            return rotated(stored, 180);
+        case Orientation::kFlipped:
+            return stored.mirrored(false, true);
+        case Orientation::kTransposed:
+            return rotated(stored.mirrored(true, false), 270);
+        case Orientation::kRotated90:
+            return rotated(stored, 90);
+        case Orientation::kTransverse:
+            return rotated(stored.mirrored(true, false), 90);
+        case Orientation::kRotated270:
+            return rotated(stored, 270);
+    }
+    return {};
+}
+
+TEST(OrientationUpright, EveryPixelOfAThreeByTwoPicture) {
+    const QSize size(3, 2);
+    QImage stored(size, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) stored.setPixel(x, y, qRgb(x * 80, y * 80, 7));
+    }
+    for (int value = 1; value <= 8; ++value) {
+        const QImage upright = UprightByQt(stored, O(value));
+        ASSERT_EQ(UprightSize(size, O(value)), upright.size()) << value;
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < 3; ++x) {
+                const QPoint to = UprightPoint({x, y}, size, O(value));
+                ASSERT_TRUE(upright.rect().contains(to)) << value;
+                EXPECT_EQ(upright.pixel(to), stored.pixel(x, y)) << value << " " << x << "," << y;
+            }
+        }
+    }
+    // As the definition words it: 6's stored top-left corner goes to the top right.
+    EXPECT_EQ(UprightPoint({0, 0}, size, Orientation::kRotated90), QPoint(1, 0));
+    EXPECT_EQ(UprightPoint({0, 0}, size, Orientation::kRotated270), QPoint(0, 2));
+}
+
+}  // namespace
+}  // namespace glyph
