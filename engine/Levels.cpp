@@ -13,6 +13,14 @@ int GrayLevel(std::uint32_t colour) {
     return static_cast<int>(std::floor(sum));
 }
 
+std::uint32_t ColourReadAs(int v) {
+    for (int extraBlue = 0; extraBlue < 255 - v + 1; ++extraBlue) {
+        const std::uint32_t colour = Rgb(v, v, v + extraBlue);
+        if (GrayLevel(colour) == v) return colour;
+    }
+    return GrayColour(v);
+}
+
 std::int32_t RoundHalfEven(double value) {
     constexpr double kMin = std::numeric_limits<std::int32_t>::min();
     constexpr double kMax = std::numeric_limits<std::int32_t>::max();

@@ -18,6 +18,10 @@ constexpr std::uint32_t GrayColour(int v) { return Rgb(v, v, v); }
 // floor((R*0.3 + G*0.59) + B*0.11) in double precision, in that order.
 int GrayLevel(std::uint32_t colour);
 
+// A colour that GrayLevel reads as exactly v (0..255): the gray v itself
+// reads one lower for some levels, so a little blue is added there.
+std::uint32_t ColourReadAs(int v);
+
 // Nearest integer, exact halves to the even neighbour; saturates at the
 // 32-bit range.
 std::int32_t RoundHalfEven(double value);

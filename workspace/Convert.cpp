@@ -4,8 +4,15 @@ namespace glyph {
 
 Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
                             QPoint origin) {
+    Framing block;
+    block.origin = origin;
+    return ConvertFile(path, steps, ramp, block);
+}
+
+Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                            const Framing& framing) {
     Document document(ramp);
-    if (const Status opened = document.Open(path, origin); !opened) return opened.error();
+    if (const Status opened = document.Open(path, framing); !opened) return opened.error();
     for (const Command step : steps) document.Run(step);
     return document.text();
 }

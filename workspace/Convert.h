@@ -16,5 +16,8 @@ namespace glyph {
 // Lines end in CR LF.
 Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
                             QPoint origin = {});
+// The same with the working image the framing makes.
+Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                            const Framing& framing);
 
 }  // namespace glyph

@@ -1,5 +1,7 @@
 #include "workspace/Document.h"
 
+#include "workspace/CellReader.h"
+
 namespace glyph {
 
 namespace {
@@ -42,14 +44,28 @@ LevelGrid ReadPreview(const History::Snapshot* snapshot, int width, int height) 
     });
 }
 
+Result<Block> ReadReducedBlock(const QString& path, const Framing& framing) {
+    const Result<Cells> cells = ReadCells(path, framing);
+    if (!cells) return cells.error();
+    return BlockOfCells(*cells);
+}
+
 }  // namespace
 
 Document::Document(CharRamp ramp, QObject* parent) : QObject(parent), ramp_(std::move(ramp)) {}
 
 Status Document::Open(const QString& path, QPoint origin) {
-    Result<Block> block = ReadBlock(path, origin);
+    Framing block;
+    block.origin = origin;
+    return Open(path, block);
+}
+
+Status Document::Open(const QString& path, const Framing& framing) {
+    Result<Block> block = framing.Reduces() ? Result<Block>(ReadReducedBlock(path, framing))
+                                            : ReadBlock(path, framing.origin);
     if (!block) return block.error();
     path_ = path;
+    framing_ = framing;
     neighbourhood_.Forget();
     Show(std::move(block).value());
     return Done{};
@@ -57,12 +73,14 @@ Status Document::Open(const QString& path, QPoint origin) {
 
 void Document::Open(Block block) {
     path_.clear();
+    framing_ = Framing{};
     neighbourhood_.Forget();
     Show(std::move(block));
 }
 
 bool Document::CanMoveBlock() const {
-    return !path_.isEmpty() && block_.pixels.size() != block_.pictureSize;
+    return !path_.isEmpty() && framing_.mode == Framing::Mode::kBlock &&
+           block_.pixels.size() != block_.pictureSize;
 }
 
 Status Document::MoveBlock(QPoint origin) {

@@ -7,6 +7,7 @@
 #include "engine/CharRamp.h"
 #include "engine/TextArt.h"
 #include "workspace/Block.h"
+#include "workspace/Framing.h"
 #include "workspace/History.h"
 #include "workspace/Neighbourhood.h"
 #include "workspace/Result.h"
@@ -38,6 +39,9 @@ class Document : public QObject {
     // Reads the picture's block at origin and renders it with no adjustment,
     // seeding the history anew. A picture that cannot be read changes nothing.
     Status Open(const QString& path, QPoint origin = {});
+    // The same with the working image the framing makes: the block, or the
+    // whole picture or a rectangle of it reduced to cells.
+    Status Open(const QString& path, const Framing& framing);
     // The same with a block read elsewhere; the block cannot then be moved.
     void Open(Block block);
 
@@ -58,6 +62,7 @@ class Document : public QObject {
     const Block& block() const { return block_; }
     // The opened picture's path; empty for a block opened without one.
     const QString& path() const { return path_; }
+    const Framing& framing() const { return framing_; }
     // The preview's levels and the text art, lines separated by CR LF.
     const TextArt& art() const { return art_; }
     const QString& text() const { return art_.text; }
@@ -74,7 +79,8 @@ class Document : public QObject {
     void RenderTextArt(const LevelGrid& source, const Adjustment& adjustment);
 
     CharRamp ramp_;
-    QString path_;  // of the opened picture, while its block can move
+    QString path_;  // of the opened picture
+    Framing framing_;
     Block block_;
     TextArt art_;
     History history_;

@@ -196,6 +196,13 @@ Result<QSize> ReadJpegSize(QFile& file) {
     return size;
 }
 
+Result<MemoryLease> ReserveJpegDecoding(QFile& file) {
+    const std::optional<JpegFrame> frame = ScanJpegFrame(file);
+    if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
+    if (!frame) return Error{reasons::kJpegHeaderDamaged};
+    return FitsLimits(*frame);
+}
+
 // Qt's JPEG reader decodes rows from the top until the clip rect's bottom and stops there.
 Result<QImage> ReadJpegRegion(QFile& file, QRect region) {
     const std::optional<JpegFrame> frame = ScanJpegFrame(file);

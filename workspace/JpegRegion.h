@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 
+#include "workspace/Limits.h"
 #include "workspace/Result.h"
 
 namespace glyph {
@@ -15,6 +16,11 @@ namespace glyph {
 
 // The picture's size from its frame header. `file` must be open.
 Result<QSize> ReadJpegSize(QFile& file);
+
+// Holds a progressive or multi-scan picture to the bounds on memory and work
+// before libjpeg decodes it: the memory is held until the lease ends. The
+// file is left at its start.
+Result<MemoryLease> ReserveJpegDecoding(QFile& file);
 
 // The region, cut to the picture, as RGB32.
 Result<QImage> ReadJpegRegion(QFile& file, QRect region);

@@ -95,6 +95,11 @@ void PutRow(const png_byte* row, const Progress& progress, QRgb* line) {
     }
 }
 
+void PutWholeRow(const png_byte* row, QRgb* line, int width) {
+    for (int x = 0; x < width; ++x, row += kBytesPerPixel)
+        line[x] = OverWhite(qRgba(row[0], row[1], row[2], row[3]));
+}
+
 QRgb* LineOf(Progress& progress, png_uint_32 y) {
     return reinterpret_cast<QRgb*>(progress.image.scanLine(int(y) - progress.clip.top()));
 }
@@ -147,6 +152,18 @@ Result<QSize> ReadHeader(const PngReader& reader) {
                  int(png_get_image_height(reader.png(), reader.info())));
 }
 
+// Feeds every row to the sink as it comes; rows after damage stay black.
+bool StreamPlainRows(const PngReader& reader, int lastRow, std::vector<png_byte>& scratch,
+                     std::vector<QRgb>& line, const RowSink& sink, int& done) {
+    if (setjmp(png_jmpbuf(reader.png()))) return false;
+    for (; done <= lastRow; ++done) {
+        png_read_row(reader.png(), scratch.data(), nullptr);
+        PutWholeRow(scratch.data(), line.data(), int(line.size()));
+        sink(done, line.data());
+    }
+    return true;
+}
+
 }  // namespace
 
 bool HasPngSignature(const QByteArray& head) {
@@ -196,6 +213,40 @@ Result<QImage> ReadPngRegion(QIODevice& device, QRect region) {
                reinterpret_cast<QRgb*>(progress.image.scanLine(y)));
     }
     return progress.image;
+}
+
+Status DecodePngRows(QIODevice& device, int lastRow, const RowSink& sink) {
+    PngReader reader(device);
+    const Result<QSize> size = ReadHeader(reader);
+    if (!size) return size.error();
+    const qint64 rowBytes = qint64(size->width()) * kBytesPerPixel;
+    const bool interlaced =
+        png_get_interlace_type(reader.png(), reader.info()) != PNG_INTERLACE_NONE;
+    lastRow = std::min(lastRow, size->height() - 1);
+    // An interlaced picture is complete only after its last pass: its rows
+    // are kept whole meanwhile, within the memory bound.
+    if (interlaced) {
+        if (!device.seek(0)) return Error{reasons::kPngHeaderDamaged};
+        const Result<QImage> whole = ReadPngRegion(device, QRect(0, 0, size->width(), lastRow + 1));
+        if (!whole) return whole.error();
+        for (int y = 0; y <= lastRow; ++y)
+            sink(y, reinterpret_cast<const QRgb*>(whole->constScanLine(y)));
+        return Done{};
+    }
+    const Result<MemoryLease> lease = ReserveMemory(rowBytes * (kLibpngRows + 2));
+    if (!lease) return lease.error();
+    if (PrepareRows(reader) != 1 ||
+        png_get_rowbytes(reader.png(), reader.info()) != std::size_t(rowBytes)) {
+        return Error{reasons::kPngHeaderDamaged};
+    }
+    std::vector<png_byte> scratch(static_cast<std::size_t>(rowBytes));
+    std::vector<QRgb> line(static_cast<std::size_t>(size->width()));
+    int done = 0;
+    if (!StreamPlainRows(reader, lastRow, scratch, line, sink, done)) {
+        std::fill(line.begin(), line.end(), kMissingRow);
+        for (; done <= lastRow; ++done) sink(done, line.data());
+    }
+    return Done{};
 }
 
 }  // namespace glyph

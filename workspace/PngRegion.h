@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include "workspace/Result.h"
+#include "workspace/RowSink.h"
 
 namespace glyph {
 
@@ -19,6 +20,9 @@ bool HasPngSignature(const QByteArray& head);
 
 // The picture's size from its header. `device` must be open.
 Result<QSize> ReadPngSize(QIODevice& device);
+
+// Rows 0..lastRow of the whole width into sink, as they are decoded.
+Status DecodePngRows(QIODevice& device, int lastRow, const RowSink& sink);
 
 // The region, cut to the picture, as RGB32.
 Result<QImage> ReadPngRegion(QIODevice& device, QRect region);

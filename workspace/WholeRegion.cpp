@@ -3,6 +3,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <limits>
 #include <mutex>
 
 #include "workspace/Limits.h"
@@ -71,7 +72,15 @@ Result<QSize> ReadWholeSize(QFile& file, const QByteArray& format) {
     return size;
 }
 
-Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect region) {
+namespace {
+
+// The region as Qt decodes it, with the memory it took still held.
+struct Decoded {
+    QImage image;
+    MemoryLease lease;
+};
+
+Result<Decoded> DecodeRegion(QFile& file, const QByteArray& format, QRect region) {
     AllowTheMemoryBound();
     const QSize screen = LogicalScreen(file, format);
     QImageReader reader(&file, format);
@@ -81,14 +90,33 @@ Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect regi
     const QRect clip = region & QRect(QPoint(0, 0), size);
     if (clip.isEmpty() || region.topLeft() != clip.topLeft()) return Error{reasons::kEmptyRegion};
     const QSize decoded = size.expandedTo(screen);
-    const Result<MemoryLease> lease =
+    Result<MemoryLease> lease =
         ReserveMemory(qint64(decoded.width()) * decoded.height() * kBytesPerPixel);
     if (!lease) return lease.error();
     if (reader.supportsOption(QImageIOHandler::ClipRect)) reader.setClipRect(clip);
     QImage image = reader.read();
     if (image.isNull()) return Error{reasons::kPictureDamaged};
     if (image.size() != clip.size()) image = image.copy(clip);
-    return OverWhite(image);
+    return Decoded{OverWhite(image), std::move(lease).value()};
+}
+
+}  // namespace
+
+Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect region) {
+    Result<Decoded> decoded = DecodeRegion(file, format, region);
+    if (!decoded) return decoded.error();
+    return decoded->image;
+}
+
+Status DecodeWholeRows(QFile& file, const QByteArray& format, int lastRow, const RowSink& sink) {
+    constexpr int kEveryColumn = std::numeric_limits<int>::max();
+    const Result<Decoded> decoded =
+        DecodeRegion(file, format, QRect(0, 0, kEveryColumn, lastRow + 1));
+    if (!decoded) return decoded.error();
+    const QImage& image = decoded->image;
+    for (int y = 0; y < image.height(); ++y)
+        sink(y, reinterpret_cast<const QRgb*>(image.constScanLine(y)));
+    return Done{};
 }
 
 }  // namespace glyph

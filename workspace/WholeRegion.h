@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include "workspace/Result.h"
+#include "workspace/RowSink.h"
 
 namespace glyph {
 
@@ -22,5 +23,8 @@ Result<QSize> ReadWholeSize(QFile& file, const QByteArray& format);
 
 // The region, cut to the picture, as RGB32.
 Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect region);
+
+// Rows 0..lastRow of the whole width into sink, the memory held meanwhile.
+Status DecodeWholeRows(QFile& file, const QByteArray& format, int lastRow, const RowSink& sink);
 
 }  // namespace glyph

@@ -1,0 +1,117 @@
+#include "workspace/CellReader.h"
+
+#include "engine/CellSums.h"
+#include "engine/Levels.h"
+#include "workspace/JpegRows.h"
+#include "workspace/Orientation.h"
+#include "workspace/PictureFormats.h"
+#include "workspace/Reasons.h"
+
+namespace glyph {
+
+namespace {
+
+constexpr int kFullScale = 8;  // eighths
+
+// One axis of the stored picture and the span of it the cells cover.
+struct StoredSpan {
+    int start;
+    int length;
+    int cells;
+    bool reflected;
+};
+
+bool Transposes(Orientation o) { return int(o) >= int(Orientation::kTransposed); }
+
+// Which orientations run the stored x and y axes the other way once upright.
+bool ReflectsX(Orientation o) {
+    return o == Orientation::kMirrored || o == Orientation::kRotated180 ||
+           o == Orientation::kTransverse || o == Orientation::kRotated270;
+}
+bool ReflectsY(Orientation o) {
+    return o == Orientation::kRotated180 || o == Orientation::kFlipped ||
+           o == Orientation::kRotated90 || o == Orientation::kTransverse;
+}
+
+StoredSpan Span(int start, int length, int cells, bool reflected, int extent) {
+    return {reflected ? extent - start - length : start, length, cells, reflected};
+}
+
+// The smallest decoding scale that still gives each cell a pixel per side.
+int ScaleFor(const PictureFormat& format, QSize stored, const StoredSpan& x, const StoredSpan& y) {
+    if (!format.scales) return kFullScale;
+    for (int eighths = 1; eighths < kFullScale; ++eighths) {
+        const QSize decoded = ScaledJpegSize(stored, eighths);
+        if (qint64(x.length) * decoded.width() >= qint64(stored.width()) * x.cells &&
+            qint64(y.length) * decoded.height() >= qint64(stored.height()) * y.cells) {
+            return eighths;
+        }
+    }
+    return kFullScale;
+}
+
+CellAxis Axis(const StoredSpan& span, int extent, int decoded) {
+    return MakeCellAxis(span.start, span.length, span.cells, span.reflected, extent, decoded);
+}
+
+}  // namespace
+
+Result<Cells> ReadCells(const QString& path, const Framing& framing) {
+    const Result<PictureSource> source = OpenPictureSource(path);
+    if (!source) return source.error();
+    QFile& file = *source->file;
+    const PictureFormat& format = *source->format;
+    const Orientation orientation = framing.upright ? ReadOrientation(file) : Orientation::kNormal;
+    const Result<QSize> stored = format.size(file, format.name);
+    if (!stored) return stored.error();
+    if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
+
+    const QSize upright = UprightSize(*stored, orientation);
+    const QRect whole(QPoint(0, 0), upright);
+    const QRect area =
+        framing.mode == Framing::Mode::kRectangle ? framing.rectangle & whole : whole;
+    if (area.isEmpty()) return Error{reasons::kEmptyRegion};
+    const QSize cells = FitCells(area.size(), framing.mostCells, framing.cellAspect);
+
+    // The cells as they lie on the stored picture.
+    const bool transposed = Transposes(orientation);
+    const StoredSpan x =
+        transposed
+            ? Span(area.y(), area.height(), cells.height(), ReflectsX(orientation), stored->width())
+            : Span(area.x(), area.width(), cells.width(), ReflectsX(orientation), stored->width());
+    const StoredSpan y = transposed ? Span(area.x(), area.width(), cells.width(),
+                                           ReflectsY(orientation), stored->height())
+                                    : Span(area.y(), area.height(), cells.height(),
+                                           ReflectsY(orientation), stored->height());
+
+    const int eighths = ScaleFor(format, *stored, x, y);
+    const QSize decoded = format.scales ? ScaledJpegSize(*stored, eighths) : *stored;
+    CellSums sums(Axis(x, stored->width(), decoded.width()),
+                  Axis(y, stored->height(), decoded.height()), transposed, decoded.width(),
+                  decoded.height());
+    const Status read =
+        format.rows(file, format.name, eighths, sums.LastRow(),
+                    [&sums](int row, const QRgb* pixels) { sums.AddRow(row, pixels); });
+    if (!read) return read.error();
+
+    std::vector<int> levels = sums.Levels();
+    std::vector<std::uint32_t> colours = sums.Colours();
+    return Cells{cells, std::move(levels), std::vector<QRgb>(colours.begin(), colours.end()),
+                 upright, area};
+}
+
+Block BlockOfCells(const Cells& cells) {
+    QImage pixels(cells.size, QImage::Format_RGB32);
+    for (int row = 0; row < cells.size.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(row));
+        for (int column = 0; column < cells.size.width(); ++column) {
+            const std::uint32_t colour = ColourReadAs(
+                cells.levels[std::size_t(row) * std::size_t(cells.size.width()) + column]);
+            line[column] =
+                qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+        }
+    }
+    return Block{pixels, cells.pictureSize, cells.area.topLeft()};
+}
+
+}  // namespace glyph

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QtGui/qrgb.h>
+#include <vector>
+
+#include "workspace/Block.h"
+#include "workspace/Framing.h"
+#include "workspace/Result.h"
+
+namespace glyph {
+
+// A picture, or a rectangle of it, reduced to cells: the whole-picture ways
+// of making the working image. The picture is turned upright first when the
+// framing says so, and decoded no larger than the cells need; its rows are
+// summed into the cells as they come and never held whole.
+struct Cells {
+    QSize size;                  // columns x rows
+    std::vector<int> levels;     // upright, row by row
+    std::vector<QRgb> colours;   // each cell's mean colour
+    QSize pictureSize;           // the upright picture
+    QRect area;                  // the upright pixels the cells cover
+};
+
+Result<Cells> ReadCells(const QString& path, const Framing& framing);
+
+// The cells as a block: one pixel per cell, of a colour that reads as the
+// cell's level, so that the document treats it as it treats a block.
+Block BlockOfCells(const Cells& cells);
+
+}  // namespace glyph

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QtGui/qrgb.h>
+
+#include <functional>
+
+namespace glyph {
+
+// Receives a picture's decoded rows from the top, each as many 0xFFRRGGBB
+// pixels as the decoded width (transparency already laid over white).
+using RowSink = std::function<void(int y, const QRgb* row)>;
+
+}  // namespace glyph
