@@ -12,6 +12,7 @@
 
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
+#include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/PictureBox.h"
 #include "ui/TextZoom.h"
@@ -54,7 +55,10 @@ Form1::Form1(PlatformServices& services, TwipScale scale, QString appPath)
 }
 
 // The block mover watches a view that outlives the document; it goes first.
-Form1::~Form1() { delete mover_; }
+Form1::~Form1() {
+    delete mover_;
+    delete chooser_;
+}
 
 // Created bottom-most first: the frames, the pictures, the text; the buttons
 // come with the commands, on top.
@@ -147,6 +151,8 @@ void Form1::Form_Load() {
     document_ = std::make_unique<Document>(ramp.ramp);
     mover_ = new BlockMover(*document_, picture1_, this);
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
+    chooser_ = new FramingChooser(*document_, picture1_, this);
+    connect(chooser_, &FramingChooser::chosen, this, &Form1::Reframe);
     zoom_ = new TextZoom(text1_, this);
     AcceptDroppedPictures();
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);

@@ -19,6 +19,7 @@ class QPushButton;
 namespace glyph {
 
 class BlockMover;
+class FramingChooser;
 class ClientArea;
 class PictureBox;
 class PlatformServices;
@@ -90,6 +91,8 @@ class Form1 : public QMainWindow {
     void PlacePictures();
     void ShowBlockPlace();
     void ShowUnreadable(const QString& fileName, const Error& error);
+    // The opened picture again, with another part of it as the art.
+    void Reframe(const Framing& framing);
     bool ConfirmOverwrite(const QString& fileName);
     void SaveText();
     void PrintText();
@@ -109,6 +112,7 @@ class Form1 : public QMainWindow {
     CommonDialog CommonDialog1;
     std::unique_ptr<Document> document_;
     BlockMover* mover_ = nullptr;
+    FramingChooser* chooser_ = nullptr;
     TextZoom* zoom_ = nullptr;
     ClientArea* client_ = nullptr;
     PictureBox* picture1_ = nullptr;

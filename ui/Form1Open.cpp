@@ -1,4 +1,5 @@
 #include "ui/Form1.h"
+#include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/Texts.h"
 
@@ -14,8 +15,15 @@ void Form1::OpenImage() {
 void Form1::OpenPicture(const QString& fileName) {
     // The document reads everything before it changes anything, so a file that
     // cannot be read leaves the window as it was.
-    if (const Status opened = document_->Open(fileName); !opened) {
+    if (const Status opened = document_->Open(fileName, chooser_->ForOpen()); !opened) {
         ShowUnreadable(fileName, opened.error());
+    }
+}
+
+void Form1::Reframe(const Framing& framing) {
+    const QString path = document_->path();
+    if (const Status opened = document_->Open(path, framing); !opened) {
+        ShowUnreadable(path, opened.error());
     }
 }
 

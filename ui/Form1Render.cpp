@@ -2,6 +2,7 @@
 
 #include "ui/BlockMover.h"
 #include "ui/Form1.h"
+#include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/PictureBox.h"
 #include "ui/Texts.h"
@@ -22,23 +23,56 @@ QImage GrayImage(const TextArt& art) {
     return image;
 }
 
+// The chosen rectangle over the overview, in its pixels.
+QRect OverviewMark(const Document& document) {
+    const QSize shown = document.overview().size();
+    const QSize picture = document.block().pictureSize;
+    const QRect area = document.area();
+    if (picture.isEmpty()) return {};
+    const auto x = [&](int at) { return int(qint64(at) * shown.width() / picture.width()); };
+    const auto y = [&](int at) { return int(qint64(at) * shown.height() / picture.height()); };
+    // At least a pixel each way, so a small rectangle still shows.
+    const QPoint from(x(area.left()), y(area.top()));
+    const QPoint to(std::max(x(area.right() + 1), from.x() + 1),
+                    std::max(y(area.bottom() + 1), from.y() + 1));
+    return QRect(from, to - QPoint(1, 1));
+}
+
 }  // namespace
 
 // Every change of the document: the pictures take the opened block's size,
 // they and the text are shown again, and the commands follow.
 void Form1::ShowDocument() {
     PlacePictures();
-    picture1_->SetPicture(document_->block().pixels);
+    const bool reduced = document_->framing().Reduces();
+    picture1_->SetPicture(reduced ? document_->overview() : document_->block().pixels);
+    picture1_->SetMark(document_->framing().mode == Framing::Mode::kRectangle
+                           ? OverviewMark(*document_)
+                           : QRect());
     picture2_->SetPicture(GrayImage(document_->art()));
     text1_->setPlainText(document_->text());
     RefreshEnabled();
     ShowBlockPlace();
 }
 
-// Where the block stands, for a picture it can move over.
+// Where the block stands, for a picture it can move over; what the art is
+// made of in the other modes.
 void Form1::ShowBlockPlace() {
     mover_->RefreshCursor();
+    chooser_->Refresh();
     const Block& block = document_->block();
+    const QSize picture = block.pictureSize;
+    if (document_->framing().mode == Framing::Mode::kWhole)
+        return picture1_->setToolTip(texts::kWholeTip.arg(picture.width()).arg(picture.height()));
+    if (document_->framing().mode == Framing::Mode::kRectangle) {
+        const QRect area = document_->area();
+        return picture1_->setToolTip(texts::kRectangleTip.arg(block.origin.x())
+                                         .arg(block.origin.y())
+                                         .arg(area.width())
+                                         .arg(area.height())
+                                         .arg(picture.width())
+                                         .arg(picture.height()));
+    }
     picture1_->setToolTip(document_->CanMoveBlock() ? texts::kBlockTip.arg(block.origin.x())
                                                           .arg(block.origin.y())
                                                           .arg(block.pictureSize.width())
@@ -46,13 +80,20 @@ void Form1::ShowBlockPlace() {
                                                     : texts::kPicture1Tip);
 }
 
-// Both pictures take the block's size, centred on their frames.
+// Both pictures take the block's size, centred on their frames; the whole
+// picture's overview takes its own.
 void Form1::PlacePictures() {
-    const float width = scale_.x * static_cast<float>(document_->ImageWidth());
-    const float height = scale_.y * static_cast<float>(document_->ImageHeight());
+    const QSize upper = document_->framing().Reduces()
+                            ? document_->overview().size()
+                            : QSize(document_->ImageWidth(), document_->ImageHeight());
+    const float width = scale_.x * static_cast<float>(upper.width());
+    const float height = scale_.y * static_cast<float>(upper.height());
     picture1_->Move(layout::kPicture1CentreX - width / 2, layout::kPicture1CentreY - height / 2,
                     width, height);
-    picture2_->Move(picture1_->Left(), layout::kPicture2CentreY - height / 2, width, height);
+    const float artWidth = scale_.x * static_cast<float>(document_->ImageWidth());
+    const float artHeight = scale_.y * static_cast<float>(document_->ImageHeight());
+    picture2_->Move(layout::kPicture1CentreX - artWidth / 2,
+                    layout::kPicture2CentreY - artHeight / 2, artWidth, artHeight);
 }
 
 }  // namespace glyph

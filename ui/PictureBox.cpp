@@ -25,9 +25,20 @@ void PictureBox::SetPicture(QImage picture) {
     update();
 }
 
+void PictureBox::SetMark(QRect mark) {
+    mark_ = mark;
+    update();
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
+    if (mark_.isEmpty()) return;
+    // Light and dark dashes, seen on any picture.
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(mark_.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.drawRect(mark_.adjusted(0, 0, -1, -1));
 }
 
 }  // namespace glyph

@@ -24,6 +24,8 @@ class PictureBox : public QWidget {
     void Move(float left, float top, float width, float height);
 
     void SetPicture(QImage picture);
+    // A rectangle outlined over the picture, in its pixels; empty for none.
+    void SetMark(QRect mark);
     const QImage& Image() const { return picture_; }
 
   protected:
@@ -36,6 +38,7 @@ class PictureBox : public QWidget {
     float width_ = 0;
     float height_ = 0;
     QImage picture_;
+    QRect mark_;
 };
 
 }  // namespace glyph

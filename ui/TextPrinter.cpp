@@ -24,6 +24,9 @@ constexpr qreal kSmallestPointSize = 2.0;
 // do not scale exactly with their size.
 constexpr qreal kShrinkStep = 0.97;
 constexpr int kMaxShrinkTries = 40;
+// Lines are one full-width character apart, so that the art's cells are
+// square and it keeps the picture's shape on paper.
+constexpr QChar kFullWidthSpace(0x3000);
 
 qreal WidestLine(const QStringList& lines, const QFont& font, QPaintDevice* device) {
     const QFontMetricsF metrics(font, device);
@@ -69,6 +72,7 @@ Status PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text) {
     if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast();
     painter.setFont(FittingFont(painter.font(), lines, &printer, page.width()));
     const QFontMetricsF metrics(painter.font(), &printer);
+    const qreal lineStep = metrics.horizontalAdvance(kFullWidthSpace);
     const qreal pageHeight = page.height();
     qreal top = 0;
     bool ok = true;
@@ -79,7 +83,7 @@ Status PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text) {
             top = 0;
         }
         painter.drawText(QPointF(0, top + metrics.ascent()), line);
-        top += metrics.lineSpacing();
+        top += lineStep;
     }
     ok = painter.end() && ok;
     if (!ok || printer.printerState() == QPrinter::Error ||

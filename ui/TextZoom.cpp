@@ -1,6 +1,7 @@
 #include "ui/TextZoom.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -18,6 +19,8 @@ namespace {
 // Point sizes, smallest first: at 1.5 points a 100 x 100 art fits the box.
 constexpr std::array<qreal, 21> kZoomSizes = {1.5, 2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
                                               12,  14, 16, 18, 20, 24, 28, 32, 40, 48};
+
+constexpr QChar kFullWidthSpace(0x3000);
 
 struct ZoomKey {
     QList<QKeySequence> keys;
@@ -40,6 +43,7 @@ TextZoom::TextZoom(QPlainTextEdit* text, QWidget* window)
         window->addAction(action);
     }
     text_->viewport()->installEventFilter(this);
+    text_->setFont(SquareCells(text_->font()));
 }
 
 qreal TextZoom::PointSize() const { return text_->font().pointSizeF(); }
@@ -59,8 +63,19 @@ void TextZoom::ResetZoom() { SetPointSize(defaultSize_); }
 void TextZoom::SetPointSize(qreal size) {
     QFont font = text_->font();
     font.setPointSizeF(size);
-    text_->setFont(font);
+    text_->setFont(SquareCells(font));
     Relayout();
+}
+
+// Lines are taller than a full-width character is wide; the characters are
+// set that much apart, so that each stands in a square cell and the art has
+// the picture's shape. Only the view changes, never the text.
+QFont TextZoom::SquareCells(QFont font) {
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const QFontMetricsF metrics(font);
+    const qreal extra = metrics.lineSpacing() - metrics.horizontalAdvance(kFullWidthSpace);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, std::max<qreal>(0, extra));
+    return font;
 }
 
 // The box's layout never forgets its widest line, so a smaller font would

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QObject>
 
@@ -26,6 +27,9 @@ class TextZoom : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // The font with its characters set apart to stand in square cells.
+    static QFont SquareCells(QFont font);
 
   private:
     void SetPointSize(qreal size);

@@ -19,6 +19,19 @@ inline const QString kBlockTip = QStringLiteral(
     "元画像\nブロックの位置: %1, %2（画像 %3 x %4 ピクセル）\n"
     "ドラッグか Alt+矢印キー（Alt+Shift で 10 ピクセル）で動かせます");
 
+// Which part of the picture the art is made of: the upper picture's context menu.
+inline const QString kModeBlock = QStringLiteral("ブロック（100 x 100 ピクセル）(&B)");
+inline const QString kModeWhole = QStringLiteral("画像全体(&W)");
+inline const QString kModeRectangle = QStringLiteral("範囲を選ぶ(&R)");
+// Picture1's tooltip in those modes. %1 x %2 the picture's size.
+inline const QString kWholeTip = QStringLiteral(
+    "元画像（画像全体 %1 x %2 ピクセル）\n"
+    "右クリックか Ctrl+1、Ctrl+2、Ctrl+3 でブロック、画像全体、範囲を切り替えます");
+// %1, %2 the rectangle's corner, %3 x %4 its size, %5 x %6 the picture's.
+inline const QString kRectangleTip = QStringLiteral(
+    "元画像（範囲 %1, %2 から %3 x %4 ピクセル、画像 %5 x %6 ピクセル）\n"
+    "ドラッグして範囲を描き直せます。右クリックで切り替えます");
+
 // Open.
 inline const QString kOpenFilter =
     QStringLiteral("イメージ ファイル (*.bmp,*.jpg,*.jpe,*.jpeg)|*.bmp;*.jpg;*.jpe;*.jpeg|");

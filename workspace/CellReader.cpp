@@ -114,4 +114,13 @@ Block BlockOfCells(const Cells& cells) {
     return Block{pixels, cells.pictureSize, cells.area.topLeft()};
 }
 
+QImage ColourImage(const Cells& cells) {
+    QImage image(cells.size, QImage::Format_RGB32);
+    for (int row = 0; row < cells.size.height(); ++row) {
+        std::copy_n(cells.colours.begin() + qsizetype(row) * cells.size.width(), cells.size.width(),
+                    reinterpret_cast<QRgb*>(image.scanLine(row)));
+    }
+    return image;
+}
+
 }  // namespace glyph

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QtGui/qrgb.h>
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <QtGui/qrgb.h>
 #include <vector>
 
 #include "workspace/Block.h"
@@ -17,11 +17,11 @@ namespace glyph {
 // framing says so, and decoded no larger than the cells need; its rows are
 // summed into the cells as they come and never held whole.
 struct Cells {
-    QSize size;                  // columns x rows
-    std::vector<int> levels;     // upright, row by row
-    std::vector<QRgb> colours;   // each cell's mean colour
-    QSize pictureSize;           // the upright picture
-    QRect area;                  // the upright pixels the cells cover
+    QSize size;                 // columns x rows
+    std::vector<int> levels;    // upright, row by row
+    std::vector<QRgb> colours;  // each cell's mean colour
+    QSize pictureSize;          // the upright picture
+    QRect area;                 // the upright pixels the cells cover
 };
 
 Result<Cells> ReadCells(const QString& path, const Framing& framing);
@@ -29,5 +29,8 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing);
 // The cells as a block: one pixel per cell, of a colour that reads as the
 // cell's level, so that the document treats it as it treats a block.
 Block BlockOfCells(const Cells& cells);
+
+// The cells' mean colours as a picture, one pixel per cell.
+QImage ColourImage(const Cells& cells);
 
 }  // namespace glyph

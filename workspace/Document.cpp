@@ -44,10 +44,12 @@ LevelGrid ReadPreview(const History::Snapshot* snapshot, int width, int height) 
     });
 }
 
-Result<Block> ReadReducedBlock(const QString& path, const Framing& framing) {
-    const Result<Cells> cells = ReadCells(path, framing);
-    if (!cells) return cells.error();
-    return BlockOfCells(*cells);
+Framing Overview(const Framing& framing) {
+    Framing whole;
+    whole.mode = Framing::Mode::kWhole;
+    whole.mostCells = Document::kOverviewCells;
+    whole.upright = framing.upright;
+    return whole;
 }
 
 }  // namespace
@@ -61,19 +63,45 @@ Status Document::Open(const QString& path, QPoint origin) {
 }
 
 Status Document::Open(const QString& path, const Framing& framing) {
-    Result<Block> block = framing.Reduces() ? Result<Block>(ReadReducedBlock(path, framing))
-                                            : ReadBlock(path, framing.origin);
-    if (!block) return block.error();
+    if (!framing.Reduces()) {
+        Result<Block> block = ReadBlock(path, framing.origin);
+        if (!block) return block.error();
+        overview_ = QImage();
+        return Shown(path, framing, std::move(block).value());
+    }
+    const FileStamp stamp = StampOf(path);
+    const Result<Cells> cells = ReadCells(path, framing);
+    if (!cells) return cells.error();
+    // The overview of the same file is kept while only the rectangle changes.
+    QImage overview = ColourImage(*cells);
+    if (framing.mode == Framing::Mode::kRectangle) {
+        const bool same = path == path_ && stamp == overviewStamp_ && !overview_.isNull();
+        if (same) {
+            overview = overview_;
+        } else {
+            const Result<Cells> whole = ReadCells(path, Overview(framing));
+            if (!whole) return whole.error();
+            overview = ColourImage(*whole);
+        }
+    }
+    overview_ = std::move(overview);
+    overviewStamp_ = stamp;
+    area_ = cells->area;
+    return Shown(path, framing, BlockOfCells(*cells));
+}
+
+Status Document::Shown(const QString& path, const Framing& framing, Block block) {
     path_ = path;
     framing_ = framing;
     neighbourhood_.Forget();
-    Show(std::move(block).value());
+    Show(std::move(block));
     return Done{};
 }
 
 void Document::Open(Block block) {
     path_.clear();
     framing_ = Framing{};
+    overview_ = QImage();
     neighbourhood_.Forget();
     Show(std::move(block));
 }

@@ -63,6 +63,16 @@ class Document : public QObject {
     // The opened picture's path; empty for a block opened without one.
     const QString& path() const { return path_; }
     const Framing& framing() const { return framing_; }
+    // The whole upright picture in colour, reduced to at most kOverviewCells:
+    // what the window shows of the picture while the art is reduced. Empty
+    // for the block.
+    const QImage& overview() const { return overview_; }
+    static constexpr QSize kOverviewCells{100, 100};
+    // The upright pixels the art is made of: the block, the whole picture or
+    // the rectangle as cut to the picture.
+    QRect area() const {
+        return framing_.Reduces() ? area_ : QRect(block_.origin, block_.pixels.size());
+    }
     // The preview's levels and the text art, lines separated by CR LF.
     const TextArt& art() const { return art_; }
     const QString& text() const { return art_.text; }
@@ -73,6 +83,7 @@ class Document : public QObject {
     void changed();
 
   private:
+    Status Shown(const QString& path, const Framing& framing, Block block);
     void Show(Block block);
     void RunAdjustment(Command command);
     void StepHistory(std::int16_t direction);
@@ -81,6 +92,9 @@ class Document : public QObject {
     CharRamp ramp_;
     QString path_;  // of the opened picture
     Framing framing_;
+    QImage overview_;
+    QRect area_;
+    FileStamp overviewStamp_;  // of the file the overview was made from
     Block block_;
     TextArt art_;
     History history_;

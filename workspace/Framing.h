@@ -14,8 +14,8 @@ struct Framing {
         kRectangle,  // any rectangle of it, reduced to cells
     };
     Mode mode = Mode::kBlock;
-    QPoint origin;            // kBlock: the block's top-left pixel
-    QRect rectangle;          // kRectangle: in the upright picture's pixels
+    QPoint origin;    // kBlock: the block's top-left pixel
+    QRect rectangle;  // kRectangle: in the upright picture's pixels
     QSize mostCells{100, 100};
     double cellAspect = 1.0;  // a cell's height over its width, as the art is shown
     bool upright = true;      // apply the picture's orientation tag

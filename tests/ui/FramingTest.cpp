@@ -1,0 +1,99 @@
+#include <QAction>
+#include <QMouseEvent>
+
+#include "WindowFixture.h"
+#include "workspace/Convert.h"
+
+namespace glyph::testing {
+namespace {
+
+using ChooseFraming = WindowTest;
+
+Framing Mode(Framing::Mode mode, QRect rectangle = {}) {
+    Framing framing;
+    framing.mode = mode;
+    framing.rectangle = rectangle;
+    return framing;
+}
+
+// The converter's text for the same picture and framing.
+QString TextOf(const QString& path, const Framing& framing) {
+    return ConvertFile(path, {}, CharRamp::BuiltIn(), framing).value();
+}
+
+void Press(QWidget* view, QEvent::Type type, QPoint at) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), view->mapToGlobal(QPointF(at)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &event);
+}
+
+TEST_F(ChooseFraming, KeysChooseTheWholePictureOrARectangleAndTheChoiceHoldsForLaterOpens) {
+    const QString wide = Save(Pattern(400, 300), "wide.png");
+    Open(wide);
+    const QString block = window->Text();
+    EXPECT_EQ(block, TextOf(wide, Framing{}));
+    Controls(*window).mnAdjustChange[0]->trigger();
+
+    QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(window->Text(), TextOf(wide, Mode(Framing::Mode::kWhole)));
+    EXPECT_EQ(window->Text().count("\r\n"), 74) << "100 x 75 cells: the picture's shape";
+    EXPECT_FALSE(Controls(*window).undo->isEnabled()) << "a new framing starts the history again";
+    EXPECT_EQ(window->Picture1()->Image().size(), QSize(100, 75));
+    EXPECT_TRUE(window->Picture1()->toolTip().contains("400 x 300"));
+
+    // A portrait picture opened next is fitted too.
+    const QString tall = Save(Pattern(90, 360), "tall.bmp");
+    Open(tall);
+    EXPECT_EQ(window->Text(), TextOf(tall, Mode(Framing::Mode::kWhole)));
+    EXPECT_EQ(window->Text().count("\r\n"), 99);
+
+    // Back to the block: the texts are the block's again.
+    QTest::keyClick(window.get(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(window->Text(), TextOf(tall, Framing{}));
+    EXPECT_TRUE(window->Picture1()->toolTip().contains("0, 0")) << "the block's place";
+    Open(wide);
+    EXPECT_EQ(window->Text(), block);
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(ChooseFraming, DraggingOnTheWholePictureDrawsTheRectangleTheArtIsMadeOf) {
+    const QString path = Save(Pattern(400, 300), "wide.png");
+    Open(path);
+    QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kWhole)));
+
+    // The upper picture shows the whole picture at a quarter: view pixel 10 is picture pixel 40.
+    QWidget* view = window->Picture1();
+    Press(view, QEvent::MouseButtonPress, {10, 10});
+    Press(view, QEvent::MouseMove, {25, 20});
+    QCoreApplication::processEvents();
+    Press(view, QEvent::MouseMove, {40, 30});
+    Press(view, QEvent::MouseButtonRelease, {40, 30});
+    const QRect drawn(QPoint(40, 40), QPoint(160, 120));
+    EXPECT_EQ(window->document().area(), drawn);
+    EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kRectangle, drawn)));
+    EXPECT_TRUE(view->toolTip().contains("40, 40")) << view->toolTip().toStdString();
+    EXPECT_EQ(window->Picture1()->Image().size(), QSize(100, 75)) << "still the whole picture";
+
+    // The context menu holds the three choices, the rectangle checked.
+    QStringList checked;
+    for (QAction* action : view->actions()) {
+        if (action->isChecked()) checked << action->text();
+    }
+    EXPECT_EQ(view->actions().size(), 3);
+    EXPECT_EQ(checked.size(), 1);
+    EXPECT_EQ(view->contextMenuPolicy(), Qt::ActionsContextMenu);
+}
+
+TEST_F(ChooseFraming, AChoiceMadeBeforeAnyPictureAppliesToTheFirstOpen) {
+    QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+    EXPECT_TRUE(window->Text().isEmpty());
+    const QString path = Save(Pattern(250, 120), "p.bmp");
+    Open(path);
+    EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kWhole)));
+}
+
+}  // namespace
+}  // namespace glyph::testing

@@ -1,0 +1,137 @@
+#include "ui/FramingChooser.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+
+#include "ui/PictureBox.h"
+#include "ui/Texts.h"
+#include "workspace/Document.h"
+
+namespace glyph {
+
+namespace {
+
+struct ModeRow {
+    Framing::Mode mode;
+    const QString& caption;
+    Qt::Key key;
+};
+const ModeRow kModes[] = {
+    {Framing::Mode::kBlock, texts::kModeBlock, Qt::Key_1},
+    {Framing::Mode::kWhole, texts::kModeWhole, Qt::Key_2},
+    {Framing::Mode::kRectangle, texts::kModeRectangle, Qt::Key_3},
+};
+
+}  // namespace
+
+FramingChooser::FramingChooser(Document& document, PictureBox* view, QWidget* window)
+    : QObject(window), document_(document), view_(view), group_(new QActionGroup(this)) {
+    for (const ModeRow& row : kModes) {
+        auto* action = new QAction(row.caption, window);
+        action->setCheckable(true);
+        action->setChecked(row.mode == mode_);
+        action->setShortcut(QKeyCombination(Qt::ControlModifier, row.key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, mode = row.mode] { Choose(mode); });
+        group_->addAction(action);
+        window->addAction(action);
+        view_->addAction(action);
+        actions_ << action;
+    }
+    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    view_->installEventFilter(this);
+}
+
+Framing FramingChooser::ForOpen() const {
+    Framing framing;
+    framing.mode = mode_;
+    framing.rectangle = QRect(0, 0, std::numeric_limits<int>::max() / 2,
+                              std::numeric_limits<int>::max() / 2);  // cut to the picture
+    return framing;
+}
+
+void FramingChooser::Choose(Framing::Mode mode) {
+    if (mode == mode_) return;
+    const Framing::Mode before = mode_;
+    mode_ = mode;
+    if (document_.path().isEmpty()) return;
+    emit chosen(ForOpen());
+    // An open that failed leaves the document as it was, and so the choice.
+    if (document_.framing().mode != mode_) {
+        mode_ = before;
+        Refresh();
+    }
+}
+
+void FramingChooser::Refresh() {
+    for (qsizetype i = 0; i < actions_.size(); ++i)
+        actions_[i]->setChecked(kModes[i].mode == mode_);
+    const bool drawing = document_.framing().mode == Framing::Mode::kRectangle;
+    view_->setCursor(drawing ? Qt::CrossCursor : view_->cursor());
+}
+
+QPoint FramingChooser::PicturePoint(QPoint inView) const {
+    const QSize shown = document_.overview().size();
+    const QSize picture = document_.block().pictureSize;
+    if (shown.isEmpty()) return {};
+    const auto scaled = [](int at, int shownSide, int pictureSide) {
+        return std::clamp(int(qint64(at) * pictureSide / shownSide), 0, pictureSide - 1);
+    };
+    return {scaled(inView.x(), shown.width(), picture.width()),
+            scaled(inView.y(), shown.height(), picture.height())};
+}
+
+bool FramingChooser::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                       type == QEvent::MouseButtonRelease;
+    if (watched != view_ || !mouse || document_.framing().mode != Framing::Mode::kRectangle) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* pointer = static_cast<QMouseEvent*>(event);
+    const QPoint at = PicturePoint(pointer->position().toPoint());
+    const QRect drawn = QRect(dragStart_, at).normalized();
+    switch (type) {
+        case QEvent::MouseButtonPress:
+            if (pointer->button() != Qt::LeftButton) break;
+            dragging_ = true;
+            dragStart_ = at;
+            return true;
+        case QEvent::MouseMove:
+            if (!dragging_) break;
+            Request(drawn);
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!dragging_ || pointer->button() != Qt::LeftButton) break;
+            dragging_ = false;
+            Request(drawn);
+            Apply();
+            return true;
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// While dragging, the newest rectangle is made once the event loop is free.
+void FramingChooser::Request(QRect rectangle) {
+    pending_ = rectangle;
+    if (scheduled_) return;
+    scheduled_ = true;
+    QTimer::singleShot(0, this, &FramingChooser::Apply);
+}
+
+void FramingChooser::Apply() {
+    if (!scheduled_) return;
+    scheduled_ = false;
+    Framing framing = ForOpen();
+    framing.rectangle = pending_;
+    emit chosen(framing);
+}
+
+}  // namespace glyph

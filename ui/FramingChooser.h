@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+
+#include "workspace/Framing.h"
+
+class QAction;
+class QActionGroup;
+
+namespace glyph {
+
+class Document;
+class PictureBox;
+
+// Which part of the picture the art is made of: the block (every start
+// begins with it), the whole picture, or a rectangle of it. The choice lives
+// in the upper picture's context menu and on Ctrl+1, Ctrl+2 and Ctrl+3, and
+// holds for later opens until the program ends. While a rectangle is chosen,
+// dragging on the upper picture draws a new one; the art follows the pointer.
+class FramingChooser : public QObject {
+    Q_OBJECT
+
+  public:
+    FramingChooser(Document& document, PictureBox* view, QWidget* window);
+
+    // For the next open: the chosen mode, the rectangle reset to the whole picture.
+    Framing ForOpen() const;
+    const QList<QAction*>& actions() const { return actions_; }
+    // Shows the chosen mode after the document changed.
+    void Refresh();
+
+  signals:
+    // The user chose this; the window opens the picture again with it.
+    void chosen(const glyph::Framing& framing);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Choose(Framing::Mode mode);
+    // The picture's pixel under a point of the view.
+    QPoint PicturePoint(QPoint inView) const;
+    void Request(QRect rectangle);
+    void Apply();
+
+    Document& document_;
+    PictureBox* view_;
+    QActionGroup* group_;
+    QList<QAction*> actions_;
+    Framing::Mode mode_ = Framing::Mode::kBlock;
+    bool dragging_ = false;
+    QPoint dragStart_;  // in the picture's pixels
+    QRect pending_;
+    bool scheduled_ = false;
+};
+
+}  // namespace glyph
