@@ -11,6 +11,7 @@ inline const QString kProgram = QStringLiteral("glyphorama-convert");
 inline const QString kHelp = QStringLiteral(
     "使い方: glyphorama-convert [オプション]... 画像...\n"
     "画像の 100 x 100 ピクセル（既定は左上）を、1 ピクセル 1 文字のテキストアートにします。\n"
+    "--fit か --crop を付けると、画像全体か長方形を縮めて、1 文字をその範囲の平均にします。\n"
     "Glyphorama のウィンドウで同じコマンドを実行したときと同じ文字になります。\n"
     "\n"
     "  -o, --output=FILE      FILE に書き出す（画像が 1 つのとき）。- か省略で標準出力\n"
@@ -27,6 +28,17 @@ inline const QString kHelp = QStringLiteral(
     "  -j, --jobs=N           同時に変換する数（既定: CPU の数。その 4 倍より大きい数は\n"
     "                         4 倍にする）\n"
     "\n"
+    "画像全体か長方形を縮めて変換する:\n"
+    "      --fit              画像全体\n"
+    "      --crop=X,Y,W,H     向きを直した画像の左上 X,Y から幅 W、高さ H ピクセルの長方形\n"
+    "                         （画像からはみ出す部分は除く）\n"
+    "      --width=N          横の文字数の上限（1〜1000。既定: 100、端末に書き出すときは\n"
+    "                         端末の桁数の半分）\n"
+    "      --height=N         行数の上限（1〜1000。既定: 100、端末に書き出すときは 1000）\n"
+    "      --cell-aspect=R    1 文字の高さ ÷ 幅（既定: 1。文字が縦長の端末なら 2 など）\n"
+    "      --orient=HOW       auto（EXIF の向きに直す。既定）か stored（保存された向きのまま）\n"
+    "文字数は、範囲の縦横比を保ったまま上限に収まる最大の数（ピクセルの数まで）。\n"
+    "\n"
     "文字の表（moji.txt）をフォントから作る:\n"
     "      --make-ramp        フォントで描いた字のインクの量を測り、256 段階の表を\n"
     "                         -o FILE（省略で標準出力）に CP932 で書き出す\n"
@@ -41,7 +53,8 @@ inline const QString kHelp = QStringLiteral(
     "--make-ramp が使うのは -o、--font、--size、--with-space、--distinct、--chart、\n"
     "--ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない\n"
     "オプション（変換での --font など）、空の FILE や DIR、同じオプションを 2 回\n"
-    "指定することは、使い方の誤りになる。\n"
+    "指定することは、使い方の誤りになる。--region は --fit、--crop と同時に使えず、\n"
+    "--width、--height、--cell-aspect、--orient は --fit か --crop のときだけ使える。\n"
     "\n"
     "      --help             この説明を表示して終了する\n"
     "      --version          バージョンを表示して終了する\n"
@@ -50,6 +63,8 @@ inline const QString kHelp = QStringLiteral(
     "  glyphorama-convert photo.jpg\n"
     "  glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg\n"
     "  glyphorama-convert --format=html --output-dir=art *.jpg\n"
+    "  glyphorama-convert --fit --cell-aspect=2 photo.jpg\n"
+    "  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg\n"
     "\n"
     "終了ステータス: 0 すべて変換した、1 変換できない画像があった、2 使い方の誤り\n");
 
@@ -103,6 +118,20 @@ inline const QString kUnknownFormat =
 inline const QString kBadJobs = QStringLiteral("--jobs には 1 以上の整数を指定してください: '%1'");
 inline const QString kBadRegion =
     QStringLiteral("--region には 0 以上の整数 2 つを X,Y の形で指定してください: '%1'");
+inline const QString kBadCrop = QStringLiteral(
+    "--crop には 0 以上の整数 X,Y と 1 以上の整数 W,H を X,Y,W,H の形で指定してください: '%1'");
+// %1 --width or --height, %2 the largest number of cells.
+inline const QString kBadCells =
+    QStringLiteral("%1 には 1 以上 %2 以下の整数を指定してください: '%3'");
+inline const QString kBadCellAspect =
+    QStringLiteral("--cell-aspect には 0 より大きい数（2、0.5 など）を指定してください: '%1'");
+inline const QString kBadOrient = QStringLiteral("--orient の '%1' は使えません（auto か stored）");
+inline const QString kFitOrCrop = QStringLiteral("--fit と --crop は同時に使えません");
+inline const QString kRegionIsTheBlocks = QStringLiteral(
+    "--region は 100 x 100 のブロックの位置です。--fit や --crop とは同時に使えません");
+// %1 an option's names.
+inline const QString kOnlyReduced =
+    QStringLiteral("%1 は --fit か --crop と一緒に使うオプションです");
 inline const QString kOutputForMany =
     QStringLiteral("画像が 2 つ以上のときは -o ではなく --output-dir を使ってください");
 // %1 an option's names, %2 the modes that take it.

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -74,6 +75,34 @@ Result<QPoint> ParseRegion(const QString& text) {
     return QPoint(x, y);
 }
 
+// "X,Y,W,H": a rectangle of whole pixels. A number too large for int reads as
+// INT_MAX, so a rectangle reaching that far is refused rather than moved.
+Result<QRect> ParseCrop(const QString& text) {
+    const QStringList parts = text.split(u',');
+    std::array<int, 4> values{};
+    bool good = parts.size() == 4;
+    for (int i = 0; good && i < 4; ++i) {
+        const std::optional<int> value = ParseWhole(parts[i]);
+        good = value.has_value();
+        if (good) values[std::size_t(i)] = *value;
+    }
+    const auto [x, y, w, h] = values;
+    constexpr qint64 kMost = std::numeric_limits<int>::max();
+    if (!good || w < 1 || h < 1 || qint64(x) + w >= kMost || qint64(y) + h >= kMost)
+        return Error{kBadCrop.arg(text)};
+    return QRect(x, y, w, h);
+}
+
+// A positive decimal such as 2 or 0.5; exponents and signs are not asked for.
+std::optional<double> ParseAspect(const QString& text) {
+    static const QRegularExpression decimal(QStringLiteral("^([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
+    if (!decimal.match(text).hasMatch()) return std::nullopt;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value <= 0) return std::nullopt;
+    return value;
+}
+
 // The name of an option as the user may have typed it: "-o, --output".
 QString Named(const QCommandLineOption& option) {
     QStringList names;
@@ -84,7 +113,7 @@ QString Named(const QCommandLineOption& option) {
 
 }  // namespace
 
-Result<Options> ParseOptions(const QStringList& arguments, int processors) {
+Result<Options> ParseOptions(const QStringList& arguments, int processors, int terminalColumns) {
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {},
                                     QStringLiteral("FILE"));
     const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));
@@ -94,6 +123,12 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors) {
     const QCommandLineOption jobs({QStringLiteral("j"), QStringLiteral("jobs")}, {},
                                   QStringLiteral("N"));
     const QCommandLineOption region(QStringLiteral("region"), {}, QStringLiteral("X,Y"));
+    const QCommandLineOption fit(QStringLiteral("fit"));
+    const QCommandLineOption crop(QStringLiteral("crop"), {}, QStringLiteral("X,Y,W,H"));
+    const QCommandLineOption width(QStringLiteral("width"), {}, QStringLiteral("N"));
+    const QCommandLineOption height(QStringLiteral("height"), {}, QStringLiteral("N"));
+    const QCommandLineOption cellAspect(QStringLiteral("cell-aspect"), {}, QStringLiteral("R"));
+    const QCommandLineOption orient(QStringLiteral("orient"), {}, QStringLiteral("HOW"));
     const QCommandLineOption makeRamp(QStringLiteral("make-ramp"));
     const QCommandLineOption rampReport(QStringLiteral("ramp-report"));
     const QCommandLineOption font(QStringLiteral("font"), {}, QStringLiteral("FAMILY"));
@@ -105,8 +140,9 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors) {
     const QCommandLineOption version(QStringLiteral("version"));
 
     QCommandLineParser parser;
-    parser.addOptions({output, outputDir, steps, ramp, format, jobs, region, makeRamp, rampReport,
-                       font, size, withSpace, distinct, chart, help, version});
+    parser.addOptions({output, outputDir, steps,    ramp,       format, jobs,     region,     fit,
+                       crop,   width,     height,   cellAspect, orient, makeRamp, rampReport, font,
+                       size,   withSpace, distinct, chart,      help,   version});
     if (!parser.parse(QStringList{kProgram} + arguments)) return Error{parser.errorText()};
 
     Options options;
@@ -121,7 +157,8 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors) {
 
     // A value given twice would leave one of them unused without a word.
     for (const QCommandLineOption& option :
-         {output, outputDir, steps, ramp, format, jobs, region, font, size, chart}) {
+         {output, outputDir, steps, ramp, format, jobs, region, crop, width, height, cellAspect,
+          orient, font, size, chart}) {
         if (parser.values(option).size() > 1) return Error{kRepeated.arg(Named(option))};
     }
     // An empty file, folder or font would quietly stand for none.
@@ -144,7 +181,10 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors) {
         {output, true, true, false},    {outputDir, true, false, false},
         {steps, true, false, false},    {ramp, true, false, true},
         {format, true, false, false},   {jobs, true, false, false},
-        {region, true, false, false},   {font, false, true, true},
+        {region, true, false, false},   {fit, true, false, false},
+        {crop, true, false, false},     {width, true, false, false},
+        {height, true, false, false},   {cellAspect, true, false, false},
+        {orient, true, false, false},   {font, false, true, true},
         {size, false, true, true},      {withSpace, false, true, false},
         {distinct, false, true, false}, {chart, false, true, true},
     };
@@ -200,12 +240,54 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors) {
     if (parser.isSet(region)) {
         const Result<QPoint> origin = ParseRegion(parser.value(region));
         if (!origin) return origin.error();
-        options.origin = *origin;
+        options.framing.origin = *origin;
     }
     options.outputDir = parser.value(outputDir);
     if (parser.isSet(output) && parser.isSet(outputDir)) return Error{kOutputAndDir};
     const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");
     if (toFile && options.pictures.size() > 1) return Error{kOutputForMany};
+
+    // The block's own option, and those of the reduced art alone.
+    const bool crops = parser.isSet(crop);
+    if (parser.isSet(fit) && crops) return Error{kFitOrCrop};
+    if (!parser.isSet(fit) && !crops) {
+        for (const QCommandLineOption& option : {width, height, cellAspect, orient}) {
+            if (parser.isSet(option)) return Error{kOnlyReduced.arg(Named(option))};
+        }
+        return options;
+    }
+    if (parser.isSet(region)) return Error{kRegionIsTheBlocks};
+    Framing& framing = options.framing;
+    framing.mode = crops ? Framing::Mode::kRectangle : Framing::Mode::kWhole;
+    if (crops) {
+        const Result<QRect> rectangle = ParseCrop(parser.value(crop));
+        if (!rectangle) return rectangle.error();
+        framing.rectangle = *rectangle;
+    }
+    // On a terminal the art fits its width, two columns to a full-width
+    // character, and runs as long as it needs.
+    if (terminalColumns > 0 && options.outputDir.isEmpty() && !toFile)
+        framing.mostCells = QSize(std::clamp(terminalColumns / 2, 1, kMaxCells), kMaxCells);
+    const std::pair<const QCommandLineOption*, int*> sides[] = {
+        {&width, &framing.mostCells.rwidth()}, {&height, &framing.mostCells.rheight()}};
+    for (const auto& [option, side] : sides) {
+        if (!parser.isSet(*option)) continue;
+        const std::optional<int> cells = ParseWhole(parser.value(*option));
+        if (!cells || *cells < 1 || *cells > kMaxCells)
+            return Error{kBadCells.arg(Named(*option)).arg(kMaxCells).arg(parser.value(*option))};
+        *side = *cells;
+    }
+    if (parser.isSet(cellAspect)) {
+        const std::optional<double> aspect = ParseAspect(parser.value(cellAspect));
+        if (!aspect) return Error{kBadCellAspect.arg(parser.value(cellAspect))};
+        framing.cellAspect = *aspect;
+    }
+    if (parser.isSet(orient)) {
+        const QString how = parser.value(orient);
+        if (how != QStringLiteral("auto") && how != QStringLiteral("stored"))
+            return Error{kBadOrient.arg(how)};
+        framing.upright = how == QStringLiteral("auto");
+    }
     return options;
 }
 

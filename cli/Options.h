@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QList>
-#include <QPoint>
 #include <QString>
 #include <QStringList>
 
 #include "workspace/Document.h"
+#include "workspace/Framing.h"
 #include "workspace/Result.h"
 
 namespace glyph::cli {
@@ -23,7 +23,7 @@ struct Options {
     QString output;     // empty or "-": standard output
     QString outputDir;  // set: one file per picture there
     int jobs = 1;
-    QPoint origin;  // of the block in each picture
+    Framing framing;  // the block at --region, or the picture reduced to cells
 
     // Making and judging ramps.
     QString font;      // empty: the window's text box font
@@ -37,9 +37,15 @@ struct Options {
 constexpr int kJobsPerProcessor = 4;
 // The largest --size: the glyphs of a larger font take minutes to measure.
 constexpr int kMaxFontSize = 512;
+// The largest --width and --height: an art larger than this is no longer read
+// as text, and its ramp entries could make it hundreds of megabytes.
+constexpr int kMaxCells = 1000;
 
 // Parses the arguments after the program name; --jobs defaults to processors.
+// terminalColumns is the width of the terminal standard output is, or 0 when
+// it is none or of unknown width: art reduced to cells for standard output
+// then fits that width by default.
 // A usage error comes back as its reason, to be shown with a pointer to --help.
-Result<Options> ParseOptions(const QStringList& arguments, int processors);
+Result<Options> ParseOptions(const QStringList& arguments, int processors, int terminalColumns = 0);
 
 }  // namespace glyph::cli

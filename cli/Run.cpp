@@ -1,5 +1,6 @@
 #include "cli/Run.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <QFileInfo>
@@ -29,6 +30,16 @@ bool WriteStandardOutput(const QByteArray& bytes) {
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
                size_t(bytes.size()) &&
            std::fflush(stdout) == 0;
+}
+
+int StandardOutputColumns() {
+    if (!isatty(STDOUT_FILENO)) return 0;
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    // A terminal that does not tell its size, as under some serial consoles.
+    bool ok = false;
+    const int columns = qEnvironmentVariableIntValue("COLUMNS", &ok);
+    return ok && columns > 0 ? columns : 0;
 }
 
 namespace {
@@ -92,7 +103,7 @@ int Run(const Options& options, const QString& converterDir) {
     const QStringList& pictures = options.pictures;
     const auto convert = [&](int index) -> Result<QByteArray> {
         const QString& picture = pictures[index];
-        const Result<QString> art = ConvertFile(picture, options.steps, *ramp, options.origin);
+        const Result<QString> art = ConvertFile(picture, options.steps, *ramp, options.framing);
         if (!art) return art.error();
         return FormatArt(*art, options.format, QFileInfo(picture).fileName());
     };

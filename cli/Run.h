@@ -21,6 +21,9 @@ int UsageError(const QString& reason);
 
 // One message on standard error, after the program's name.
 void Say(const QString& line);
+// The width in columns of the terminal standard output is: 0 when it is not a
+// terminal, or one whose width is unknown.
+int StandardOutputColumns();
 // The bytes on standard output, as they are; false when they cannot be written.
 bool WriteStandardOutput(const QByteArray& bytes);
 

@@ -243,7 +243,9 @@ TEST_F(Converter, ARampCp932CannotHoldIsRefusedBeforeAnythingIsWritten) {
 TEST_F(Converter, HelpVersionAndUsageErrors) {
     const Ran help = Convert({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--steps", "--ramp", "--format", "--output-dir", "--jobs", "-o"})
+    for (const char* option :
+         {"--steps", "--ramp", "--format", "--output-dir", "--jobs", "-o", "--fit", "--crop",
+          "--width", "--height", "--cell-aspect", "--orient"})
         EXPECT_TRUE(help.out.contains(option)) << option;
     const Ran version = Convert({"--version"});
     EXPECT_EQ(version.status, 0);

@@ -27,7 +27,8 @@ TEST(ParseOptions, GnuFormsOfEveryOption) {
     EXPECT_EQ(joined->steps.back(), Command::kRedo);
     EXPECT_EQ(joined->format, Format::kCp932);
     EXPECT_EQ(joined->outputDir, "out");
-    EXPECT_EQ(joined->origin, QPoint(40, 7));
+    EXPECT_EQ(joined->framing.origin, QPoint(40, 7));
+    EXPECT_EQ(joined->framing.mode, Framing::Mode::kBlock);
     EXPECT_EQ(joined->pictures, (QStringList{"-odd.bmp", "b.bmp"}));
 }
 
@@ -64,6 +65,50 @@ TEST(ParseOptions, JobsAboveFourPerProcessorAreLowered) {
     EXPECT_EQ(ParseOptions({"a.bmp"}, 0)->jobs, 1) << "processors unknown";
     EXPECT_FALSE(Parse({"--jobs=-5", "a.bmp"}).ok());
     EXPECT_FALSE(Parse({"--jobs=2x", "a.bmp"}).ok());
+}
+
+TEST(ParseOptions, FitAndCropFrameThePicture) {
+    const Result<Options> fit = Parse({"--fit", "a.bmp"});
+    ASSERT_TRUE(fit.ok()) << fit.error().reason.toStdString();
+    EXPECT_EQ(fit->framing.mode, Framing::Mode::kWhole);
+    EXPECT_EQ(fit->framing.mostCells, QSize(100, 100));
+    EXPECT_EQ(fit->framing.cellAspect, 1.0);
+    EXPECT_TRUE(fit->framing.upright);
+
+    const Result<Options> crop = Parse({"--crop=10,20,300,40", "--width=1000", "--height", "1",
+                                        "--cell-aspect=2.5", "--orient=stored", "a.bmp"});
+    ASSERT_TRUE(crop.ok()) << crop.error().reason.toStdString();
+    EXPECT_EQ(crop->framing.mode, Framing::Mode::kRectangle);
+    EXPECT_EQ(crop->framing.rectangle, QRect(10, 20, 300, 40));
+    EXPECT_EQ(crop->framing.mostCells, QSize(1000, 1));
+    EXPECT_EQ(crop->framing.cellAspect, 2.5);
+    EXPECT_FALSE(crop->framing.upright);
+
+    const Result<Options> half =
+        Parse({"--fit", "--cell-aspect", ".5", "--orient=auto", "--width", "1", "a.bmp"});
+    ASSERT_TRUE(half.ok()) << half.error().reason.toStdString();
+    EXPECT_EQ(half->framing.cellAspect, 0.5);
+    EXPECT_TRUE(half->framing.upright);
+    EXPECT_EQ(half->framing.mostCells, QSize(1, 100));
+}
+
+TEST(ParseOptions, OnATerminalReducedArtFitsItsWidth) {
+    const auto most = [](const QStringList& arguments, int columns) {
+        const Result<Options> parsed = ParseOptions(arguments, 3, columns);
+        EXPECT_TRUE(parsed.ok()) << parsed.error().reason.toStdString();
+        return parsed ? parsed->framing.mostCells : QSize();
+    };
+    EXPECT_EQ(most({"--fit", "a.bmp"}, 80), QSize(40, 1000));
+    EXPECT_EQ(most({"--crop=0,0,9,9", "-o", "-", "a.bmp"}, 81), QSize(40, 1000));
+    EXPECT_EQ(most({"--fit", "--height=50", "a.bmp"}, 80), QSize(40, 50));
+    EXPECT_EQ(most({"--fit", "--width=7", "a.bmp"}, 80), QSize(7, 1000));
+    EXPECT_EQ(most({"--fit", "a.bmp"}, 1), QSize(1, 1000));
+    EXPECT_EQ(most({"--fit", "a.bmp"}, 5000), QSize(1000, 1000));
+    // Not to the terminal, or none: the window's 100 x 100.
+    EXPECT_EQ(most({"--fit", "-o", "art.txt", "a.bmp"}, 80), QSize(100, 100));
+    EXPECT_EQ(most({"--fit", "--output-dir=d", "a.bmp"}, 80), QSize(100, 100));
+    EXPECT_EQ(most({"--fit", "a.bmp"}, 0), QSize(100, 100));
+    EXPECT_EQ(ParseOptions({"a.bmp"}, 3, 80)->framing.mode, Framing::Mode::kBlock);
 }
 
 TEST(ParseOptions, UsageErrorsSayWhatIsWrong) {
@@ -119,6 +164,39 @@ TEST(ParseOptions, UsageErrorsSayWhatIsWrong) {
         {{"--output-dir=a", "--output-dir=b", "a.bmp"}, "--output-dir"},
         {{"--make-ramp", "--size=16", "--size=16"}, "--size"},
         {{"--make-ramp", "--font=A", "--font=B"}, "--font"},
+        {{"--crop=0,0,1,1", "--crop=0,0,2,2", "a.bmp"}, "--crop"},
+        {{"--fit", "--width=5", "--width=5", "a.bmp"}, "--width"},
+        {{"--fit", "--height=5", "--height=6", "a.bmp"}, "--height"},
+        {{"--fit", "--cell-aspect=2", "--cell-aspect=1", "a.bmp"}, "--cell-aspect"},
+        {{"--fit", "--orient=auto", "--orient=stored", "a.bmp"}, "--orient"},
+        // The block and the reduced art do not mix.
+        {{"--fit", "--crop=0,0,5,5", "a.bmp"}, "--crop"},
+        {{"--fit", "--region=1,1", "a.bmp"}, "--region"},
+        {{"--crop=0,0,5,5", "--region=0,0", "a.bmp"}, "--region"},
+        {{"--width=50", "a.bmp"}, "--width"},
+        {{"--height=50", "a.bmp"}, "--height"},
+        {{"--cell-aspect=2", "a.bmp"}, "--cell-aspect"},
+        {{"--orient=stored", "a.bmp"}, "--orient"},
+        {{"--make-ramp", "--fit"}, "--fit"},
+        {{"--ramp-report", "--crop=0,0,1,1"}, "--crop"},
+        // Bad values.
+        {{"--fit", "--width=0", "a.bmp"}, "--width"},
+        {{"--fit", "--width=1001", "a.bmp"}, "1000"},
+        {{"--fit", "--height=99999999999999999999", "a.bmp"}, "--height"},
+        {{"--fit", "--height=ten", "a.bmp"}, "ten"},
+        {{"--fit", "--cell-aspect=0", "a.bmp"}, "--cell-aspect"},
+        {{"--fit", "--cell-aspect=0.000", "a.bmp"}, "0.000"},
+        {{"--fit", "--cell-aspect=-2", "a.bmp"}, "-2"},
+        {{"--fit", "--cell-aspect=1e3", "a.bmp"}, "1e3"},
+        {{"--fit", "--cell-aspect=inf", "a.bmp"}, "inf"},
+        {{"--fit", "--cell-aspect=", "a.bmp"}, "--cell-aspect"},
+        {{"--fit", "--orient=sideways", "a.bmp"}, "sideways"},
+        {{"--crop=1,2,3", "a.bmp"}, "1,2,3"},
+        {{"--crop=1,2,0,5", "a.bmp"}, "1,2,0,5"},
+        {{"--crop=-1,0,5,5", "a.bmp"}, "-1,0,5,5"},
+        {{"--crop=0,0,5,x", "a.bmp"}, "0,0,5,x"},
+        {{"--crop=2147483647,0,1,1", "a.bmp"}, "--crop"},
+        {{"--crop=0,0,99999999999999999999,1", "a.bmp"}, "--crop"},
     };
     for (const auto& c : cases) {
         const Result<Options> parsed = Parse(c.arguments);

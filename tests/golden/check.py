@@ -2,11 +2,13 @@
 """Checks every expected text under tests/golden against a computation of its
 own, written from the program's documented rules and sharing no code with it:
 a BMP reader of its own (JPEG cases are first decoded by djpeg, libjpeg's own
-tool), the gray formula, the tone steps and the six-slot history.
+tool), the gray formula, the cells a reduced picture becomes and their exact
+area averages, the tone steps and the six-slot history.
 
 Run: check.py GOLDEN_DIR RAMP_SOURCE  (RAMP_SOURCE: engine/CharRamp.cpp, for the
 built-in ramp's 256 entries). Exits 1 naming each case that differs."""
 import math
+from fractions import Fraction
 import os
 import re
 import struct
@@ -96,13 +98,88 @@ def run_steps(opened, steps):
     return shown
 
 
-def expected_text(picture, steps, ramp):
-    rows = read_picture(picture)[:100]
-    rows = [row[:100] for row in rows]
-    width = len(rows[0])
-    opened = [gray(*p) for row in rows for p in row]
+def cell_counts(width, height, most_columns, most_rows, aspect):
+    """Columns and rows for an area of width x height pixels: the most columns
+    allowed, and the rows that keep the area's shape when a cell is `aspect`
+    times as tall as it is wide; if those rows are too many, the most rows
+    allowed and the columns that keep the shape. Each count is rounded, a half
+    up, and lies between 1 and both its limit and the pixels along its side."""
+    columns = Fraction(min(most_columns, width))
+    rows = columns * height / (width * aspect)
+    if rows > most_rows:
+        rows = Fraction(most_rows)
+        columns = rows * width * aspect / height
+    def side(cells, most, pixels):
+        return max(1, min(math.floor(cells + Fraction(1, 2)), most, pixels))
+    return side(columns, most_columns, width), side(rows, most_rows, height)
+
+
+def cell_spans(start, length, cells):
+    """For each of `cells` equal cells over [start, start + length): the pixels
+    it touches, each with the part of the pixel inside the cell."""
+    spans = []
+    for k in range(cells):
+        low = start + Fraction(length * k, cells)
+        high = start + Fraction(length * (k + 1), cells)
+        spans.append([(p, min(high, p + 1) - max(low, p))
+                      for p in range(math.floor(low), math.ceil(high))])
+    return spans
+
+
+def parse_framing(options):
+    """The converter options of a case: --fit or --crop, with the limits."""
+    framing = {"crop": None, "most": [100, 100], "aspect": Fraction(1)}
+    for option in options:
+        name, _, value = option.partition("=")
+        if name == "--fit":
+            pass
+        elif name == "--crop":
+            framing["crop"] = [int(v) for v in value.split(",")]
+        elif name == "--width":
+            framing["most"][0] = int(value)
+        elif name == "--height":
+            framing["most"][1] = int(value)
+        elif name == "--cell-aspect":
+            framing["aspect"] = Fraction(value)
+        else:
+            raise ValueError(f"check.py does not compute {option}")
+    return framing
+
+
+def reduced_levels(rows, framing):
+    """Each cell's level: the mean of the gray levels of the pixels under it,
+    each weighted by the part of it inside the cell, rounded half to even."""
+    height, width = len(rows), len(rows[0])
+    x, y, w, h = framing["crop"] or (0, 0, width, height)
+    # A rectangle reaching past the picture keeps the part inside it.
+    left, top = max(x, 0), max(y, 0)
+    right, bottom = min(x + w, width), min(y + h, height)
+    columns, count = cell_counts(right - left, bottom - top, *framing["most"], framing["aspect"])
+    across = cell_spans(left, right - left, columns)
+    down = cell_spans(top, bottom - top, count)
+    grays = [[gray(*p) for p in row] for row in rows]
+    levels = []
+    for cell_row in down:
+        # The weighted sums down each pixel column, then across each cell.
+        column_sums = {p: sum(part * grays[py][p] for py, part in cell_row)
+                       for p in range(left, right)}
+        row_weight = sum(part for _, part in cell_row)
+        for cell in across:
+            total = sum(part * column_sums[p] for p, part in cell)
+            levels.append(round(total / (row_weight * sum(part for _, part in cell))))
+    return columns, levels
+
+
+def expected_text(picture, steps, ramp, options):
+    pixels = read_picture(picture)
+    if options:
+        width, opened = reduced_levels(pixels, parse_framing(options))
+    else:
+        block = [row[:100] for row in pixels[:100]]
+        width = len(block[0])
+        opened = [gray(*p) for row in block for p in row]
     levels = run_steps(opened, steps)
-    lines = ["".join(ramp[v] for v in levels[y * width:(y + 1) * width]) for y in range(len(rows))]
+    lines = ["".join(ramp[v] for v in levels[y:y + width]) for y in range(0, len(levels), width)]
     # The window ends every row with a line break, then drops the last one from
     # a text longer than 3 characters; the text format ends with one LF.
     text = "".join(line + "\r\n" for line in lines)
@@ -122,9 +199,12 @@ def main():
         if not line.strip() or line.startswith("#"):
             continue
         name, picture, *rest = line.split()
-        steps = rest[0].split(",") if rest else []
+        # After the picture: the steps, and converter options starting with --.
+        options = [field for field in rest if field.startswith("--")]
+        steps = [step for field in rest if not field.startswith("--")
+                 for step in field.split(",")]
         want = open(os.path.join(golden, name + ".txt"), encoding="utf-8").read()
-        if expected_text(os.path.join(golden, picture), steps, ramp) != want:
+        if expected_text(os.path.join(golden, picture), steps, ramp, options) != want:
             print(f"{name}: the expected text differs from the independent computation")
             failed += 1
         else:

@@ -10,9 +10,15 @@ rewrite=${3:-}
 actual=$(mktemp)
 trap 'rm -f "$actual"' EXIT
 failed=0
-while read -r name picture steps; do
+while read -r name picture rest; do
     case "$name" in '' | '#'*) continue ;; esac
-    "$convert" --steps="${steps:-}" "$golden/$picture" >"$actual"
+    # After the picture: the steps, and converter options, each starting with --.
+    steps=
+    options=()
+    for field in $rest; do
+        case "$field" in --*) options+=("$field") ;; *) steps=$field ;; esac
+    done
+    "$convert" "${options[@]}" --steps="$steps" "$golden/$picture" >"$actual"
     if [ "$rewrite" = --rewrite ]; then
         cp "$actual" "$golden/$name.txt"
     elif ! cmp -s "$actual" "$golden/$name.txt"; then
