@@ -1,7 +1,6 @@
 #include "engine/CharRamp.h"
 
 #include <QStringDecoder>
-#include <stdexcept>
 
 #include "engine/Cp932.h"
 
@@ -59,7 +58,7 @@ const CharRamp& CharRamp::BuiltIn() {
 QString CharRamp::CharForLevel(int level) const {
     if (level >= 0 && level < entries_.size()) return entries_[level];
     if (level >= 0 && level < kLevels) return BuiltIn().entries_[level];
-    throw std::out_of_range("no ramp entry for this level");
+    return {};
 }
 
 namespace {

@@ -43,7 +43,7 @@ struct TextArt {
 // Adjusts the width x height top-left cells and writes one ramp entry per
 // pixel, CR LF after each row unless the text already ends with one; the final
 // CR LF is dropped from a text longer than 3 characters. width and height
-// must lie in 0..100. Throws when the ramp lacks an entry.
+// must lie in 0..100.
 TextArt RenderLevels(const LevelGrid& grid, int width, int height, const Adjustment& adjustment,
                      const CharRamp& ramp);
 
