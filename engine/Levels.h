@@ -4,8 +4,7 @@
 
 namespace glyph {
 
-// Colours are 0x00BBGGRR; -1 means no pixel.
-constexpr std::int32_t kNoPixel = -1;
+// Colours are 0x00BBGGRR.
 
 constexpr std::uint32_t Rgb(int r, int g, int b) {
     return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
