@@ -5,14 +5,13 @@
 #include "cli/Messages.h"
 #include "cli/Run.h"
 #include "engine/Cp932.h"
+#include "engine/Levels.h"
 #include "workspace/FileAccess.h"
 #include "workspace/RampFile.h"
 
 namespace glyph::cli {
 
 namespace {
-
-constexpr int kLevels = 256;
 
 // The window lives in lib/glyphorama once installed, and the converter in
 // bin; in the build tree each sits in its own folder beside the other.

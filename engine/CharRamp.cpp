@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include "engine/Cp932.h"
+#include "engine/Levels.h"
 
 namespace glyph {
 
@@ -25,8 +26,6 @@ const QString kBuiltInRamp = QString::fromUtf16(
     u"夫,米,永,尤,水,圷,艾,女,丈,爻,犬,次,幺,力,之,八");
 
 namespace {
-
-constexpr int kLevels = 256;
 
 // Lines without their terminators (CR LF, LF or a lone CR); a final line
 // without a terminator counts, an empty tail after the last one does not.
