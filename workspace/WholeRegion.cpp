@@ -16,7 +16,6 @@ namespace glyph {
 namespace {
 
 constexpr qint64 kBytesPerPixel = 4;  // what Qt decodes these formats to
-constexpr int kMegabyte = 1024 * 1024;
 
 struct Signature {
     QByteArray start;
