@@ -66,6 +66,12 @@ TEST(RampLookup, ALongRampKeepsItsEntriesBeyondLevel255) {
     EXPECT_EQ(ramp.CharForLevel(257), QString());
 }
 
+TEST(CodePointName, AtLeastFourCapitalHexDigits) {
+    EXPECT_EQ(CodePointName(U'\t'), QStringLiteral("U+0009"));
+    EXPECT_EQ(CodePointName(U'\u20ac'), QStringLiteral("U+20AC"));
+    EXPECT_EQ(CodePointName(U'\U0001F600'), QStringLiteral("U+1F600"));
+}
+
 TEST(ParseCharRamp, OneEntryPerLineThenOneEmptyEntry) {
     const CharRamp ramp = ParseCharRamp(BuiltInLines("\r\n")).ramp;
     ASSERT_EQ(ramp.size(), 257);
