@@ -7,13 +7,14 @@
 
 #include "engine/CharRamp.h"
 #include "engine/Levels.h"
+#include "engine/Rules.h"
 
 namespace glyph {
 
 // Gray levels read from a source, one cell per pixel position 0..100 in each
 // direction, with the darkest and lightest level read (-1 before any pixel).
 struct LevelGrid {
-    static constexpr int kSide = 101;
+    static constexpr int kSide = kGridSide;
     std::array<int, kSide * kSide> cells{};
     int darkest = -1;
     int lightest = -1;
