@@ -13,6 +13,7 @@
 
 #include "cli/Messages.h"
 #include "engine/Cp932.h"
+#include "engine/Levels.h"
 
 namespace glyph::cli {
 
@@ -117,7 +118,7 @@ std::vector<GlyphInk> MeasurePool(const GlyphMeter& meter, bool withSpace) {
 
 std::vector<double> MeasureEntries(const GlyphMeter& meter, const CharRamp& ramp) {
     std::vector<double> coverage;
-    for (int level = 0; level < 256; ++level) {
+    for (int level = 0; level < kLevels; ++level) {
         coverage.push_back(meter.Measure(ramp.CharForLevel(level)).coverage);
     }
     return coverage;

@@ -5,14 +5,13 @@
 #include "cli/Messages.h"
 #include "cli/Run.h"
 #include "engine/Cp932.h"
+#include "engine/Levels.h"
 #include "workspace/FileAccess.h"
 #include "workspace/RampFile.h"
 
 namespace glyph::cli {
 
 namespace {
-
-constexpr int kLevels = 256;
 
 // The window lives in lib/glyphorama once installed, and the converter in
 // bin; in the build tree each sits in its own folder beside the other.
@@ -47,9 +46,8 @@ Status CheckCp932(const CharRamp& ramp) {
         if (encoded.ok()) continue;
         const QString character = QString(entry.mid(encoded.badIndex))
                                       .left(entry[encoded.badIndex].isHighSurrogate() ? 2 : 1);
-        const QString code =
-            QStringLiteral("U+%1").arg(character.toUcs4().value(0), 4, 16, QLatin1Char('0'));
-        return Error{kRampNotCp932.arg(level).arg(character, code.toUpper())};
+        const QString code = CodePointName(character.toUcs4().value(0));
+        return Error{kRampNotCp932.arg(level).arg(character, code)};
     }
     return Done{};
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <cmath>
 
+#include "engine/Levels.h"
+
 namespace glyph::cli {
 
 namespace {
@@ -22,7 +24,7 @@ constexpr int kLevelTicks = 8;     // every 32 levels
 constexpr int kCoverageTicks = 5;  // every fifth of the top
 constexpr int kLegendRow = 20;
 constexpr std::array<QRgb, 3> kLineColours = {0xFF909090, 0xFF1F5FBF, 0xFFCF4F1F};
-constexpr int kTopLevel = 255;
+constexpr int kTopLevel = kLevels - 1;
 
 }  // namespace
 

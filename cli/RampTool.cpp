@@ -13,6 +13,7 @@
 #include "cli/Run.h"
 #include "engine/CharRamp.h"
 #include "engine/Cp932.h"
+#include "engine/Levels.h"
 #include "engine/RampFit.h"
 #include "workspace/TextFile.h"
 
@@ -20,7 +21,6 @@ namespace glyph::cli {
 
 namespace {
 
-constexpr int kLevels = 256;
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString Number(double value, int decimals = 3) { return QString::number(value, 'f', decimals); }

@@ -1,9 +1,9 @@
 #include "engine/CharRamp.h"
 
 #include <QStringDecoder>
-#include <stdexcept>
 
 #include "engine/Cp932.h"
+#include "engine/Levels.h"
 
 namespace glyph {
 
@@ -26,8 +26,6 @@ const QString kBuiltInRamp = QString::fromUtf16(
     u"夫,米,永,尤,水,圷,艾,女,丈,爻,犬,次,幺,力,之,八");
 
 namespace {
-
-constexpr int kLevels = 256;
 
 // Lines without their terminators (CR LF, LF or a lone CR); a final line
 // without a terminator counts, an empty tail after the last one does not.
@@ -59,7 +57,7 @@ const CharRamp& CharRamp::BuiltIn() {
 QString CharRamp::CharForLevel(int level) const {
     if (level >= 0 && level < entries_.size()) return entries_[level];
     if (level >= 0 && level < kLevels) return BuiltIn().entries_[level];
-    throw std::out_of_range("no ramp entry for this level");
+    return {};
 }
 
 namespace {

@@ -23,7 +23,7 @@ class CharRamp {
     const QStringList& entries() const { return entries_; }
 
     // The entry for a level. Levels 0..255 that a short ramp lacks come from the
-    // built-in list; any other missing level throws std::out_of_range.
+    // built-in list; any other level the ramp lacks gives an empty entry.
     QString CharForLevel(int level) const;
 
   private:

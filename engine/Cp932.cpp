@@ -73,6 +73,10 @@ Cp932Encoding EncodeCp932(const QString& text) {
     return result;
 }
 
+QString CodePointName(char32_t code) {
+    return QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
+}
+
 namespace {
 
 struct CodeRange {

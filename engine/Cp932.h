@@ -23,6 +23,10 @@ struct Cp932Encoding {
 // says where it is.
 Cp932Encoding EncodeCp932(const QString& text);
 
+// "U+" and the code point in at least four capital hex digits: how messages
+// name a character CP932 cannot hold, since it may be invisible.
+QString CodePointName(char32_t code);
+
 // Every kanji and kana that CP932 encodes, once each, in code order.
 QStringList Cp932KanjiAndKana();
 

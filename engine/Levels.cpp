@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/Rules.h"
+
 namespace glyph {
 
 int GrayLevel(std::uint32_t colour) {
@@ -42,7 +44,7 @@ std::int64_t Stretch(int g, int darkest, int lightest) {
 }
 
 std::int64_t ApplyContrast(std::int64_t g, std::int32_t contrast) {
-    const double factor = static_cast<double>(contrast) / 101.0 + 1.0;
+    const double factor = static_cast<double>(contrast) / kContrastDivisor + 1.0;
     return RoundHalfEven(factor * static_cast<double>(g - 127) + 127.0);
 }
 

@@ -4,9 +4,10 @@
 
 namespace glyph {
 
-// Colours are 0x00BBGGRR; -1 means no pixel.
-constexpr std::int32_t kNoPixel = -1;
+// Gray levels are 0..kLevels - 1; a ramp has one entry per level.
+inline constexpr int kLevels = 256;
 
+// Colours are 0x00BBGGRR.
 constexpr std::uint32_t Rgb(int r, int g, int b) {
     return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
            (static_cast<std::uint32_t>(b) << 16);

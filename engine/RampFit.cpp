@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/Levels.h"
+
 namespace glyph {
 
 namespace {
 
-constexpr int kLevels = 256;
 constexpr int kTopLevel = kLevels - 1;
 constexpr double kGrayTop = 255.0;
 // Glyphs this close (in levels) to the nearest one are as good as it.

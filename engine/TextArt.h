@@ -7,13 +7,14 @@
 
 #include "engine/CharRamp.h"
 #include "engine/Levels.h"
+#include "engine/Rules.h"
 
 namespace glyph {
 
 // Gray levels read from a source, one cell per pixel position 0..100 in each
 // direction, with the darkest and lightest level read (-1 before any pixel).
 struct LevelGrid {
-    static constexpr int kSide = 101;
+    static constexpr int kSide = kGridSide;
     std::array<int, kSide * kSide> cells{};
     int darkest = -1;
     int lightest = -1;
@@ -43,7 +44,7 @@ struct TextArt {
 // Adjusts the width x height top-left cells and writes one ramp entry per
 // pixel, CR LF after each row unless the text already ends with one; the final
 // CR LF is dropped from a text longer than 3 characters. width and height
-// must lie in 0..100. Throws when the ramp lacks an entry.
+// must lie in 0..100.
 TextArt RenderLevels(const LevelGrid& grid, int width, int height, const Adjustment& adjustment,
                      const CharRamp& ramp);
 

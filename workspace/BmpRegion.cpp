@@ -117,11 +117,6 @@ QByteArray ReadAt(QIODevice& device, qint64 pos, qint64 length) {
     return device.read(length);
 }
 
-bool Fail(QString& error, const QString& reason) {
-    error = reason;
-    return false;
-}
-
 bool IsKnownHeaderSize(quint32 size) {
     switch (size) {
         case kCoreHeaderSize:
@@ -153,11 +148,11 @@ void ReadInfoFields(const QByteArray& header, BmpLayout& bmp) {
     bmp.coloursUsed = U32(header, kInfoColoursUsed);
 }
 
-bool HasUsableSize(const BmpLayout& bmp, QString& error) {
+Status CheckSize(const BmpLayout& bmp) {
     constexpr qint64 kMaxSide = std::numeric_limits<int>::max();
-    if (bmp.width <= 0 || bmp.height <= 0) return Fail(error, reasons::kBmpBadSize);
-    if (bmp.height > kMaxSide) return Fail(error, reasons::kBmpHeightOutOfRange);
-    return true;
+    if (bmp.width <= 0 || bmp.height <= 0) return Error{reasons::kBmpBadSize};
+    if (bmp.height > kMaxSide) return Error{reasons::kBmpHeightOutOfRange};
+    return Done{};
 }
 
 bool IsSupportedCoding(const BmpLayout& bmp) {
@@ -190,9 +185,8 @@ bool MakeChannel(quint32 mask, int bitsPerPixel, Channel& channel) {
 }
 
 // The masks live inside headers of 52 bytes or more, and right after a 40-byte header.
-bool ReadMasks(QIODevice& device, const QByteArray& header, qint64& headersEnd, BmpLayout& bmp,
-               QString& error) {
-    if (bmp.bitsPerPixel != 16 && bmp.bitsPerPixel != 32) return true;
+Status ReadMasks(QIODevice& device, const QByteArray& header, qint64& headersEnd, BmpLayout& bmp) {
+    if (bmp.bitsPerPixel != 16 && bmp.bitsPerPixel != 32) return Done{};
     std::array<quint32, 3> masks{0x7C00, 0x03E0, 0x001F};  // 16 bits: 5-5-5
     if (bmp.bitsPerPixel == 32) masks = {0xFF0000, 0x00FF00, 0x0000FF};
     if (bmp.compression == kBitfields || bmp.compression == kAlphaBitfields) {
@@ -201,16 +195,16 @@ bool ReadMasks(QIODevice& device, const QByteArray& header, qint64& headersEnd, 
             const qint64 length =
                 bmp.compression == kAlphaBitfields ? kRgbaMasksLength : kRgbMasksLength;
             bytes = ReadAt(device, headersEnd, length);
-            if (bytes.size() < length) return Fail(error, reasons::kBmpCutShort);
+            if (bytes.size() < length) return Error{reasons::kBmpCutShort};
             headersEnd += length;
         }
         for (int i = 0; i < 3; ++i) masks[i] = U32(bytes, i * 4);
     }
     for (int i = 0; i < 3; ++i) {
         if (!MakeChannel(masks[i], bmp.bitsPerPixel, bmp.channels[i]))
-            return Fail(error, reasons::kBmpBadMasks);
+            return Error{reasons::kBmpBadMasks};
     }
-    return true;
+    return Done{};
 }
 
 // The palette ends where the pixel data starts, or where the file does.
@@ -227,31 +221,31 @@ void ReadPalette(QIODevice& device, qint64 start, BmpLayout& bmp) {
     }
 }
 
-bool ReadLayout(QIODevice& device, BmpLayout& bmp, QString& error) {
+Result<BmpLayout> ReadLayout(QIODevice& device) {
     const QByteArray start = ReadAt(device, 0, kFileAndHeaderSizeLength);
-    if (!HasBmpSignature(start)) return Fail(error, reasons::kBmpNotBmp);
-    if (start.size() < kFileAndHeaderSizeLength) return Fail(error, reasons::kBmpCutShort);
+    if (!HasBmpSignature(start)) return Error{reasons::kBmpNotBmp};
+    if (start.size() < kFileAndHeaderSizeLength) return Error{reasons::kBmpCutShort};
+    BmpLayout bmp;
     bmp.headerSize = U32(start, kHeaderSizeField);
     bmp.pixelOffset = U32(start, kPixelOffsetField);
     if (!IsKnownHeaderSize(bmp.headerSize))
-        return Fail(error, reasons::kBmpHeaderSize.arg(bmp.headerSize));
+        return Error{reasons::kBmpHeaderSize.arg(bmp.headerSize)};
 
     const QByteArray header = ReadAt(device, kFileHeaderSize, bmp.headerSize);
-    if (header.size() < qsizetype(bmp.headerSize)) return Fail(error, reasons::kBmpCutShort);
+    if (header.size() < qsizetype(bmp.headerSize)) return Error{reasons::kBmpCutShort};
     if (bmp.headerSize == kCoreHeaderSize)
         ReadCoreFields(header, bmp);
     else
         ReadInfoFields(header, bmp);
-    if (!HasUsableSize(bmp, error)) return false;
-    if (!IsSupportedCoding(bmp)) {
-        return Fail(error, reasons::kBmpFormat.arg(bmp.bitsPerPixel).arg(bmp.compression));
-    }
+    if (Status size = CheckSize(bmp); !size) return size.error();
+    if (!IsSupportedCoding(bmp))
+        return Error{reasons::kBmpFormat.arg(bmp.bitsPerPixel).arg(bmp.compression)};
 
     qint64 headersEnd = kFileHeaderSize + bmp.headerSize;
-    if (!ReadMasks(device, header, headersEnd, bmp, error)) return false;
-    if (bmp.pixelOffset < headersEnd) return Fail(error, reasons::kBmpDataOffset);
+    if (Status masks = ReadMasks(device, header, headersEnd, bmp); !masks) return masks.error();
+    if (bmp.pixelOffset < headersEnd) return Error{reasons::kBmpDataOffset};
     ReadPalette(device, headersEnd, bmp);
-    return true;
+    return bmp;
 }
 
 QRgb PaletteColour(const BmpLayout& bmp, int index) {
@@ -459,16 +453,15 @@ void DecodeRle(QIODevice& device, const BmpLayout& bmp, QPoint origin, QImage& i
 bool HasBmpSignature(const QByteArray& head) { return head.startsWith("BM"); }
 
 Result<QSize> ReadBmpSize(QIODevice& device) {
-    BmpLayout bmp;
-    QString error;
-    if (!ReadLayout(device, bmp, error)) return Error{error};
-    return QSize(int(bmp.width), int(bmp.height));
+    const Result<BmpLayout> bmp = ReadLayout(device);
+    if (!bmp) return bmp.error();
+    return QSize(int(bmp->width), int(bmp->height));
 }
 
 Result<QImage> ReadBmpRegion(QIODevice& device, QRect region) {
-    BmpLayout bmp;
-    QString error;
-    if (!ReadLayout(device, bmp, error)) return Error{error};
+    const Result<BmpLayout> read = ReadLayout(device);
+    if (!read) return read.error();
+    const BmpLayout& bmp = *read;
     const QPoint origin = region.topLeft();
     const int width = int(std::min<qint64>(bmp.width - origin.x(), region.width()));
     const int height = int(std::min<qint64>(bmp.height - origin.y(), region.height()));

@@ -8,15 +8,14 @@
 #include <QSize>
 
 #include "workspace/Result.h"
+#include "workspace/RowSink.h"
 
 namespace glyph {
 
 // Decoding only one region of a BMP file: Qt's own reader decodes whole
 // pictures, which costs memory in proportion to the picture and fails for large ones.
-
-// Every pixel the file does not hold: cut-off data, gaps in RLE streams,
-// palette indexes past the palette.
-inline constexpr QRgb kMissingPixelColour = 0xFF000000;
+// Every pixel the file does not hold is kMissingPixelColour: cut-off data,
+// gaps in RLE streams, palette indexes past the palette.
 
 // True when the first bytes of a file are a BMP signature.
 bool HasBmpSignature(const QByteArray& head);

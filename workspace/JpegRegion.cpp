@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "workspace/Limits.h"
+#include "workspace/QtReader.h"
 #include "workspace/Reasons.h"
 
 namespace glyph {
@@ -181,16 +182,11 @@ Result<MemoryLease> FitsLimits(const JpegFrame& frame) {
     return lease;
 }
 
-void ConfigureJpegReader(QImageReader& reader) {
-    reader.setAutoDetectImageFormat(false);
-    reader.setAutoTransform(false);  // pixels as stored, whatever the EXIF orientation says
-}
-
 }  // namespace
 
 Result<QSize> ReadJpegSize(QFile& file) {
     QImageReader reader(&file, "jpeg");
-    ConfigureJpegReader(reader);
+    ConfigureQtReader(reader);
     const QSize size = reader.size();
     if (size.isEmpty()) return Error{reasons::kJpegHeaderDamaged};
     return size;
@@ -208,7 +204,7 @@ Result<QImage> ReadJpegRegion(QFile& file, QRect region) {
     const std::optional<JpegFrame> frame = ScanJpegFrame(file);
     if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
     QImageReader reader(&file, "jpeg");
-    ConfigureJpegReader(reader);
+    ConfigureQtReader(reader);
     const QSize size = reader.size();
     if (size.isEmpty() || !frame) return Error{reasons::kJpegHeaderDamaged};
     const Result<MemoryLease> lease = FitsLimits(*frame);

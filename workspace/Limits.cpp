@@ -13,7 +13,6 @@ namespace glyph {
 
 namespace {
 
-constexpr qint64 kMegabyte = 1024 * 1024;
 constexpr qint64 kMostMemory = 2048 * kMegabyte;
 constexpr qint64 kShareOfMemory = 4;  // a quarter
 // When the machine will not say how much it has.

@@ -7,6 +7,8 @@
 
 namespace glyph {
 
+inline constexpr qint64 kMegabyte = 1024 * 1024;
+
 // The bounds on what opening one picture may cost, for the readers that must
 // decode more than the block (progressive JPEG, GIF, WebP, TIFF) and for the
 // rows a PNG reader keeps. One place, so every reader refuses alike.

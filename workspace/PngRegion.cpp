@@ -15,7 +15,6 @@ namespace glyph {
 namespace {
 
 constexpr int kSignatureLength = 8;
-constexpr QRgb kMissingRow = 0xFF000000;
 constexpr int kBytesPerPixel = 4;  // RGBA, 8 bits each, after the transforms below
 constexpr int kLibpngRows = 2;     // the row being decoded and the one above it
 // libpng's own default is a million pixels a side; the format allows 2^31 - 1.
@@ -136,10 +135,10 @@ bool DecodeInterlacedRows(const PngReader& reader, int passes, Progress& progres
 std::vector<png_byte> MissingRow(qint64 bytes) {
     std::vector<png_byte> row(static_cast<std::size_t>(bytes));
     for (std::size_t i = 0; i + kBytesPerPixel <= row.size(); i += kBytesPerPixel) {
-        row[i] = png_byte(qRed(kMissingRow));
-        row[i + 1] = png_byte(qGreen(kMissingRow));
-        row[i + 2] = png_byte(qBlue(kMissingRow));
-        row[i + 3] = png_byte(qAlpha(kMissingRow));
+        row[i] = png_byte(qRed(kMissingPixelColour));
+        row[i + 1] = png_byte(qGreen(kMissingPixelColour));
+        row[i + 2] = png_byte(qBlue(kMissingPixelColour));
+        row[i + 3] = png_byte(qAlpha(kMissingPixelColour));
     }
     return row;
 }
@@ -199,7 +198,7 @@ Result<QImage> ReadPngRegion(QIODevice& device, QRect region) {
 
     Progress progress{clip, QImage(clip.size(), QImage::Format_RGB32), {}, {}};
     if (progress.image.isNull()) return Error{reasons::kNoMemoryForRegion};
-    progress.image.fill(kMissingRow);
+    progress.image.fill(kMissingPixelColour);
     progress.scratch.resize(std::size_t(rowBytes));
     // Rows after damage keep their fill: the same file gives the same picture.
     if (passes == 1) {
@@ -243,7 +242,7 @@ Status DecodePngRows(QIODevice& device, int lastRow, const RowSink& sink) {
     std::vector<QRgb> line(static_cast<std::size_t>(size->width()));
     int done = 0;
     if (!StreamPlainRows(reader, lastRow, scratch, line, sink, done)) {
-        std::fill(line.begin(), line.end(), kMissingRow);
+        std::fill(line.begin(), line.end(), kMissingPixelColour);
         for (; done <= lastRow; ++done) sink(done, line.data());
     }
     return Done{};

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "engine/Levels.h"
 #include "workspace/FileAccess.h"
 #include "workspace/Reasons.h"
 
@@ -9,7 +10,6 @@ namespace glyph {
 
 namespace {
 
-constexpr int kLevels = 256;
 constexpr int kLinesNamed = 5;  // undecodable lines named one by one; the rest counted
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 

@@ -10,4 +10,7 @@ namespace glyph {
 // pixels as the decoded width (transparency already laid over white).
 using RowSink = std::function<void(int y, const QRgb* row)>;
 
+// What the BMP and PNG readers show for every pixel a damaged file does not hold.
+inline constexpr QRgb kMissingPixelColour = 0xFF000000;
+
 }  // namespace glyph

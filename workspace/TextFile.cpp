@@ -20,9 +20,8 @@ QString UnencodableMessage(const QString& text, qsizetype index) {
     const bool pair = view[index].isHighSurrogate() && index + 1 < view.size() &&
                       view[index + 1].isLowSurrogate();
     const QString character = view.sliced(index, pair ? 2 : 1).toString();
-    const uint code = character.toUcs4().value(0);
-    const QString codeText = QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
-    return reasons::kUnencodableLine1.arg(line).arg(column).arg(character, codeText) + kCrLf +
+    const QString code = CodePointName(character.toUcs4().value(0));
+    return reasons::kUnencodableLine1.arg(line).arg(column).arg(character, code) + kCrLf +
            reasons::kUnencodableLine2;
 }
 

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "workspace/Limits.h"
+#include "workspace/QtReader.h"
 #include "workspace/Reasons.h"
 #include "workspace/Transparency.h"
 
@@ -15,7 +16,6 @@ namespace glyph {
 namespace {
 
 constexpr qint64 kBytesPerPixel = 4;  // what Qt decodes these formats to
-constexpr int kMegabyte = 1024 * 1024;
 
 struct Signature {
     QByteArray start;
@@ -48,11 +48,6 @@ QSize LogicalScreen(QIODevice& device, const QByteArray& format) {
     return {qFromLittleEndian<quint16>(screen), qFromLittleEndian<quint16>(screen + 2)};
 }
 
-void Configure(QImageReader& reader) {
-    reader.setAutoDetectImageFormat(false);
-    reader.setAutoTransform(false);  // pixels as stored, whatever the orientation tag says
-}
-
 }  // namespace
 
 QByteArray WholePictureFormat(const QByteArray& head) {
@@ -66,7 +61,7 @@ QByteArray WholePictureFormat(const QByteArray& head) {
 
 Result<QSize> ReadWholeSize(QFile& file, const QByteArray& format) {
     QImageReader reader(&file, format);
-    Configure(reader);
+    ConfigureQtReader(reader);
     const QSize size = reader.size();
     if (size.isEmpty()) return Error{reasons::kPictureDamaged};
     return size;
@@ -84,7 +79,7 @@ Result<Decoded> DecodeRegion(QFile& file, const QByteArray& format, QRect region
     AllowTheMemoryBound();
     const QSize screen = LogicalScreen(file, format);
     QImageReader reader(&file, format);
-    Configure(reader);
+    ConfigureQtReader(reader);
     const QSize size = reader.size();
     if (size.isEmpty()) return Error{reasons::kPictureDamaged};
     const QRect clip = region & QRect(QPoint(0, 0), size);

@@ -46,15 +46,30 @@ TEST(BuiltInRamp, EveryEntryIsATwoByteCp932Character) {
     }
 }
 
-TEST(RampLookup, ShortRampBorrowsMissingLevelsAndOutOfRangeThrows) {
+TEST(RampLookup, ShortRampBorrowsMissingLevelsAndOutOfRangeIsEmpty) {
     const CharRamp ramp(QStringList{QStringLiteral("a"), QString()});
     EXPECT_EQ(ramp.CharForLevel(0), QStringLiteral("a"));
     EXPECT_EQ(ramp.CharForLevel(1), QString());
     EXPECT_EQ(ramp.CharForLevel(2), CharRamp::BuiltIn().CharForLevel(2));
     EXPECT_EQ(ramp.CharForLevel(255), QStringLiteral("八"));
-    EXPECT_THROW(ramp.CharForLevel(256), std::out_of_range);
-    EXPECT_THROW(ramp.CharForLevel(-1), std::out_of_range);
-    EXPECT_THROW(CharRamp().CharForLevel(256), std::out_of_range);
+    EXPECT_EQ(ramp.CharForLevel(256), QString());
+    EXPECT_EQ(ramp.CharForLevel(-1), QString());
+    EXPECT_EQ(CharRamp().CharForLevel(256), QString());
+    EXPECT_EQ(CharRamp().CharForLevel(0), QStringLiteral("欟"));
+}
+
+TEST(RampLookup, ALongRampKeepsItsEntriesBeyondLevel255) {
+    QStringList entries = CharRamp::BuiltIn().entries();
+    entries << QStringLiteral("x");
+    const CharRamp ramp(entries);
+    EXPECT_EQ(ramp.CharForLevel(256), QStringLiteral("x"));
+    EXPECT_EQ(ramp.CharForLevel(257), QString());
+}
+
+TEST(CodePointName, AtLeastFourCapitalHexDigits) {
+    EXPECT_EQ(CodePointName(U'\t'), QStringLiteral("U+0009"));
+    EXPECT_EQ(CodePointName(U'\u20ac'), QStringLiteral("U+20AC"));
+    EXPECT_EQ(CodePointName(U'\U0001F600'), QStringLiteral("U+1F600"));
 }
 
 TEST(ParseCharRamp, OneEntryPerLineThenOneEmptyEntry) {
