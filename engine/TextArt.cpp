@@ -4,10 +4,9 @@
 
 namespace glyph {
 
-LevelGrid ReadLevels(int width, int height, const PixelReader& colourAt) {
-    LevelGrid grid;
-    const int rows = std::min(height, LevelGrid::kSide);
-    const int columns = std::min(width, LevelGrid::kSide);
+LevelGrid ReadLevels(int width, int height, const PixelReader& colourAt, LevelGrid grid) {
+    const int rows = std::min(height, grid.rows);
+    const int columns = std::min(width, grid.columns);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
             const int level = GrayLevel(colourAt(column, row));

@@ -12,15 +12,25 @@
 namespace glyph {
 
 // Gray levels read from a source, one cell per pixel position 0..100 in each
-// direction, with the darkest and lightest level read (-1 before any pixel).
+// direction (more for a reduced picture of more cells than that), with the
+// darkest and lightest level read (-1 before any pixel).
 struct LevelGrid {
     static constexpr int kSide = kGridSide;
-    std::array<int, kSide * kSide> cells{};
+    explicit LevelGrid(int width = 0, int height = 0)
+        : columns(std::max(width, kSide)),
+          rows(std::max(height, kSide)),
+          cells(std::size_t(columns) * std::size_t(rows), 0) {}
+    int columns;
+    int rows;
+    std::vector<int> cells;
     int darkest = -1;
     int lightest = -1;
 
-    int at(int column, int row) const { return cells[row * kSide + column]; }
-    int& at(int column, int row) { return cells[row * kSide + column]; }
+    // A cell beyond the grid was never read: 0, as an unread one.
+    int at(int column, int row) const {
+        return column < columns && row < rows ? cells[std::size_t(row) * columns + column] : 0;
+    }
+    int& at(int column, int row) { return cells[std::size_t(row) * columns + column]; }
 };
 
 // Colour (0x00BBGGRR) of the source pixel at (column, row).
@@ -29,7 +39,9 @@ using PixelReader = std::function<std::uint32_t(int column, int row)>;
 // Reads every pixel of a width x height source, row by row. Pixels whose cell
 // lies beyond the grid are ignored: neither stored nor counted for the darkest
 // and lightest levels. Cells the source does not cover stay 0.
-LevelGrid ReadLevels(int width, int height, const PixelReader& colourAt);
+// `grid` is the block's 101 x 101 unless a reduced picture of more cells needs more.
+LevelGrid ReadLevels(int width, int height, const PixelReader& colourAt,
+                     LevelGrid grid = LevelGrid());
 
 // The finished art: the painted level of each pixel (row-major) and the text.
 struct TextArt {

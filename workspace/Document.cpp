@@ -29,19 +29,23 @@ constexpr AdjustStep kAdjustSteps[6] = {
 std::uint32_t EngineColour(QRgb pixel) { return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel)); }
 
 LevelGrid ReadPicture(const QImage& pixels) {
-    return ReadLevels(pixels.width(), pixels.height(), [&pixels](int column, int row) {
-        return EngineColour(pixels.pixel(column, row));
-    });
+    return ReadLevels(
+        pixels.width(), pixels.height(),
+        [&pixels](int column, int row) { return EngineColour(pixels.pixel(column, row)); },
+        LevelGrid(pixels.width(), pixels.height()));
 }
 
 // The preview as a render reads it back: each level painted as its gray, which
 // reads as one level lower for some levels. A blank slot is never shown (the
 // history's counters keep it out of reach); it would read as no pixel at all.
 LevelGrid ReadPreview(const History::Snapshot* snapshot, int width, int height) {
-    if (snapshot == nullptr) return LevelGrid{};
-    return ReadLevels(width, height, [&](int column, int row) {
-        return GrayColour((*snapshot)[static_cast<size_t>(row) * width + column]);
-    });
+    if (snapshot == nullptr) return LevelGrid(width, height);
+    return ReadLevels(
+        width, height,
+        [&](int column, int row) {
+            return GrayColour((*snapshot)[static_cast<size_t>(row) * width + column]);
+        },
+        LevelGrid(width, height));
 }
 
 Framing Overview(const Framing& framing) {
