@@ -15,6 +15,7 @@
 // clang-format on
 
 #include <QBuffer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -442,6 +443,17 @@ QStringList Child(const QString& self, const QStringList& arguments) {
     return QString::fromUtf8(child.readAllStandardOutput()).simplified().split(' ');
 }
 
+// Whole pictures fitted to 100 columns: the pictures must be in `dir`.
+void FitFigures(const QString& self, const QDir& dir) {
+    std::printf("\n");
+    FitBatchBench({dir.filePath("fit-smooth.jpg"), dir.filePath("fit-grainy.jpg")});
+    WholeProcessBench(self, dir.filePath("fit-smooth.jpg"));
+    WholeProcessBench(self, dir.filePath("fit-grainy.jpg"));
+    std::printf("\n");
+    FitPeakBench(self, dir.filePath("fit-huge.png"), "fit whole, 20000 x 15000 PNG");
+    FitPeakBench(self, dir.filePath("fit-200mp.jpg"), "fit whole, 16330 x 12250 baseline JPEG");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -455,6 +467,10 @@ int main(int argc, char* argv[]) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == "--make") return MakePictures(args[2]);
     if (args.size() == 3 && args[1] == "--make-fit") return MakeFitPictures(args[2]);
+    if (args.size() == 3 && args[1] == "--fit-figures") {
+        FitFigures(QCoreApplication::applicationFilePath(), QDir(args[2]));
+        return 0;
+    }
     if (args.size() == 4 && args[1] == "--open") return OpenBench(args[2], args[3].toInt());
     if (args.size() == 3 && args[1] == "--move") return MoveBench(args[2]);
     if (args.size() == 2 && args[1] == "--names") {
@@ -516,12 +532,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "could not write the pictures to fit\n");
         return 1;
     }
-    std::printf("\n");
-    FitBatchBench({dir.filePath("fit-smooth.jpg"), dir.filePath("fit-grainy.jpg")});
-    WholeProcessBench(self, dir.filePath("fit-smooth.jpg"));
-    WholeProcessBench(self, dir.filePath("fit-grainy.jpg"));
-    std::printf("\n");
-    FitPeakBench(self, dir.filePath("fit-huge.png"), "fit whole, 20000 x 15000 PNG");
-    FitPeakBench(self, dir.filePath("fit-200mp.jpg"), "fit whole, 16330 x 12250 baseline JPEG");
+    FitFigures(self, dir.path());
     return 0;
 }
