@@ -1,23 +1,42 @@
 // Median timings of the render and of opening pictures, with the peak memory
-// of opening the largest one. Run: bench/run.sh (or glyph_bench, offscreen).
+// of opening the largest one; whole pictures fitted to 100 columns beside
+// libjpeg's own scaled decoding and beside the peers. Run: bench/run.sh (or
+// glyph_bench, offscreen).
+#include <fcntl.h>
+#include <png.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+// clang-format off: jpeglib.h needs stdio.h first
+#include <jpeglib.h>
+// clang-format on
 
 #include <QBuffer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <algorithm>
-#include <cstdio>
+#include <cmath>
+#include <csetjmp>
+#include <cstring>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "cli/OutputNames.h"
 #include "engine/CharRamp.h"
+#include "workspace/Convert.h"
 #include "workspace/Document.h"
+#include "workspace/Framing.h"
 #include "workspace/Limits.h"
 
 namespace {
@@ -166,6 +185,255 @@ void NamesBench() {
     std::printf("%-50s %8.2f ms\n", "name 5,000 outputs, distinct picture names", name(distinct));
 }
 
+// ---- The whole picture fitted to 100 columns ----
+
+// Smooth colour over the picture, as a landscape photo has; `grain` adds
+// sensor-like noise of that amplitude to every sample.
+class PhotoRows {
+  public:
+    PhotoRows(int w, int h, int grain) : w_(w), h_(h), grain_(grain), row_(std::size_t(w) * 3) {}
+
+    const uchar* Row(int y) {
+        const double fy = double(y) / h_;
+        for (int x = 0; x < w_; ++x) {
+            const double fx = double(x) / w_;
+            const double light = 0.5 + 0.35 * std::sin(fx * 5.1 + fy * 2.3) * std::cos(fy * 3.7);
+            const int base[3] = {int(255 * light * (0.7 + 0.3 * fx)), int(255 * light * 0.9),
+                                 int(255 * light * (1.0 - 0.4 * fy))};
+            for (int c = 0; c < 3; ++c) {
+                const int noise = grain_ ? int(Next() % unsigned(2 * grain_ + 1)) - grain_ : 0;
+                row_[std::size_t(x) * 3 + std::size_t(c)] =
+                    uchar(std::clamp(base[c] + noise, 0, 255));
+            }
+        }
+        return row_.data();
+    }
+
+  private:
+    unsigned Next() {  // xorshift: the same grain on every run
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+    int w_, h_, grain_;
+    unsigned state_ = 2463534242u;
+    std::vector<uchar> row_;
+};
+
+// Written a row at a time through libjpeg, baseline 4:2:0, so that a
+// 200-megapixel picture needs no more than its rows to make.
+bool WriteJpegRows(const QString& path, int w, int h, int grain, int quality) {
+    FILE* out = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (out == nullptr) return false;
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, out);
+    info.image_width = JDIMENSION(w);
+    info.image_height = JDIMENSION(h);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    PhotoRows photo(w, h, grain);
+    for (int y = 0; y < h; ++y) {
+        JSAMPROW row = const_cast<JSAMPROW>(photo.Row(y));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return std::fclose(out) == 0;
+}
+
+// The same through libpng, RGB, fast compression.
+bool WritePngRows(const QString& path, int w, int h) {
+    FILE* out = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (out == nullptr) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(out);
+        return false;
+    }
+    png_init_io(png, out);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    PhotoRows photo(w, h, 0);
+    for (int y = 0; y < h; ++y) png_write_row(png, photo.Row(y));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(out) == 0;
+}
+
+int MakeFitPictures(const QString& dir) {
+    const bool ok = WriteJpegRows(dir + "/fit-smooth.jpg", 6000, 4000, 0, 90) &&
+                    WriteJpegRows(dir + "/fit-grainy.jpg", 6000, 4000, 24, 90) &&
+                    WriteJpegRows(dir + "/fit-200mp.jpg", 16330, 12250, 0, 90) &&
+                    WritePngRows(dir + "/fit-huge.png", 20000, 15000);
+    return ok ? 0 : 1;
+}
+
+// The floor: libjpeg alone decoding the file at 1/8 scale, every scanline read.
+bool DecodeAtOneEighth(const QString& path) {
+    FILE* in = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (in == nullptr) return false;
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, in);
+    jpeg_read_header(&info, TRUE);
+    info.scale_num = 1;
+    info.scale_denom = 8;
+    jpeg_start_decompress(&info);
+    std::vector<JSAMPLE> row(std::size_t(info.output_width) * std::size_t(info.output_components));
+    JSAMPROW rows[1] = {row.data()};
+    while (info.output_scanline < info.output_height) jpeg_read_scanlines(&info, rows, 1);
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(in);
+    return true;
+}
+
+glyph::Framing WholeTo100Columns() {
+    glyph::Framing framing;
+    framing.mode = glyph::Framing::Mode::kWhole;
+    framing.mostCells = QSize(100, 100);
+    return framing;
+}
+
+glyph::Result<QString> FitWhole(const QString& path) {
+    return glyph::ConvertFile(path, {}, glyph::CharRamp::BuiltIn(), WholeTo100Columns());
+}
+
+// Exactly what a converter fitting one picture does: open, convert, print.
+int FitOne(const QString& path) {
+    const glyph::Result<QString> text = FitWhole(path);
+    if (!text) return 1;
+    const QByteArray bytes = text->toUtf8();
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
+                   std::size_t(bytes.size())
+               ? 0
+               : 1;
+}
+
+double BestMs(int runs, const std::function<void()>& work) {
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
+    }
+    return best;
+}
+
+// Each picture fitted in this process beside the floor, the two taken in
+// turn so that another build slows both alike; the best of the runs.
+void FitBatchBench(const QStringList& pictures) {
+    constexpr int kFitRuns = 7;
+    for (const QString& path : pictures) {
+        bool ok = true;
+        double ours = 1e300;
+        double floor = 1e300;
+        for (int i = 0; i < kFitRuns; ++i) {
+            ours = std::min(ours, BestMs(1, [&] { ok = ok && FitWhole(path).ok(); }));
+            floor = std::min(floor, BestMs(1, [&] { ok = ok && DecodeAtOneEighth(path); }));
+        }
+        const QString label =
+            QString("fit whole to 100 columns, %1").arg(QFileInfo(path).fileName());
+        if (!ok) {
+            std::printf("%-50s failed\n", qPrintable(label));
+            continue;
+        }
+        std::printf("%-50s %8.2f ms   libjpeg at 1/8: %.2f ms   %.2f x the floor (target 1.3)\n",
+                    qPrintable(label), ours, floor, ours / floor);
+    }
+}
+
+// A child process with its output thrown away: its wall time and its own
+// peak memory, from wait4. Empty when it cannot run or fails.
+struct ChildRun {
+    double ms = 0;
+    long peakKb = 0;
+};
+std::optional<ChildRun> RunChild(const QStringList& command) {
+    std::vector<QByteArray> words;
+    for (const QString& word : command) words.push_back(QFile::encodeName(word));
+    std::vector<char*> argv;
+    for (QByteArray& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return std::nullopt;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) return std::nullopt;
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return ChildRun{ms, usage.ru_maxrss};
+}
+
+// One photo, each tool a whole process: the best of the runs.
+void WholeProcessBench(const QString& self, const QString& photo) {
+    constexpr int kProcessRuns = 5;
+    std::printf("\n%s, 6000 x 4000, each tool a whole process (best of %d)\n",
+                qPrintable(QFileInfo(photo).fileName()), kProcessRuns);
+    struct Tool {
+        QString label;
+        QStringList command;
+    };
+    std::vector<Tool> tools = {{"glyph_bench --fit (open, convert, print)", {self, "--fit", photo}},
+                               {"chafa -s 200x75 --format symbols",
+                                {"chafa", "-s", "200x75", "--format", "symbols", photo}},
+                               {"jp2a --width=200", {"jp2a", "--width=200", photo}}};
+    const QString converter = qEnvironmentVariable("GLYPH_FIT_CONVERTER");
+    if (!converter.isEmpty())
+        tools.insert(tools.begin() + 1, {"glyphorama-convert --fit", {converter, "--fit", photo}});
+    double ours = 0;
+    for (const Tool& tool : tools) {
+        std::optional<ChildRun> best;
+        for (int i = 0; i < kProcessRuns; ++i) {
+            const std::optional<ChildRun> run = RunChild(tool.command);
+            if (!run) break;
+            if (!best || run->ms < best->ms) best = run;
+        }
+        if (!best) {
+            std::printf("%-50s skipped (not installed or failed)\n", qPrintable(tool.label));
+            continue;
+        }
+        if (ours == 0) ours = best->ms;
+        std::printf("%-50s %8.2f ms   peak %ld MB", qPrintable(tool.label), best->ms,
+                    best->peakKb / 1024);
+        if (best->ms != ours) std::printf("   (%.1f x ours, target 4)", best->ms / ours);
+        std::printf("\n");
+    }
+}
+
+// Peak memory of a process that only fits one picture.
+void FitPeakBench(const QString& self, const QString& path, const char* label) {
+    const std::optional<ChildRun> run = RunChild({self, "--fit", path});
+    if (!run) {
+        std::printf("%-50s failed\n", label);
+        return;
+    }
+    std::printf("%-50s %8.2f ms   peak %ld MB (target under 64)\n", label, run->ms,
+                run->peakKb / 1024);
+}
+
 // Runs the bench in a process of its own and gives the words it printed.
 QStringList Child(const QString& self, const QStringList& arguments) {
     QProcess child;
@@ -175,13 +443,34 @@ QStringList Child(const QString& self, const QStringList& arguments) {
     return QString::fromUtf8(child.readAllStandardOutput()).simplified().split(' ');
 }
 
+// Whole pictures fitted to 100 columns: the pictures must be in `dir`.
+void FitFigures(const QString& self, const QDir& dir) {
+    std::printf("\n");
+    FitBatchBench({dir.filePath("fit-smooth.jpg"), dir.filePath("fit-grainy.jpg")});
+    WholeProcessBench(self, dir.filePath("fit-smooth.jpg"));
+    WholeProcessBench(self, dir.filePath("fit-grainy.jpg"));
+    std::printf("\n");
+    FitPeakBench(self, dir.filePath("fit-huge.png"), "fit whole, 20000 x 15000 PNG");
+    FitPeakBench(self, dir.filePath("fit-200mp.jpg"), "fit whole, 16330 x 12250 baseline JPEG");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Fitting one picture needs no more than the converter's application.
+    if (argc == 3 && std::strcmp(argv[1], "--fit") == 0) {
+        QCoreApplication app(argc, argv);
+        return FitOne(QCoreApplication::arguments()[2]);
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == "--make") return MakePictures(args[2]);
+    if (args.size() == 3 && args[1] == "--make-fit") return MakeFitPictures(args[2]);
+    if (args.size() == 3 && args[1] == "--fit-figures") {
+        FitFigures(QCoreApplication::applicationFilePath(), QDir(args[2]));
+        return 0;
+    }
     if (args.size() == 4 && args[1] == "--open") return OpenBench(args[2], args[3].toInt());
     if (args.size() == 3 && args[1] == "--move") return MoveBench(args[2]);
     if (args.size() == 2 && args[1] == "--names") {
@@ -238,5 +527,11 @@ int main(int argc, char* argv[]) {
         std::printf("%-50s %8.2f ms a step, %.2f ms a jump   peak %s MB\n", c.label,
                     out[0].toDouble(), out[1].toDouble(), qPrintable(out[2]));
     }
+
+    if (QProcess::execute(self, {"--make-fit", dir.path()}) != 0) {
+        std::fprintf(stderr, "could not write the pictures to fit\n");
+        return 1;
+    }
+    FitFigures(self, dir.path());
     return 0;
 }

@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
 # Builds in release mode and prints the benchmark figures: the core's own
-# timings, then a batch of photos through the converter beside jp2a and chafa.
+# timings, whole photos fitted beside libjpeg and the peers, then a batch of
+# photos through the converter beside jp2a and chafa.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+# The peers (jp2a, chafa) and GNU time; a peer that cannot be installed is skipped.
+bash scripts/setup.sh --bench || echo "note: the peers could not be installed; their figures are skipped"
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLYPHORAMA_TESTS=OFF >/dev/null
 cmake --build build-release --target glyph_bench glyphorama-convert
+# The converter is timed fitting a photo too, once it has the option.
+if build-release/cli/glyphorama-convert --help 2>/dev/null | grep -q -- '--fit'; then
+    export GLYPH_FIT_CONVERTER=build-release/cli/glyphorama-convert
+fi
 QT_QPA_PLATFORM=offscreen build-release/bench/glyph_bench
-
-# The peers and GNU time, from Debian; a peer that cannot be installed is skipped.
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-for tool in jp2a chafa time; do
-    dpkg-query -W -f='${Status}' "$tool" 2>/dev/null | grep -q "install ok installed" ||
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$tool" >/dev/null 2>&1 ||
-        echo "note: $tool could not be installed; its figures are skipped"
-done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

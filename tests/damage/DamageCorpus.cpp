@@ -532,6 +532,7 @@ std::vector<DamageCase> DamageCorpus() {
     AddRleOverruns(corpus);
     AddJpegs(corpus);
     AddMoreFormats(corpus);
+    AddWholePictureCases(corpus);
     return corpus;
 }
 

@@ -35,4 +35,8 @@ std::vector<DamageCase> DamageCorpus();
 // The same for PNG, GIF, WebP and TIFF.
 void AddMoreFormats(std::vector<DamageCase>& corpus);
 
+// Files for the whole-picture path: JPEGs decoded scaled, PNGs streamed, and
+// JPEG, PNG, WebP and TIFF files with orientation tags no camera writes.
+void AddWholePictureCases(std::vector<DamageCase>& corpus);
+
 }  // namespace glyph::damage

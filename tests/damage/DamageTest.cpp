@@ -13,6 +13,7 @@
 #include "OpenToText.h"
 #include "workspace/BmpRegion.h"
 #include "workspace/PictureFileTestSupport.h"
+#include "workspace/PictureFormats.h"
 
 namespace glyph::damage {
 namespace {
@@ -50,7 +51,36 @@ void DirtyHeap(char pattern) {
     return ::testing::AssertionSuccess();
 }
 
-// Opens every case whose name starts with `prefix` twice, with the heap dirtied in between.
+// Pixels the whole-picture path decodes: a stored picture at 1/8 where the format scales.
+qint64 DecodedPixels(const QString& path) {
+    const Result<PictureSource> source = OpenPictureSource(path);
+    if (!source) return 0;
+    const Result<QSize> size = source->format->size(*source->file, source->format->name);
+    if (!size) return 0;
+    const qint64 pixels = qint64(size->width()) * size->height();
+    return source->format->scales ? pixels / 64 : pixels;
+}
+
+// A header claiming billions of pixels over a few bytes costs the whole path
+// as much as a sound file of that size: past this the case is left to the block.
+constexpr qint64 kMostWholePixels = 16'000'000;
+
+// The whole picture fitted to cells: refused both times, or the same cells and text.
+void CheckWholeTwice(const QString& path) {
+    if (DecodedPixels(path) > kMostWholePixels) return;
+    DirtyHeap('\x5A');
+    const Opened first = OpenWholeToText(path);
+    DirtyHeap('\xC3');
+    const Opened second = OpenWholeToText(path);
+    ASSERT_EQ(second.ok, first.ok)
+        << "first: " << first.reason.toStdString() << ", second: " << second.reason.toStdString();
+    if (!first.ok) return;
+    EXPECT_TRUE(test::SameImage(second.region, first.region));
+    EXPECT_EQ(second.text, first.text);
+}
+
+// Opens every case whose name starts with `prefix` twice, with the heap dirtied in between,
+// as a block and as the whole picture.
 void CheckCases(const QString& prefix) {
     QTemporaryDir dir;
     int checked = 0;
@@ -63,6 +93,7 @@ void CheckCases(const QString& prefix) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
         file.close();
 
+        CheckWholeTwice(path);
         DirtyHeap('\x5A');
         const Opened first = OpenToText(path);
         DirtyHeap('\xC3');
@@ -99,6 +130,27 @@ TEST(DamagedPictures, DamagedJpegsAreRefusedOrShownAlikeOnEveryOpen) { CheckCase
 
 TEST(DamagedPictures, DamagedPngsGifsWebpsAndTiffsAreRefusedOrShownAlike) {
     for (const char* prefix : {"png-", "gif-", "webp-", "tiff-"}) CheckCases(prefix);
+}
+
+// Tags no camera writes (values outside 1 to 8, IFDs that loop or lie past the end, EXIF
+// cut short) leave the picture as stored, or at worst refused alike on every open.
+TEST(DamagedPictures, HostileOrientationTagsAreIgnoredOrRefusedAlike) {
+    CheckCases("orientation-");
+    QTemporaryDir dir;
+    for (const DamageCase& c : Corpus()) {
+        if (!c.name.startsWith("orientation-") || !c.name.contains("-value-") ||
+            c.name.contains("-value-6"))
+            continue;
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = dir.filePath(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
+        file.close();
+        const Opened whole = OpenWholeToText(path);
+        ASSERT_TRUE(whole.ok) << whole.reason.toStdString();
+        // As stored: the cells keep the stored picture's shape.
+        EXPECT_EQ(whole.region.width() > whole.region.height(), c.size.width() > c.size.height());
+    }
 }
 
 // Files the fuzzer found, each named after what it broke, with what opening it must give.

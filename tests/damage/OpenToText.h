@@ -24,4 +24,14 @@ inline Opened OpenToText(const QString& path) {
     return {true, {}, document.block().pixels, document.text()};
 }
 
+// The same with the whole picture fitted to 100 x 100 cells, upright.
+inline Opened OpenWholeToText(const QString& path) {
+    Framing whole;
+    whole.mode = Framing::Mode::kWhole;
+    Document document(CharRamp::BuiltIn());
+    const Status opened = document.Open(path, whole);
+    if (!opened) return {false, opened.error().reason, {}, {}};
+    return {true, {}, document.block().pixels, document.text()};
+}
+
 }  // namespace glyph::damage

@@ -1,5 +1,5 @@
 // libFuzzer target for the open path: measuring, decoding the top-left region and rendering
-// the text, on whatever bytes the fuzzer makes.
+// the text, then the whole picture reduced to cells, on whatever bytes the fuzzer makes.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -31,11 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.write(reinterpret_cast<const char*>(data), qint64(size));
     file.close();
 
-    const glyph::damage::Opened opened = glyph::damage::OpenToText(path);
-    if (!opened.ok) return 0;
     // A second decode must give the same pixels: anything else is a pixel the file does
     // not fix, such as memory the decoder never wrote.
-    const glyph::damage::Opened again = glyph::damage::OpenToText(path);
-    if (!again.ok || again.region != opened.region || again.text != opened.text) std::abort();
+    for (const auto open : {glyph::damage::OpenToText, glyph::damage::OpenWholeToText}) {
+        const glyph::damage::Opened opened = open(path);
+        const glyph::damage::Opened again = open(path);
+        if (again.ok != opened.ok) std::abort();
+        if (opened.ok && (again.region != opened.region || again.text != opened.text)) std::abort();
+    }
     return 0;
 }
