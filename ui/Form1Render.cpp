@@ -24,7 +24,7 @@ QImage GrayImage(const TextArt& art) {
 }
 
 // The chosen rectangle over the overview, in its pixels.
-QRect OverviewMark(const Document& document) {
+QRect OverviewMark(Document& document) {
     const QSize shown = document.overview().size();
     const QSize picture = document.block().pictureSize;
     const QRect area = document.area();

@@ -3,6 +3,7 @@
 #include "engine/CellSums.h"
 #include "engine/Levels.h"
 #include "workspace/JpegRows.h"
+#include "workspace/Limits.h"
 #include "workspace/Orientation.h"
 #include "workspace/PictureFormats.h"
 #include "workspace/Reasons.h"
@@ -89,6 +90,8 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
     CellSums sums(Axis(x, stored->width(), decoded.width()),
                   Axis(y, stored->height(), decoded.height()), transposed, decoded.width(),
                   decoded.height());
+    if (const Status fits = CheckPixels(qint64(decoded.width()) * (sums.LastRow() + 1)); !fits)
+        return fits.error();
     const Status read =
         format.rows(file, format.name, eighths, sums.LastRow(),
                     [&sums](int row, const QRgb* pixels) { sums.AddRow(row, pixels); });

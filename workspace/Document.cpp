@@ -76,22 +76,25 @@ Status Document::Open(const QString& path, const Framing& framing) {
     const FileStamp stamp = StampOf(path);
     const Result<Cells> cells = ReadCells(path, framing);
     if (!cells) return cells.error();
-    // The overview of the same file is kept while only the rectangle changes.
-    QImage overview = ColourImage(*cells);
-    if (framing.mode == Framing::Mode::kRectangle) {
-        const bool same = path == path_ && stamp == overviewStamp_ && !overview_.isNull();
-        if (same) {
-            overview = overview_;
-        } else {
-            const Result<Cells> whole = ReadCells(path, Overview(framing));
-            if (!whole) return whole.error();
-            overview = ColourImage(*whole);
-        }
+    // The whole picture's overview: the art itself when it is the whole
+    // picture; kept while only the rectangle changes; else made when asked for.
+    const bool sameFile = path == path_ && stamp == overviewStamp_ && !overview_.isNull();
+    if (framing.mode == Framing::Mode::kWhole) {
+        overview_ = ColourImage(*cells);
+    } else if (!sameFile) {
+        overview_ = QImage();
     }
-    overview_ = std::move(overview);
     overviewStamp_ = stamp;
     area_ = cells->area;
     return Shown(path, framing, BlockOfCells(*cells));
+}
+
+const QImage& Document::overview() {
+    if (overview_.isNull() && framing_.Reduces() && !path_.isEmpty()) {
+        const Result<Cells> whole = ReadCells(path_, Overview(framing_));
+        if (whole) overview_ = ColourImage(*whole);
+    }
+    return overview_;
 }
 
 Status Document::Shown(const QString& path, const Framing& framing, Block block) {

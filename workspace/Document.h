@@ -64,9 +64,10 @@ class Document : public QObject {
     const QString& path() const { return path_; }
     const Framing& framing() const { return framing_; }
     // The whole upright picture in colour, reduced to at most kOverviewCells:
-    // what the window shows of the picture while the art is reduced. Empty
-    // for the block.
-    const QImage& overview() const { return overview_; }
+    // what the window shows of the picture while the art is reduced; made
+    // when first asked for. Empty for the block, and for a picture too large
+    // to read whole.
+    const QImage& overview();
     static constexpr QSize kOverviewCells{100, 100};
     // The upright pixels the art is made of: the block, the whole picture or
     // the rectangle as cut to the picture.

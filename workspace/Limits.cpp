@@ -18,6 +18,7 @@ constexpr qint64 kShareOfMemory = 4;  // a quarter
 // When the machine will not say how much it has.
 constexpr qint64 kUnknownMachineMemory = 4096 * kMegabyte;
 constexpr qint64 kMaxBlockScans = 125'000'000;
+constexpr qint64 kPixelsPerBlockScan = 5;  // visiting a pixel costs about a fifth of a scan
 
 qint64 MachineMemory() {
     const long pages = sysconf(_SC_PHYS_PAGES);
@@ -83,6 +84,15 @@ MemoryLease::~MemoryLease() {
 Status CheckWork(qint64 blockScans) {
     if (blockScans <= WorkBound()) return Done{};
     return Error{reasons::kTooMuchWork, true};
+}
+
+Status CheckPixels(qint64 pixels) {
+    const qint64 bound = WorkBound() * kPixelsPerBlockScan;
+    if (pixels <= bound) return Done{};
+    constexpr qint64 kMegapixel = 1'000'000;
+    return Error{
+        reasons::kTooManyPixels.arg((pixels + kMegapixel - 1) / kMegapixel).arg(bound / kMegapixel),
+        true};
 }
 
 }  // namespace glyph

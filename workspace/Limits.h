@@ -48,4 +48,10 @@ Result<MemoryLease> ReserveMemory(qint64 bytes);
 // Done when `blockScans` fit WorkBound(); else a too-large error.
 Status CheckWork(qint64 blockScans);
 
+// Reducing a whole picture to cells visits every decoded pixel, a few
+// nanoseconds each: pixels past the bound (some 600 megapixels, a few
+// seconds; it follows WorkBound) are refused as too large, so that a small
+// file claiming a vast picture cannot keep the program busy for minutes.
+Status CheckPixels(qint64 pixels);
+
 }  // namespace glyph

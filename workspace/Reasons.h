@@ -20,6 +20,10 @@ inline const QString kTooMuchWork =
     QStringLiteral("画像のスキャンが多すぎて、開くのに時間がかかりすぎます");
 // %1 the most bytes read.
 inline const QString kFileTooLarge = QStringLiteral("ファイルが大きすぎます（%1 バイトまで）");
+// %1 the picture's megapixels, %2 the most.
+inline const QString kTooManyPixels = QStringLiteral(
+    "画像が大きすぎて、全体を読むのに時間がかかりすぎます（%1 メガピクセル。%2 "
+    "メガピクセルまでです）");
 inline const QString kEmptyRegion = QStringLiteral("読み取る範囲が空です");
 inline const QString kNoMemoryForRegion =
     QStringLiteral("画像の範囲を読み取るメモリーが足りません");

@@ -11,6 +11,7 @@
 #include "workspace/Convert.h"
 #include "workspace/Document.h"
 #include "workspace/Orientation.h"
+#include "workspace/PictureFileTestSupport.h"
 #include "workspace/PictureWriters.h"
 
 namespace glyph {
@@ -197,6 +198,18 @@ TEST_F(Cells, TheReducedPictureTakesTheBlocksPlaceInTheDocument) {
     const QString shown = document.text();
     EXPECT_FALSE(document.Open(dir_.filePath("missing.png"), Whole()).ok());
     EXPECT_EQ(document.text(), shown);
+}
+
+TEST_F(Cells, ASmallFileClaimingAVastPictureIsRefusedAsTooLargeNotReadThrough) {
+    test::BmpShape shape;
+    shape.width = 65535;
+    shape.height = 65535;
+    const QString path = Write("vast.bmp", test::MakeBmp(shape, QByteArray(12, '\x40')));
+    const Result<glyph::Cells> cells = ReadCells(path, Whole());
+    ASSERT_FALSE(cells.ok());
+    EXPECT_TRUE(cells.error().tooLarge);
+    // Its block still opens, as it always did.
+    EXPECT_TRUE(ReadCells(path, Rectangle({0, 0, 300, 200})).ok());
 }
 
 }  // namespace
