@@ -35,6 +35,7 @@ CellSums::CellSums(CellAxis across, CellAxis down, bool transposed, int decodedW
       columnShares_(Shares(across, decodedWidth)),
       rowShares_(Shares(down, decodedHeight)),
       row_(std::size_t(across.cells)),
+      whole_(std::size_t(across.cells)),
       cells_(std::size_t(across.cells) * std::size_t(down.cells)) {
     for (int y = int(rowShares_.size()) - 1; y >= 0 && lastRow_ < 0; --y) {
         if (rowShares_[std::size_t(y)].cell[0] >= 0) lastRow_ = y;
@@ -67,7 +68,9 @@ void CellSums::AddRow(int y, const std::uint32_t* row) {
     const Share& rowShare = rowShares_[std::size_t(y)];
     if (rowShare.cell[0] < 0) return;
     std::fill(row_.begin(), row_.end(), Sums<std::uint64_t>{});
+    std::fill(whole_.begin(), whole_.end(), Sums<std::uint64_t>{});
     const std::size_t width = columnShares_.size();
+    const std::int64_t unit = across_.unit;
     for (std::size_t x = 0; x < width; ++x) {
         const Share& column = columnShares_[x];
         if (column.cell[0] < 0) continue;
@@ -76,6 +79,16 @@ void CellSums::AddRow(int y, const std::uint32_t* row) {
         const std::uint64_t g = (pixel >> 8) & 0xFF;
         const std::uint64_t b = pixel & 0xFF;
         const std::uint64_t gray = std::uint64_t(GrayLevel(Rgb(int(r), int(g), int(b))));
+        // Most pixels lie wholly in one cell: counted, and weighted once a row.
+        if (column.cell[1] < 0 && column.weight[0] == unit) {
+            std::uint64_t* sums = whole_[std::size_t(column.cell[0])].value;
+            sums[kGray] += gray;
+            sums[kRed] += r;
+            sums[kGreen] += g;
+            sums[kBlue] += b;
+            sums[kWeight] += 1;
+            continue;
+        }
         for (int j = 0; j < 2 && column.cell[j] >= 0; ++j) {
             const std::uint64_t w = std::uint64_t(column.weight[j]);
             std::uint64_t* sums = row_[std::size_t(column.cell[j])].value;
@@ -85,6 +98,9 @@ void CellSums::AddRow(int y, const std::uint32_t* row) {
             sums[kBlue] += b * w;
             sums[kWeight] += w;
         }
+    }
+    for (std::size_t c = 0; c < row_.size(); ++c) {
+        for (int i = 0; i < 5; ++i) row_[c].value[i] += whole_[c].value[i] * std::uint64_t(unit);
     }
     for (int k = 0; k < 2 && rowShare.cell[k] >= 0; ++k) {
         const unsigned __int128 w = std::uint64_t(rowShare.weight[k]);

@@ -72,6 +72,7 @@ class CellSums {
     std::vector<Share> rowShares_;
     int lastRow_ = -1;
     std::vector<Sums<std::uint64_t>> row_;        // the row being added, per cell column
+    std::vector<Sums<std::uint64_t>> whole_;      // its pixels wholly in one cell, unweighted
     std::vector<Sums<unsigned __int128>> cells_;  // decoded order, across fastest
 };
 

@@ -7,14 +7,6 @@
 
 namespace glyph {
 
-int GrayLevel(std::uint32_t colour) {
-    const double r = colour & 0xFF;
-    const double g = (colour >> 8) & 0xFF;
-    const double b = (colour >> 16) & 0xFF;
-    const double sum = (r * 0.3 + g * 0.59) + b * 0.11;
-    return static_cast<int>(std::floor(sum));
-}
-
 std::uint32_t ColourReadAs(int v) {
     for (int extraBlue = 0; extraBlue < 255 - v + 1; ++extraBlue) {
         const std::uint32_t colour = Rgb(v, v, v + extraBlue);

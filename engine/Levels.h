@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace glyph {
@@ -17,7 +18,14 @@ constexpr std::uint32_t Rgb(int r, int g, int b) {
 constexpr std::uint32_t GrayColour(int v) { return Rgb(v, v, v); }
 
 // floor((R*0.3 + G*0.59) + B*0.11) in double precision, in that order.
-int GrayLevel(std::uint32_t colour);
+// Inline: a whole picture reduced to cells calls it for every pixel.
+inline int GrayLevel(std::uint32_t colour) {
+    const double r = colour & 0xFF;
+    const double g = (colour >> 8) & 0xFF;
+    const double b = (colour >> 16) & 0xFF;
+    const double sum = (r * 0.3 + g * 0.59) + b * 0.11;
+    return static_cast<int>(std::floor(sum));
+}
 
 // A colour that GrayLevel reads as exactly v (0..255): the gray v itself
 // reads one lower for some levels, so a little blue is added there.
