@@ -2,7 +2,8 @@
 # Takes docs/screenshot.png: the program on a virtual screen with a picture
 # opened, auto-levelled and one step brighter (ImageMagick's built-in "rose:"
 # sample); then docs/screenshot-zoomed.png: a block moved over a larger
-# picture ("logo:"), the text zoomed out to show the whole art. Needs a built
+# picture ("logo:"), the text zoomed out to show the whole art; then
+# docs/screenshot-whole.png: the same picture whole (Ctrl+2). Needs a built
 # program and
 #   apt-get install xvfb openbox xdotool imagemagick
 # Usage: tools/take-screenshot.sh [PROGRAM]   (default build/ui/Glyphorama)
@@ -77,3 +78,22 @@ sleep 1.5
 import -window "$window" -frame "$work/zoomed.png"
 convert "$work/zoomed.png" +dither -colors 128 -strip docs/screenshot-zoomed.png
 echo "docs/screenshot-zoomed.png written"
+kill "${pids[-1]}"
+sleep 1
+
+"$program" "$work/logo.png" >"$work/program-whole.log" 2>&1 &
+pids+=($!)
+window=$(xdotool search --sync --onlyvisible --name '^Glyphorama$' | head -1)
+xdotool windowactivate --sync "$window"
+sleep 1
+xdotool key ctrl+2
+sleep 1
+xdotool key ctrl+l
+for _ in $(seq 8); do xdotool key ctrl+minus; done
+xdotool windowsize "$window" 900 600
+xdotool windowmove "$window" 20 20
+xdotool mousemove 1270 1010
+sleep 1.5
+import -window "$window" -frame "$work/whole.png"
+convert "$work/whole.png" +dither -colors 128 -strip docs/screenshot-whole.png
+echo "docs/screenshot-whole.png written"

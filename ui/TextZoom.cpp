@@ -1,11 +1,11 @@
 #include "ui/TextZoom.h"
 
 #include <QAction>
-#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -20,7 +20,7 @@ namespace {
 constexpr std::array<qreal, 21> kZoomSizes = {1.5, 2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
                                               12,  14, 16, 18, 20, 24, 28, 32, 40, 48};
 
-constexpr QChar kFullWidthSpace(0x3000);
+constexpr QChar kKanji(0x56FD);  // 国: every kanji of the art is as wide
 
 struct ZoomKey {
     QList<QKeySequence> keys;
@@ -72,8 +72,13 @@ void TextZoom::SetPointSize(qreal size) {
 // the picture's shape. Only the view changes, never the text.
 QFont TextZoom::SquareCells(QFont font) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    const QFontMetricsF metrics(font);
-    const qreal extra = metrics.lineSpacing() - metrics.horizontalAdvance(kFullWidthSpace);
+    // Measured as the box lays kanji out: they may come from a fallback font
+    // with metrics of its own.
+    QTextLayout layout(QString(2, kKanji), font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const qreal extra = line.height() - line.naturalTextWidth() / 2;
     font.setLetterSpacing(QFont::AbsoluteSpacing, std::max<qreal>(0, extra));
     return font;
 }

@@ -1,7 +1,11 @@
 #include <QAction>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include "WindowFixture.h"
+#include "ui/TextZoom.h"
 #include "workspace/Convert.h"
 
 namespace glyph::testing {
@@ -93,6 +97,24 @@ TEST_F(ChooseFraming, AChoiceMadeBeforeAnyPictureAppliesToTheFirstOpen) {
     const QString path = Save(Pattern(250, 120), "p.bmp");
     Open(path);
     EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kWhole)));
+}
+
+// The art's cells are square on screen at every zoom: ten characters across
+// take the room of ten lines down, so the art keeps the picture's shape.
+TEST_F(ChooseFraming, TheTextBoxSetsTheArtInSquareCells) {
+    Open(Save(Pattern(400, 300), "wide.png"));
+    QPlainTextEdit* text = window->Text1();
+    const auto at = [text](int line, int column) {
+        QTextCursor cursor(text->document()->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+        return text->cursorRect(cursor).topLeft();
+    };
+    for (int step = 0; step < 3; ++step) {
+        const QPoint across = at(0, 20) - at(0, 0);
+        const QPoint down = at(20, 0) - at(0, 0);
+        EXPECT_NEAR(across.x(), down.y(), 2) << "zoom step " << step;
+        window->zoom().ZoomOut();
+    }
 }
 
 }  // namespace
