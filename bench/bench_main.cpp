@@ -444,8 +444,34 @@ QStringList Child(const QString& self, const QStringList& arguments) {
 }
 
 // Whole pictures fitted to 100 columns: the pictures must be in `dir`.
+// Drawing a rectangle in the window: the first step keeps a reduced copy of
+// the photo, each later one is made from it (target: each step within 50 ms).
+void DrawRectangleBench(const QString& path) {
+    glyph::Document document(glyph::CharRamp::BuiltIn());
+    glyph::Framing framing;
+    framing.mode = glyph::Framing::Mode::kRectangle;
+    framing.rectangle = QRect(0, 0, 1 << 20, 1 << 20);
+    if (!document.Open(path, framing).ok()) {
+        std::printf("%-50s failed\n", "draw a rectangle");
+        return;
+    }
+    const double first =
+        BestMs(1, [&] { (void)document.PreviewRectangle(QRect(100, 100, 3000, 2000)); });
+    int step = 0;
+    const double later = MedianMs(31, [&] {
+        ++step;
+        (void)document.PreviewRectangle(
+            QRect(1000 + 7 * step, 800 + 5 * step, 1200 + 3 * step, 900));
+    });
+    std::printf("%-50s first step %.1f ms, each later step %.2f ms (target 50)\n",
+                qPrintable(QString("draw a rectangle on %1").arg(QFileInfo(path).fileName())),
+                first, later);
+}
+
 void FitFigures(const QString& self, const QDir& dir) {
     std::printf("\n");
+    DrawRectangleBench(dir.filePath("fit-smooth.jpg"));
+    DrawRectangleBench(dir.filePath("fit-grainy.jpg"));
     FitBatchBench({dir.filePath("fit-smooth.jpg"), dir.filePath("fit-grainy.jpg")});
     WholeProcessBench(self, dir.filePath("fit-smooth.jpg"));
     WholeProcessBench(self, dir.filePath("fit-grainy.jpg"));

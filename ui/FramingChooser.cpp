@@ -109,6 +109,7 @@ bool FramingChooser::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
             if (!dragging_ || pointer->button() != Qt::LeftButton) break;
             dragging_ = false;
+            finished_ = true;
             Request(drawn);
             Apply();
             return true;
@@ -129,6 +130,8 @@ void FramingChooser::Request(QRect rectangle) {
 void FramingChooser::Apply() {
     if (!scheduled_) return;
     scheduled_ = false;
+    if (!finished_) return emit drawing(pending_);
+    finished_ = false;
     Framing framing = ForOpen();
     framing.rectangle = pending_;
     emit chosen(framing);

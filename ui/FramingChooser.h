@@ -35,6 +35,8 @@ class FramingChooser : public QObject {
   signals:
     // The user chose this; the window opens the picture again with it.
     void chosen(const glyph::Framing& framing);
+    // A rectangle is being drawn: the art follows it from what is kept.
+    void drawing(QRect rectangle);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +47,7 @@ class FramingChooser : public QObject {
     QPoint PicturePoint(QPoint inView) const;
     void Request(QRect rectangle);
     void Apply();
+    bool finished_ = false;  // the newest request ends the drag
 
     Document& document_;
     PictureBox* view_;

@@ -103,6 +103,22 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
                  upright, area};
 }
 
+Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize mostCells,
+                     double cellAspect) {
+    const QSize cells = FitCells(area.size(), mostCells, cellAspect);
+    const QImage image = reduced.convertToFormat(QImage::Format_RGB32);
+    CellSums sums(MakeCellAxis(area.x(), area.width(), cells.width(), false, pictureSize.width(),
+                               image.width()),
+                  MakeCellAxis(area.y(), area.height(), cells.height(), false, pictureSize.height(),
+                               image.height()),
+                  false, image.width(), image.height());
+    for (int y = 0; y <= sums.LastRow() && y < image.height(); ++y)
+        sums.AddRow(y, reinterpret_cast<const QRgb*>(image.constScanLine(y)));
+    std::vector<std::uint32_t> colours = sums.Colours();
+    return Cells{cells, sums.Levels(), std::vector<QRgb>(colours.begin(), colours.end()),
+                 pictureSize, area};
+}
+
 Block BlockOfCells(const Cells& cells) {
     QImage pixels(cells.size, QImage::Format_RGB32);
     for (int row = 0; row < cells.size.height(); ++row) {

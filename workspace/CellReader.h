@@ -26,6 +26,13 @@ struct Cells {
 
 Result<Cells> ReadCells(const QString& path, const Framing& framing);
 
+// Cells of `area` (in the upright picture's pixels, the picture being
+// `pictureSize`) taken from an upright picture already reduced to `reduced`:
+// no file is read, so a rectangle dragged over a large photo follows the
+// pointer. Close to what ReadCells gives, not the same.
+Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize mostCells,
+                     double cellAspect);
+
 // The cells as a block: one pixel per cell, of a colour that reads as the
 // cell's level, so that the document treats it as it treats a block.
 Block BlockOfCells(const Cells& cells);

@@ -97,6 +97,30 @@ const QImage& Document::overview() {
     return overview_;
 }
 
+Status Document::PreviewRectangle(QRect rectangle) {
+    if (framing_.mode != Framing::Mode::kRectangle || path_.isEmpty()) return Done{};
+    const FileStamp stamp = StampOf(path_);
+    if (stamp != detailStamp_ || path_ != detailPath_) {
+        // A picture that cannot be kept so is drawn on without a preview; the
+        // open at the end of the drag says why, once.
+        Framing detail = Overview(framing_);
+        detail.mostCells = kDetailCells;
+        const Result<Cells> whole = ReadCells(path_, detail);
+        detail_ = whole ? ColourImage(*whole) : QImage();
+        detailStamp_ = stamp;
+        detailPath_ = path_;
+    }
+    if (detail_.isNull()) return Done{};
+    const QRect area = rectangle & QRect(QPoint(0, 0), block_.pictureSize);
+    if (area.isEmpty()) return Done{};
+    const Cells cells =
+        CellsOfReduced(detail_, block_.pictureSize, area, framing_.mostCells, framing_.cellAspect);
+    framing_.rectangle = area;
+    area_ = area;
+    Show(BlockOfCells(cells));
+    return Done{};
+}
+
 Status Document::Shown(const QString& path, const Framing& framing, Block block) {
     path_ = path;
     framing_ = framing;

@@ -68,6 +68,12 @@ class Document : public QObject {
     // when first asked for. Empty for the block, and for a picture too large
     // to read whole.
     const QImage& overview();
+
+    // While a rectangle is being drawn: the art of `rectangle` made at once
+    // from a reduced copy of the picture kept from the first call (a few MB),
+    // rendered as an open does. An Open with the rectangle gives the exact art.
+    Status PreviewRectangle(QRect rectangle);
+    static constexpr QSize kDetailCells{1000, 1000};
     static constexpr QSize kOverviewCells{100, 100};
     // The upright pixels the art is made of: the block, the whole picture or
     // the rectangle as cut to the picture.
@@ -94,6 +100,9 @@ class Document : public QObject {
     QString path_;  // of the opened picture
     Framing framing_;
     QImage overview_;
+    QImage detail_;  // the picture reduced for drawing rectangles
+    FileStamp detailStamp_;
+    QString detailPath_;
     QRect area_;
     FileStamp overviewStamp_;  // of the file the overview was made from
     Block block_;

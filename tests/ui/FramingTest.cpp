@@ -73,6 +73,9 @@ TEST_F(ChooseFraming, DraggingOnTheWholePictureDrawsTheRectangleTheArtIsMadeOf) 
     Press(view, QEvent::MouseButtonPress, {10, 10});
     Press(view, QEvent::MouseMove, {25, 20});
     QCoreApplication::processEvents();
+    // The art already follows the rectangle being drawn.
+    EXPECT_EQ(window->document().area(), QRect(QPoint(40, 40), QPoint(100, 80)));
+    EXPECT_EQ(window->Text().count("\r\n"), 40) << "61 x 41 pixels, one cell each";
     Press(view, QEvent::MouseMove, {40, 30});
     Press(view, QEvent::MouseButtonRelease, {40, 30});
     const QRect drawn(QPoint(40, 40), QPoint(160, 120));
