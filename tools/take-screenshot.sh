@@ -28,6 +28,19 @@ openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 sleep 1
 
+# Places the window, takes it and writes docs/NAME.png with fewer colours and
+# no dithering: a third of the size, no visible change.
+shoot() {
+    xdotool windowsize "$window" 900 600
+    xdotool windowmove "$window" 20 20
+    xdotool mousemove 1270 1010
+    sleep 1.5
+    mkdir -p docs
+    import -window "$window" -frame "$work/$1.png"
+    convert "$work/$1.png" +dither -colors 128 -strip "docs/$1.png"
+    echo "docs/$1.png written"
+}
+
 convert rose: -type TrueColor "BMP3:$work/rose.bmp"
 "$program" >"$work/program.log" 2>&1 &
 pids+=($!)
@@ -45,15 +58,7 @@ sleep 1
 xdotool key F11
 sleep 1
 
-xdotool windowsize "$window" 900 600
-xdotool windowmove "$window" 20 20
-xdotool mousemove 1270 1010
-sleep 1.5
-mkdir -p docs
-import -window "$window" -frame "$work/shot.png"
-# Fewer colours, no dithering: a third of the size, no visible change.
-convert "$work/shot.png" +dither -colors 128 -strip docs/screenshot.png
-echo "docs/screenshot.png written"
+shoot screenshot
 kill "${pids[-1]}"
 sleep 1
 
@@ -71,13 +76,7 @@ xdotool key --delay 5 --repeat 160 alt+Down
 sleep 1
 xdotool key ctrl+l
 for _ in $(seq 12); do xdotool key ctrl+minus; done
-xdotool windowsize "$window" 900 600
-xdotool windowmove "$window" 20 20
-xdotool mousemove 1270 1010
-sleep 1.5
-import -window "$window" -frame "$work/zoomed.png"
-convert "$work/zoomed.png" +dither -colors 128 -strip docs/screenshot-zoomed.png
-echo "docs/screenshot-zoomed.png written"
+shoot screenshot-zoomed
 kill "${pids[-1]}"
 sleep 1
 
@@ -90,10 +89,4 @@ xdotool key ctrl+2
 sleep 1
 xdotool key ctrl+l
 for _ in $(seq 8); do xdotool key ctrl+minus; done
-xdotool windowsize "$window" 900 600
-xdotool windowmove "$window" 20 20
-xdotool mousemove 1270 1010
-sleep 1.5
-import -window "$window" -frame "$work/whole.png"
-convert "$work/whole.png" +dither -colors 128 -strip docs/screenshot-whole.png
-echo "docs/screenshot-whole.png written"
+shoot screenshot-whole

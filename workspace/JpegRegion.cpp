@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "workspace/JpegMarkers.h"
 #include "workspace/Limits.h"
 #include "workspace/QtReader.h"
 #include "workspace/Reasons.h"
@@ -15,15 +16,8 @@
 namespace glyph {
 namespace {
 
-// JPEG markers, the byte after 0xFF.
-constexpr uchar kMarkerPrefix = 0xFF;
-constexpr uchar kStuffedZero = 0x00;
-constexpr uchar kTemporary = 0x01;
-constexpr uchar kFirstRestart = 0xD0;
-constexpr uchar kLastRestart = 0xD7;
-constexpr uchar kStartOfImage = 0xD8;
-constexpr uchar kEndOfImage = 0xD9;
-constexpr uchar kStartOfScan = 0xDA;
+using namespace jpeg;
+
 constexpr uchar kFirstFrame = 0xC0;
 constexpr uchar kLastFrame = 0xCF;
 constexpr uchar kDefineHuffman = 0xC4;

@@ -1,5 +1,7 @@
 #include "workspace/Orientation.h"
 
+#include "workspace/JpegMarkers.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtEndian>
@@ -36,15 +38,13 @@ constexpr qint64 kEntryValueAt = 8;
 constexpr quint16 kOrientationTag = 0x0112;
 constexpr quint16 kShortType = 3;
 
-// JPEG markers, the byte after 0xFF.
-constexpr uchar kMarkerPrefix = 0xFF;
-constexpr uchar kStuffedZero = 0x00;
-constexpr uchar kTemporary = 0x01;
-constexpr uchar kFirstRestart = 0xD0;
-constexpr uchar kLastRestart = 0xD7;
-constexpr uchar kStartOfImage = 0xD8;
-constexpr uchar kEndOfImage = 0xD9;
-constexpr uchar kStartOfScan = 0xDA;
+using namespace jpeg;
+
+bool IsStandalone(uchar marker) {
+    return marker == kTemporary || marker == kStartOfImage ||
+           (marker >= kFirstRestart && marker <= kLastRestart);
+}
+
 constexpr uchar kApp1 = 0xE1;
 constexpr qint64 kSegmentLengthSize = 2;
 
@@ -147,11 +147,6 @@ ReadBytes FromDevice(QIODevice& device, QByteArrayView head) {
 Orientation ReadExifOrientation(QByteArrayView exif) {
     if (exif.startsWith(kExifPrefix)) exif = exif.sliced(kExifPrefix.size());
     return ReadTiffOrientation(FromBuffer(exif));
-}
-
-bool IsStandalone(uchar marker) {
-    return marker == kTemporary || marker == kStartOfImage ||
-           (marker >= kFirstRestart && marker <= kLastRestart);
 }
 
 // The segment whose length field starts at `at`.

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QtGlobal>
+
+// JPEG markers, the byte after 0xFF, for the readers that walk a file's
+// segments themselves.
+
+namespace glyph::jpeg {
+
+constexpr uchar kMarkerPrefix = 0xFF;
+constexpr uchar kStuffedZero = 0x00;
+constexpr uchar kTemporary = 0x01;
+constexpr uchar kFirstRestart = 0xD0;
+constexpr uchar kLastRestart = 0xD7;
+constexpr uchar kStartOfImage = 0xD8;
+constexpr uchar kEndOfImage = 0xD9;
+constexpr uchar kStartOfScan = 0xDA;
+
+}  // namespace glyph::jpeg
