@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "cli/GlyphMeter.h"
 #include "cli/Messages.h"
 #include "cli/Ramp.h"
 #include "cli/RampChart.h"
@@ -15,6 +14,7 @@
 #include "engine/Cp932.h"
 #include "engine/Levels.h"
 #include "engine/RampFit.h"
+#include "workspace/GlyphMeter.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
