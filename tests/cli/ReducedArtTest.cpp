@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
-#include "engine/CharRamp.h"
 #include "workspace/ExifFiles.h"
 
 namespace glyph::cli {
@@ -81,11 +80,7 @@ class ReducedArt : public ::testing::Test {
     }
     // The built-in ramp as a file: compared with the block's, the reduced art
     // is made with the same ramp, not the one measured from the font.
-    QString BuiltInRamp() {
-        const QString path = dir.filePath("built-in.txt");
-        WriteAll(path, "\xEF\xBB\xBF" + CharRamp::BuiltIn().entries().join(u',').toUtf8());
-        return "--ramp=" + path;
-    }
+    QString BuiltInRamp() { return "--ramp=" + WriteBuiltInRamp(dir.filePath("built-in.txt")); }
     QString Saved(const QImage& image, const QString& name) {
         const QString path = dir.filePath(name);
         EXPECT_TRUE(image.save(path));
