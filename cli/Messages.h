@@ -88,8 +88,7 @@ inline const QString kRampReportName = QStringLiteral("--ramp-report");
 // %1 an option's names, %2 --make-ramp or --ramp-report.
 inline const QString kNotForRampTool = QStringLiteral("%1 は %2 では使えません");
 
-// Making and judging ramps. %1 a font family.
-inline const QString kUnknownFont = QStringLiteral("フォント '%1' が見つかりません");
+// Making and judging ramps.
 // %1 the family, %2 the number of candidates, %3 the least that will do.
 inline const QString kTooFewCandidates =
     QStringLiteral("フォント '%1' には日本語の字が少なすぎます（候補 %2 字。%3 字以上が必要です）");

@@ -8,6 +8,7 @@
 #include "engine/Levels.h"
 #include "workspace/FileAccess.h"
 #include "workspace/RampFile.h"
+#include "workspace/RampSource.h"
 
 namespace glyph::cli {
 
@@ -27,9 +28,9 @@ QString WindowMojiTxt(const QString& converterDir) {
 
 }  // namespace
 
-Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir) {
-    const QString path = rampFile.isEmpty() ? WindowMojiTxt(converterDir) : rampFile;
-    if (path.isEmpty()) return CharRamp::BuiltIn();
+Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir, bool reduces) {
+    const QString path = rampFile.isEmpty() ? FindMojiTxt(WindowMojiTxt(converterDir)) : rampFile;
+    if (path.isEmpty()) return reduces ? MeasuredArtRamp() : CharRamp::BuiltIn();
     // The window's moji.txt is CP932 alone, as the window reads it.
     const RampEncoding encoding =
         rampFile.isEmpty() ? RampEncoding::kCp932 : RampEncoding::kCp932OrUtf8;
@@ -37,6 +38,10 @@ Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir
     if (!loaded) return loaded.error();
     for (const QString& note : loaded->notes) Say(note);
     return loaded->ramp;
+}
+
+bool MeasuresRamp(const QString& rampFile, const QString& converterDir, bool reduces) {
+    return reduces && rampFile.isEmpty() && FindMojiTxt(WindowMojiTxt(converterDir)).isEmpty();
 }
 
 Status CheckCp932(const CharRamp& ramp) {

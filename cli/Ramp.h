@@ -9,8 +9,13 @@ namespace glyph::cli {
 
 // The ramp to convert with: the file given (CP932 as moji.txt is, or UTF-8
 // when it starts with a byte-order mark), or else the window's own rule: a
-// moji.txt in the program's folder, else the built-in ramp.
-Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir);
+// moji.txt in the program's folder, else in the user's configuration folder,
+// else the built-in ramp for the block and the ramp measured from the
+// window's font for reduced art.
+Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir,
+                            bool reduces = false);
+// Whether ChooseRamp will want the measured ramp, and so a QGuiApplication.
+bool MeasuresRamp(const QString& rampFile, const QString& converterDir, bool reduces);
 
 // Fails, naming the first level whose entry CP932 cannot hold.
 Status CheckCp932(const CharRamp& ramp);

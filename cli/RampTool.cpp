@@ -6,22 +6,20 @@
 
 #include <algorithm>
 
-#include "cli/GlyphMeter.h"
 #include "cli/Messages.h"
 #include "cli/Ramp.h"
 #include "cli/RampChart.h"
 #include "cli/Run.h"
 #include "engine/CharRamp.h"
-#include "engine/Cp932.h"
 #include "engine/Levels.h"
 #include "engine/RampFit.h"
+#include "workspace/GlyphMeter.h"
+#include "workspace/RampSource.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 QString Number(double value, int decimals = 3) { return QString::number(value, 'f', decimals); }
 
@@ -66,11 +64,6 @@ std::vector<double> BuiltInCoverage(const GlyphMeter& meter) {
     return MeasureEntries(meter, CharRamp::BuiltIn());
 }
 
-// The ramp file: CP932, one entry a line, CR LF, as a moji.txt is written.
-QByteArray RampFile(const QStringList& entries) {
-    return EncodeCp932(entries.join(kCrLf) + kCrLf).bytes;
-}
-
 }  // namespace
 
 int MakeRamp(const Options& options) {
@@ -109,7 +102,7 @@ int MakeRamp(const Options& options) {
                     {{kBuiltInName, BuiltInCoverage(meter)}, {kMadeName, ramp.coverage}}, *font)) {
         return kSomeFailed;
     }
-    const QByteArray file = RampFile(ramp.entries);
+    const QByteArray file = RampFileBytes(ramp.entries);
     const bool toStandardOutput = options.output.isEmpty() || options.output == QStringLiteral("-");
     const Status written =
         toStandardOutput

@@ -89,7 +89,8 @@ int UsageError(const QString& reason) {
 }
 
 int Run(const Options& options, const QString& converterDir) {
-    const Result<CharRamp> ramp = ChooseRamp(options.rampFile, converterDir);
+    const Result<CharRamp> ramp =
+        ChooseRamp(options.rampFile, converterDir, options.framing.Reduces());
     if (!ramp) return UsageError(ramp.error().reason);
     if (options.format == Format::kCp932) {
         if (const Status fits = CheckCp932(*ramp); !fits) return UsageError(fits.error().reason);

@@ -14,6 +14,7 @@
 
 #include "cli/Messages.h"
 #include "cli/Options.h"
+#include "cli/Ramp.h"
 #include "cli/RampTool.h"
 #include "cli/Run.h"
 #include "workspace/NativePath.h"
@@ -31,18 +32,33 @@ bool DrawsGlyphs(int argc, char* argv[]) {
     return false;
 }
 
-std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[]) {
-    if (!DrawsGlyphs(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+QtMessageHandler qtHandler = nullptr;
+
+// The platform's chatter (no XDG_RUNTIME_DIR, and the like) would land among
+// the converter's own messages; what ends the program still gets through.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (qtHandler != nullptr && (type == QtCriticalMsg || type == QtFatalMsg))
+        qtHandler(type, context, message);
+}
+
+std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[], bool drawsGlyphs) {
+    std::unique_ptr<QCoreApplication> app;
+    if (drawsGlyphs) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qtHandler == nullptr) qtHandler = qInstallMessageHandler(QuietHandler);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(glyph::cli::kProgram);
+    QCoreApplication::setApplicationVersion(QStringLiteral(GLYPHORAMA_VERSION));
+    return app;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::unique_ptr<QCoreApplication> app = CreateApplication(argc, argv);
-    QCoreApplication::setApplicationName(glyph::cli::kProgram);
-    QCoreApplication::setApplicationVersion(QStringLiteral(GLYPHORAMA_VERSION));
+    std::unique_ptr<QCoreApplication> app = CreateApplication(argc, argv, DrawsGlyphs(argc, argv));
     // The option parser's own messages, in the program's language.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
@@ -77,6 +93,13 @@ int main(int argc, char* argv[]) {
             return glyph::cli::ReportRamp(*options, QCoreApplication::applicationDirPath());
         case Options::Action::kConvert:
             break;
+    }
+    // Reduced art without a ramp to read is made with the one measured from the
+    // font: that needs the fonts, known only once the options are read.
+    if (glyph::cli::MeasuresRamp(options->rampFile, QCoreApplication::applicationDirPath(),
+                                 options->framing.Reduces())) {
+        app.reset();
+        app = CreateApplication(argc, argv, true);
     }
     return glyph::cli::Run(*options, QCoreApplication::applicationDirPath());
 }

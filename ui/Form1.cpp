@@ -18,7 +18,7 @@
 #include "ui/TextZoom.h"
 #include "ui/Texts.h"
 #include "workspace/NativePath.h"
-#include "workspace/RampFile.h"
+#include "workspace/RampSource.h"
 
 namespace glyph {
 
@@ -145,10 +145,11 @@ void Form1::SetTabOrder() {
 
 void Form1::Form_Load() {
     textLeft_ = RoundHalfEven(static_cast<double>(text1_->x()) * scale_.x);
-    const LoadedRamp ramp = LoadCharRamp(appPath_ + QStringLiteral("/moji.txt"));
-    for (const QString& note : ramp.notes)
+    const ArtRamps ramps = LoadArtRamps(appPath_ + QStringLiteral("/moji.txt"));
+    for (const QString& note : ramps.loaded.notes)
         std::fprintf(stderr, "%s\n", NativePath(note).constData());
-    document_ = std::make_unique<Document>(ramp.ramp);
+    document_ = ramps.measured ? std::make_unique<Document>(ramps.loaded.ramp, &MeasuredArtRamp)
+                               : std::make_unique<Document>(ramps.loaded.ramp);
     mover_ = new BlockMover(*document_, picture1_, this);
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
     chooser_ = new FramingChooser(*document_, picture1_, this);

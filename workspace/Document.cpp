@@ -60,6 +60,9 @@ Framing Overview(const Framing& framing) {
 
 Document::Document(CharRamp ramp, QObject* parent) : QObject(parent), ramp_(std::move(ramp)) {}
 
+Document::Document(CharRamp blockRamp, std::function<CharRamp()> reducedRamp, QObject* parent)
+    : QObject(parent), ramp_(std::move(blockRamp)), makeReducedRamp_(std::move(reducedRamp)) {}
+
 Status Document::Open(const QString& path, QPoint origin) {
     Framing block;
     block.origin = origin;
@@ -205,7 +208,13 @@ void Document::StepHistory(std::int16_t direction) {
 }
 
 void Document::RenderTextArt(const LevelGrid& source, const Adjustment& adjustment) {
-    art_ = RenderLevels(source, ImageWidth(), ImageHeight(), adjustment, ramp_);
+    art_ = RenderLevels(source, ImageWidth(), ImageHeight(), adjustment, RampInUse());
+}
+
+const CharRamp& Document::RampInUse() {
+    if (!framing_.Reduces() || !makeReducedRamp_) return ramp_;
+    if (!reducedRamp_) reducedRamp_ = makeReducedRamp_();
+    return *reducedRamp_;
 }
 
 }  // namespace glyph

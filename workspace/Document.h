@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 #include "engine/CharRamp.h"
 #include "engine/TextArt.h"
@@ -35,6 +37,10 @@ class Document : public QObject {
 
   public:
     explicit Document(CharRamp ramp, QObject* parent = nullptr);
+    // The block renders with blockRamp; the whole picture and the rectangle
+    // with what reducedRamp gives, asked for the first time one is rendered
+    // (measuring a font takes a while, and the block may be all that is used).
+    Document(CharRamp blockRamp, std::function<CharRamp()> reducedRamp, QObject* parent = nullptr);
 
     // Reads the picture's block at origin and renders it with no adjustment,
     // seeding the history anew. A picture that cannot be read changes nothing.
@@ -84,6 +90,7 @@ class Document : public QObject {
     const TextArt& art() const { return art_; }
     const QString& text() const { return art_.text; }
     const History& history() const { return history_; }
+    // The block's ramp.
     const CharRamp& ramp() const { return ramp_; }
 
   signals:
@@ -95,8 +102,11 @@ class Document : public QObject {
     void RunAdjustment(Command command);
     void StepHistory(std::int16_t direction);
     void RenderTextArt(const LevelGrid& source, const Adjustment& adjustment);
+    const CharRamp& RampInUse();
 
     CharRamp ramp_;
+    std::function<CharRamp()> makeReducedRamp_;  // none: the block's ramp
+    std::optional<CharRamp> reducedRamp_;
     QString path_;  // of the opened picture
     Framing framing_;
     QImage overview_;

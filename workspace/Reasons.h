@@ -97,4 +97,7 @@ inline const QString kUnencodableLine1 =
 inline const QString kUnencodableLine2 =
     QStringLiteral("この文字を削除するか別の文字に置き換えてから、もう一度保存してください。");
 
+// The font the art is shown in. %1 a font family.
+inline const QString kUnknownFont = QStringLiteral("フォント '%1' が見つかりません");
+
 }  // namespace glyph::reasons

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/CharRamp.h"
+
 // The converter run as a process, as scripts run it.
 
 namespace glyph::cli {
@@ -38,6 +40,12 @@ inline void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// The built-in ramp as a --ramp file (UTF-8, one line of entries).
+inline QString WriteBuiltInRamp(const QString& path) {
+    WriteAll(path, "\xEF\xBB\xBF" + CharRamp::BuiltIn().entries().join(u',').toUtf8());
+    return path;
 }
 
 }  // namespace glyph::cli

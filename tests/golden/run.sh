@@ -8,7 +8,19 @@ convert=$1
 golden=$2
 rewrite=${3:-}
 actual=$(mktemp)
-trap 'rm -f "$actual"' EXIT
+# The texts are the built-in ramp's. Reduced art would otherwise take a ramp
+# measured from the fonts at hand, so it is given the built-in one as a file
+# (UTF-8, one line of comma-separated entries, as CharRamp.cpp holds them),
+# and no moji.txt or kept ramp of the user's is read.
+builtin=$(mktemp)
+home=$(mktemp -d)
+trap 'rm -rf "$actual" "$builtin" "$home"' EXIT
+export XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
+python3 - "$golden/../../engine/CharRamp.cpp" "$builtin" <<'PY'
+import re, sys
+literal = "".join(re.findall(r'u"([^"]*)"', open(sys.argv[1], encoding="utf-8").read()))
+open(sys.argv[2], "w", encoding="utf-8").write("\ufeff" + literal + "\r\n")
+PY
 failed=0
 while read -r name picture rest; do
     case "$name" in '' | '#'*) continue ;; esac
@@ -17,6 +29,7 @@ while read -r name picture rest; do
     options=()
     for field in $rest; do
         case "$field" in --*) options+=("$field") ;; *) steps=$field ;; esac
+        case "$field" in --fit | --crop=*) options+=("--ramp=$builtin") ;; esac
     done
     "$convert" "${options[@]}" --steps="$steps" "$golden/$picture" >"$actual"
     if [ "$rewrite" = --rewrite ]; then

@@ -7,6 +7,7 @@
 #include "WindowFixture.h"
 #include "ui/TextZoom.h"
 #include "workspace/Convert.h"
+#include "workspace/RampSource.h"
 
 namespace glyph::testing {
 namespace {
@@ -20,9 +21,11 @@ Framing Mode(Framing::Mode mode, QRect rectangle = {}) {
     return framing;
 }
 
-// The converter's text for the same picture and framing.
+// The converter's text for the same picture and framing: reduced art without
+// a moji.txt takes the ramp measured from the window's font.
 QString TextOf(const QString& path, const Framing& framing) {
-    return ConvertFile(path, {}, CharRamp::BuiltIn(), framing).value();
+    const CharRamp ramp = framing.Reduces() ? MeasuredArtRamp() : CharRamp::BuiltIn();
+    return ConvertFile(path, {}, ramp, framing).value();
 }
 
 void Press(QWidget* view, QEvent::Type type, QPoint at) {

@@ -13,7 +13,7 @@
 #include "engine/RampFit.h"
 #include "workspace/Result.h"
 
-namespace glyph::cli {
+namespace glyph {
 
 // A font as the art is shown in it, by the family that draws its kanji.
 struct ArtFont {
@@ -54,4 +54,4 @@ std::vector<GlyphInk> MeasurePool(const GlyphMeter& meter, bool withSpace);
 // The coverage of each of a ramp's 256 levels, as the window writes them.
 std::vector<double> MeasureEntries(const GlyphMeter& meter, const CharRamp& ramp);
 
-}  // namespace glyph::cli
+}  // namespace glyph

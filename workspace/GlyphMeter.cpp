@@ -1,4 +1,4 @@
-#include "cli/GlyphMeter.h"
+#include "workspace/GlyphMeter.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -11,11 +11,11 @@
 
 #include <cmath>
 
-#include "cli/Messages.h"
 #include "engine/Cp932.h"
 #include "engine/Levels.h"
+#include "workspace/Reasons.h"
 
-namespace glyph::cli {
+namespace glyph {
 
 namespace {
 
@@ -42,7 +42,7 @@ Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
     ArtFont font{family, pixelSize > 0 ? pixelSize : QFontInfo(standard).pixelSize()};
     if (font.family.isEmpty()) font.family = KanjiFamily(standard);
     if (!QFontDatabase::families().contains(font.family, Qt::CaseInsensitive)) {
-        return Error{kUnknownFont.arg(font.family)};
+        return Error{reasons::kUnknownFont.arg(font.family)};
     }
     return font;
 }
@@ -124,4 +124,4 @@ std::vector<double> MeasureEntries(const GlyphMeter& meter, const CharRamp& ramp
     return coverage;
 }
 
-}  // namespace glyph::cli
+}  // namespace glyph

@@ -1,0 +1,134 @@
+#include "workspace/RampSource.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "engine/Cp932.h"
+#include "workspace/Document.h"
+
+namespace glyph {
+namespace {
+
+// Points an XDG variable at a folder for one test, and puts it back after.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const QString& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name_, value.toUtf8());
+    }
+    ~ScopedVariable() {
+        if (had_) {
+            qputenv(name_, old_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+// 256 lines of one character: a whole ramp.
+QByteArray RampOf(const QString& character) {
+    QString text;
+    for (int i = 0; i < 256; ++i) text += character + QStringLiteral("\r\n");
+    return EncodeCp932(text).bytes;
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+class RampSources : public ::testing::Test {
+  protected:
+    QTemporaryDir dir_;
+    ScopedVariable config_{"XDG_CONFIG_HOME", dir_.filePath("config")};
+    ScopedVariable cache_{"XDG_CACHE_HOME", dir_.filePath("cache")};
+    const QString program_ = dir_.filePath("program/moji.txt");
+    const QString user_ = dir_.filePath("config/glyphorama/moji.txt");
+};
+
+TEST_F(RampSources, TheProgramsFolderComesFirstThenTheUsersThenTheBuiltInAndMeasuredRamps) {
+    EXPECT_EQ(UserMojiTxt(), user_);
+
+    const ArtRamps neither = LoadArtRamps(program_);
+    EXPECT_TRUE(FindMojiTxt(program_).isEmpty());
+    EXPECT_EQ(neither.loaded.ramp.entries(), CharRamp::BuiltIn().entries());
+    EXPECT_TRUE(neither.loaded.notes.isEmpty());
+    EXPECT_TRUE(neither.measured);
+
+    Write(user_, RampOf(QStringLiteral("□")));
+    const ArtRamps user = LoadArtRamps(program_);
+    EXPECT_EQ(FindMojiTxt(program_), user_);
+    EXPECT_EQ(user.loaded.ramp.CharForLevel(0), QStringLiteral("□"));
+    EXPECT_FALSE(user.measured) << "the user's moji.txt serves the reduced art too";
+
+    Write(program_, RampOf(QStringLiteral("■")));
+    const ArtRamps program = LoadArtRamps(program_);
+    EXPECT_EQ(FindMojiTxt(program_), program_);
+    EXPECT_EQ(program.loaded.ramp.CharForLevel(0), QStringLiteral("■"));
+    EXPECT_FALSE(program.measured);
+}
+
+TEST_F(RampSources, ARefusedMojiTxtOfTheUsersGivesTheBuiltInRampAndSaysWhy) {
+    Write(user_, EncodeCp932(QString(100, QChar(u'■')) + QStringLiteral("\r\n")).bytes);
+    const ArtRamps refused = LoadArtRamps(program_);
+    EXPECT_EQ(refused.loaded.ramp.entries(), CharRamp::BuiltIn().entries());
+    EXPECT_EQ(refused.loaded.notes.size(), 1);
+    EXPECT_FALSE(refused.measured) << "a moji.txt was given";
+}
+
+TEST_F(RampSources, TheMeasuredRampIsKeptInTheCacheFolderOneFilePerFontAndSize) {
+    const QString ipa = MeasuredRampPath({QStringLiteral("IPAGothic"), 16});
+    EXPECT_TRUE(ipa.startsWith(dir_.filePath("cache/glyphorama/ramp-IPAGothic-16-")));
+    EXPECT_TRUE(ipa.endsWith(QStringLiteral(".txt")));
+    EXPECT_NE(MeasuredRampPath({QStringLiteral("IPAGothic"), 17}), ipa);
+    // Families that differ only where the name is made safe still differ.
+    const QString spaced = MeasuredRampPath({QStringLiteral("Noto Sans/CJK"), 16});
+    EXPECT_FALSE(QFileInfo(spaced).fileName().contains(u'/'));
+    EXPECT_NE(spaced, MeasuredRampPath({QStringLiteral("Noto_Sans_CJK"), 16}));
+}
+
+TEST(DocumentRamps, TheBlockKeepsItsRampAndTheReducedArtAsksForItsOwnOnceWhenFirstUsed) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("gray.png");
+    QImage gray(40, 30, QImage::Format_RGB32);
+    gray.fill(qRgb(128, 128, 128));
+    ASSERT_TRUE(gray.save(path));
+
+    int asked = 0;
+    Document document(CharRamp::BuiltIn(), [&asked] {
+        ++asked;
+        return ParseCharRamp(RampOf(QStringLiteral("■"))).ramp;
+    });
+    ASSERT_TRUE(document.Open(path).ok());
+    EXPECT_EQ(asked, 0);
+    const QString block = document.text();
+    EXPECT_FALSE(block.contains(u'■'));
+
+    Framing whole;
+    whole.mode = Framing::Mode::kWhole;
+    ASSERT_TRUE(document.Open(path, whole).ok());
+    Framing rectangle;
+    rectangle.mode = Framing::Mode::kRectangle;
+    rectangle.rectangle = QRect(5, 5, 20, 10);
+    ASSERT_TRUE(document.Open(path, rectangle).ok());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(QString(document.text()).remove(QStringLiteral("\r\n")),
+              QString(20 * 10, QChar(u'■')));
+
+    ASSERT_TRUE(document.Open(path).ok());
+    EXPECT_EQ(document.text(), block) << "the block's text as before";
+}
+
+}  // namespace
+}  // namespace glyph
