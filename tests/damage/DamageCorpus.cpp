@@ -390,14 +390,7 @@ QByteArray Corrupted(QByteArray bytes, qsizetype from, int count) {
     while (to + 1 < bytes.size() && !(uchar(bytes[to]) == 0xFF && uchar(bytes[to + 1]) != 0 &&
                                       (uchar(bytes[to + 1]) & 0xF8) != 0xD0))
         ++to;
-    for (int i = 1; i <= count; ++i) {
-        qsizetype at = from + (to - from) * i / (count + 1);
-        while (at < to && (uchar(bytes[at]) == 0xFF || uchar(bytes[at - 1]) == 0xFF ||
-                           (uchar(bytes[at]) ^ 0x55) == 0xFF))
-            ++at;
-        if (at < to) bytes[at] = char(uchar(bytes[at]) ^ 0x55);
-    }
-    return bytes;
+    return Flipped(std::move(bytes), from, to, count);
 }
 
 QByteArray Without(QByteArray bytes, uchar marker) {
@@ -534,6 +527,17 @@ std::vector<DamageCase> DamageCorpus() {
     AddMoreFormats(corpus);
     AddWholePictureCases(corpus);
     return corpus;
+}
+
+QByteArray Flipped(QByteArray bytes, qsizetype from, qsizetype to, int count) {
+    for (int i = 1; i <= count; ++i) {
+        qsizetype at = from + (to - from) * i / (count + 1);
+        while (at < to && (uchar(bytes[at]) == 0xFF || uchar(bytes[at - 1]) == 0xFF ||
+                           (uchar(bytes[at]) ^ 0x55) == 0xFF))
+            ++at;
+        if (at < to) bytes[at] = char(uchar(bytes[at]) ^ 0x55);
+    }
+    return bytes;
 }
 
 }  // namespace glyph::damage

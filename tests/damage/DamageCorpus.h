@@ -23,6 +23,10 @@ struct DamageCase {
     QRgb fillColour = 0;
 };
 
+// Entropy-coded bytes in [from, to) flipped at `count` places without making
+// a marker, so that the damage is all in the coded data.
+QByteArray Flipped(QByteArray bytes, qsizetype from, qsizetype to, int count);
+
 // The picture the sound files hold: never black or mid-gray, so that a pixel the decoder
 // fills in cannot pass for one the file holds.
 QImage SourcePicture(int width, int height);

@@ -39,18 +39,6 @@ void AddCuts(std::vector<DamageCase>& corpus, const QString& name, const QByteAr
             MayRefuse(QString("%1-cut-at-%2").arg(name).arg(cut), bytes.left(cut), size));
 }
 
-// Entropy-coded bytes flipped without making a marker, at `count` places.
-QByteArray Flipped(QByteArray bytes, qsizetype from, qsizetype to, int count) {
-    for (int i = 1; i <= count; ++i) {
-        qsizetype at = from + (to - from) * i / (count + 1);
-        while (at < to && (uchar(bytes[at]) == 0xFF || uchar(bytes[at - 1]) == 0xFF ||
-                           (uchar(bytes[at]) ^ 0x55) == 0xFF))
-            ++at;
-        if (at < to) bytes[at] = char(uchar(bytes[at]) ^ 0x55);
-    }
-    return bytes;
-}
-
 // 1600 x 1200 fitted to 100 columns is decoded at 1/8.
 void AddScaledJpegs(std::vector<DamageCase>& corpus) {
     const QImage picture = SourcePicture(1600, 1200);
