@@ -32,14 +32,20 @@ CellSums::CellSums(CellAxis across, CellAxis down, bool transposed, int decodedW
     : across_(across),
       down_(down),
       transposed_(transposed),
-      columnShares_(Shares(across, decodedWidth)),
-      rowShares_(Shares(down, decodedHeight)),
+      columnShares_(Shares(across, LastPixel(across, decodedWidth) + 1)),
+      rowShares_(Shares(down, LastPixel(down, decodedHeight) + 1)),
       row_(std::size_t(across.cells)),
       whole_(std::size_t(across.cells)),
       cells_(std::size_t(across.cells) * std::size_t(down.cells)) {
     for (int y = int(rowShares_.size()) - 1; y >= 0 && lastRow_ < 0; --y) {
         if (rowShares_[std::size_t(y)].cell[0] >= 0) lastRow_ = y;
     }
+}
+
+int CellSums::LastPixel(const CellAxis& axis, int pixels) {
+    const __int128 end = axis.start + __int128(axis.step) * axis.cells;
+    const __int128 covered = (end + axis.unit - 1) / axis.unit;  // pixels up to the cells' end
+    return int(std::min<__int128>(covered, pixels)) - 1;
 }
 
 std::vector<CellSums::Share> CellSums::Shares(const CellAxis& axis, int pixels) {

@@ -33,6 +33,10 @@ CellAxis MakeCellAxis(std::int64_t start, std::int64_t length, int cells, bool r
 
 class CellSums {
   public:
+    // The last of `pixels` decoded pixels along the axis that a cell covers:
+    // what must be decoded, known before anything is.
+    static int LastPixel(const CellAxis& axis, int pixels);
+
     // `across` is the decoded rows' axis (x), `down` the columns' axis (y);
     // `transposed` when decoded x runs along the upright cells' rows.
     CellSums(CellAxis across, CellAxis down, bool transposed, int decodedWidth, int decodedHeight);

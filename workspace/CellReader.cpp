@@ -87,11 +87,14 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
 
     const int eighths = ScaleFor(format, *stored, x, y);
     const QSize decoded = format.scales ? ScaledJpegSize(*stored, eighths) : *stored;
-    CellSums sums(Axis(x, stored->width(), decoded.width()),
-                  Axis(y, stored->height(), decoded.height()), transposed, decoded.width(),
-                  decoded.height());
-    if (const Status fits = CheckPixels(qint64(decoded.width()) * (sums.LastRow() + 1)); !fits)
+    const CellAxis across = Axis(x, stored->width(), decoded.width());
+    const CellAxis down = Axis(y, stored->height(), decoded.height());
+    // Checked before anything is laid out for the rows: a small file may
+    // claim billions of them.
+    const int lastRow = CellSums::LastPixel(down, decoded.height());
+    if (const Status fits = CheckPixels(qint64(decoded.width()) * (lastRow + 1)); !fits)
         return fits.error();
+    CellSums sums(across, down, transposed, decoded.width(), decoded.height());
     const Status read =
         format.rows(file, format.name, eighths, sums.LastRow(),
                     [&sums](int row, const QRgb* pixels) { sums.AddRow(row, pixels); });

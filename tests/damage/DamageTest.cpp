@@ -158,11 +158,15 @@ TEST(DamagedPictures, FilesTheFuzzerFoundStayMended) {
     struct Found {
         const char* name;
         bool opens;
+        bool opensWhole;  // as the whole picture
     };
     const Found found[] = {
         // Empty scans over a 6000 x 6000 progressive picture kept libjpeg busy for seconds;
         // its work now lies within the bound, so it opens in a fraction of a second.
-        {"jpeg-progressive-90-empty-scans-timeout.jpg", true},
+        {"jpeg-progressive-90-empty-scans-timeout.jpg", true, true},
+        // A BMP 3 pixels wide claiming 2^31 - 1 rows: laying out the rows for the whole
+        // picture ran out of memory before the bound on pixels was checked.
+        {"bmp-tall-whole-out-of-memory.bmp", true, false},
     };
     const QDir dir(QStringLiteral(GLYPHORAMA_FOUND_DIR));
     EXPECT_EQ(dir.entryList(QDir::Files).size(), qsizetype(std::size(found)))
@@ -176,6 +180,7 @@ TEST(DamagedPictures, FilesTheFuzzerFoundStayMended) {
         EXPECT_EQ(first.ok, f.opens);
         EXPECT_EQ(second.ok, first.ok);
         EXPECT_EQ(second.text, first.text);
+        EXPECT_EQ(OpenWholeToText(path).ok, f.opensWhole);
     }
 }
 
