@@ -92,8 +92,10 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
     // Checked before anything is laid out for the rows: a small file may
     // claim billions of them.
     const int lastRow = CellSums::LastPixel(down, decoded.height());
-    if (const Status fits = CheckPixels(qint64(decoded.width()) * (lastRow + 1)); !fits)
-        return fits.error();
+    // Each row costs something of its own too, a narrow picture of millions of rows most.
+    constexpr qint64 kRowCost = 64;  // pixels' worth
+    const qint64 work = (qint64(decoded.width()) + kRowCost) * (lastRow + 1);
+    if (const Status fits = CheckPixels(work); !fits) return fits.error();
     CellSums sums(across, down, transposed, decoded.width(), decoded.height());
     const Status read =
         format.rows(file, format.name, eighths, sums.LastRow(),

@@ -6,6 +6,7 @@
 #include "workspace/FileAccess.h"
 #include "workspace/JpegRegion.h"
 #include "workspace/JpegRows.h"
+#include "workspace/Limits.h"
 #include "workspace/PngRegion.h"
 #include "workspace/Reasons.h"
 #include "workspace/WholeRegion.h"
@@ -14,8 +15,8 @@ namespace glyph {
 
 namespace {
 
-constexpr qint64 kHeadLength = 12;  // enough for every signature
-constexpr int kBmpStripRows = 64;   // rows read at a time from a BMP
+constexpr qint64 kHeadLength = 12;              // enough for every signature
+constexpr qint64 kBmpStripBytes = 1024 * 1024;  // read from a BMP at a time, at least a row
 const QByteArray kJpegSignature("\xFF\xD8\xFF", 3);
 
 // A BMP's rows through its region reader, a strip at a time: it reads only
@@ -24,8 +25,12 @@ Status BmpRows(QFile& file, const QByteArray&, int, int lastRow, const RowSink& 
     const Result<QSize> size = ReadBmpSize(file);
     if (!size) return size.error();
     lastRow = std::min(lastRow, size->height() - 1);
-    for (int top = 0; top <= lastRow; top += kBmpStripRows) {
-        const int rows = std::min(kBmpStripRows, lastRow + 1 - top);
+    const int stripRows = int(std::max<qint64>(1, kBmpStripBytes / (qint64(size->width()) * 4)));
+    // A very wide picture's one row may itself be more than the memory allows.
+    const Result<MemoryLease> lease = ReserveMemory(qint64(size->width()) * 4 * stripRows);
+    if (!lease) return lease.error();
+    for (int top = 0; top <= lastRow; top += stripRows) {
+        const int rows = std::min(stripRows, lastRow + 1 - top);
         const Result<QImage> strip = ReadBmpRegion(file, QRect(0, top, size->width(), rows));
         if (!strip) return strip.error();
         for (int y = 0; y < rows; ++y)
