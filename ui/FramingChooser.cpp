@@ -71,8 +71,8 @@ void FramingChooser::Choose(Framing::Mode mode) {
 void FramingChooser::Refresh() {
     for (qsizetype i = 0; i < actions_.size(); ++i)
         actions_[i]->setChecked(kModes[i].mode == mode_);
-    const bool drawing = document_.framing().mode == Framing::Mode::kRectangle;
-    view_->setCursor(drawing ? Qt::CrossCursor : view_->cursor());
+    // Otherwise the block mover's cursor stands.
+    if (document_.framing().mode == Framing::Mode::kRectangle) view_->setCursor(Qt::CrossCursor);
 }
 
 QPoint FramingChooser::PicturePoint(QPoint inView) const {
