@@ -15,14 +15,24 @@ inline const QString kHelp = QStringLiteral(
     "Glyphorama のウィンドウで同じコマンドを実行したときと同じ文字になります。\n"
     "\n"
     "  -o, --output=FILE      FILE に書き出す（画像が 1 つのとき）。- か省略で標準出力\n"
-    "      --output-dir=DIR   画像ごとに DIR/名前.txt（html なら .html）に書き出す\n"
+    "      --output-dir=DIR   画像ごとに DIR/名前.txt（html なら .html、ansi なら .ans、\n"
+    "                         png、svg なら .png、.svg）に書き出す\n"
     "      --steps=LIST       開いたあとに実行するコマンド（コンマ区切り）:\n"
     "                         auto-level, brighter, darker, more-contrast,\n"
     "                         less-contrast, reset, undo, redo\n"
     "      --ramp=FILE        濃さの順に並べた文字（moji.txt の形式）。既定はプログラムの\n"
     "                         フォルダーの moji.txt、なければ組み込みの表\n"
     "      --format=FORMAT    text（UTF-8、改行 LF。既定）、cp932（保存と同じバイト列）、\n"
-    "                         html（<pre> に入れた UTF-8 の HTML ページ）\n"
+    "                         html（<pre> に入れた UTF-8 の HTML ページ）、ansi（端末の色付き\n"
+    "                         "
+    "テキスト）、png、svg（ウィンドウのフォントで正方形のマスに描いた絵）\n"
+    "      --color            1 文字ずつ、元の画素（縮めたときはマスの平均）の色で書く\n"
+    "                         （html、png、svg。ansi はいつも色付き）\n"
+    "      --colors=WHICH     ansi の色: full（24 ビット。既定）、256（256 色）、none（色なし）\n"
+    "      --invert           暗い背景に明るい字（明るいところほど濃い字）\n"
+    "      --font=FAMILY      html、png、svg のフォント（ファミリー名かフォントファイル。\n"
+    "                         既定: ウィンドウのテキストのフォント）\n"
+    "      --size=PX          html、png、svg の文字の大きさ（1〜512 ピクセル）\n"
     "      --region=X,Y       変換する 100 x 100 のブロックの左上のピクセル（既定: 0,0）。\n"
     "                         画像からはみ出すときは内側に寄せる\n"
     "  -j, --jobs=N           同時に変換する数（既定: CPU の数。その 4 倍より大きい数は\n"
@@ -52,9 +62,11 @@ inline const QString kHelp = QStringLiteral(
     "\n"
     "--make-ramp が使うのは -o、--font、--size、--with-space、--distinct、--chart、\n"
     "--ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない\n"
-    "オプション（変換での --font など）、空の FILE や DIR、同じオプションを 2 回\n"
+    "オプション（変換での --chart など）、空の FILE や DIR、同じオプションを 2 回\n"
     "指定することは、使い方の誤りになる。--region は --fit、--crop と同時に使えず、\n"
     "--width、--height、--cell-aspect、--orient は --fit か --crop のときだけ使える。\n"
+    "--font、--size は html、png、svg のとき、--color は html、ansi、png、svg のとき、\n"
+    "--colors は ansi のときだけ使える。フォントにない字があるときも使い方の誤り。\n"
     "\n"
     "      --help             この説明を表示して終了する\n"
     "      --version          バージョンを表示して終了する\n"
@@ -63,6 +75,8 @@ inline const QString kHelp = QStringLiteral(
     "  glyphorama-convert photo.jpg\n"
     "  glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg\n"
     "  glyphorama-convert --format=html --output-dir=art *.jpg\n"
+    "  glyphorama-convert --fit --color --format=png -o art.png photo.jpg\n"
+    "  glyphorama-convert --fit --format=ansi --colors=256 --invert photo.jpg\n"
     "  glyphorama-convert --fit --cell-aspect=2 photo.jpg\n"
     "  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg\n"
     "\n"
@@ -113,7 +127,16 @@ inline const QString kMadeName = QStringLiteral("作った表");
 inline const QString kUnknownStep =
     QStringLiteral("--steps のコマンド '%1' は使えません（使えるもの: %2）");
 inline const QString kUnknownFormat =
-    QStringLiteral("--format の '%1' は使えません（text、cp932、html のいずれか）");
+    QStringLiteral("--format の '%1' は使えません（text、cp932、html、ansi、png、svg のいずれか）");
+inline const QString kUnknownColours =
+    QStringLiteral("--colors の '%1' は使えません（full、256、none のいずれか）");
+// %1 an option's names.
+inline const QString kOnlySetInFont =
+    QStringLiteral("%1 は --format=html、png、svg のときだけ使えるオプションです");
+inline const QString kOnlyColoured =
+    QStringLiteral("%1 は --format=html、ansi、png、svg のときだけ使えるオプションです");
+inline const QString kOnlyAnsi =
+    QStringLiteral("%1 は --format=ansi のときだけ使えるオプションです");
 inline const QString kBadJobs = QStringLiteral("--jobs には 1 以上の整数を指定してください: '%1'");
 inline const QString kBadRegion =
     QStringLiteral("--region には 0 以上の整数 2 つを X,Y の形で指定してください: '%1'");

@@ -27,10 +27,19 @@ constexpr std::array<std::pair<const char16_t*, Command>, 8> kStepNames = {{
     {u"redo", Command::kRedo},
 }};
 
-constexpr std::array<std::pair<const char16_t*, Format>, 3> kFormatNames = {{
+constexpr std::array<std::pair<const char16_t*, Format>, 6> kFormatNames = {{
     {u"text", Format::kText},
     {u"cp932", Format::kCp932},
     {u"html", Format::kHtml},
+    {u"ansi", Format::kAnsi},
+    {u"png", Format::kPng},
+    {u"svg", Format::kSvg},
+}};
+
+constexpr std::array<std::pair<const char16_t*, AnsiColours>, 3> kColourNames = {{
+    {u"full", AnsiColours::kFull},
+    {u"256", AnsiColours::k256},
+    {u"none", AnsiColours::kNone},
 }};
 
 Result<QList<Command>> ParseSteps(const QString& list) {
@@ -53,6 +62,18 @@ Result<Format> ParseFormat(const QString& name) {
         if (name == known) return format;
     }
     return Error{kUnknownFormat.arg(name)};
+}
+
+Result<AnsiColours> ParseColours(const QString& name) {
+    for (const auto& [known, colours] : kColourNames) {
+        if (name == known) return colours;
+    }
+    return Error{kUnknownColours.arg(name)};
+}
+
+// The formats drawn in a font, and those with colour.
+bool SetInFont(Format format) {
+    return format == Format::kHtml || format == Format::kPng || format == Format::kSvg;
 }
 
 // Digits alone, read as a whole number; one too large for int reads as INT_MAX.
@@ -136,13 +157,17 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     const QCommandLineOption withSpace(QStringLiteral("with-space"));
     const QCommandLineOption distinct(QStringLiteral("distinct"));
     const QCommandLineOption chart(QStringLiteral("chart"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption color(QStringLiteral("color"));
+    const QCommandLineOption colors(QStringLiteral("colors"), {}, QStringLiteral("WHICH"));
+    const QCommandLineOption invert(QStringLiteral("invert"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
 
     QCommandLineParser parser;
-    parser.addOptions({output, outputDir, steps,    ramp,       format, jobs,     region,     fit,
-                       crop,   width,     height,   cellAspect, orient, makeRamp, rampReport, font,
-                       size,   withSpace, distinct, chart,      help,   version});
+    parser.addOptions({output,     outputDir, steps, ramp,      format,     jobs,   region,
+                       fit,        crop,      width, height,    cellAspect, orient, makeRamp,
+                       rampReport, font,      size,  withSpace, distinct,   chart,  color,
+                       colors,     invert,    help,  version});
     if (!parser.parse(QStringList{kProgram} + arguments)) return Error{parser.errorText()};
 
     Options options;
@@ -158,7 +183,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // A value given twice would leave one of them unused without a word.
     for (const QCommandLineOption& option :
          {output, outputDir, steps, ramp, format, jobs, region, crop, width, height, cellAspect,
-          orient, font, size, chart}) {
+          orient, font, size, chart, colors}) {
         if (parser.values(option).size() > 1) return Error{kRepeated.arg(Named(option))};
     }
     // An empty file, folder or font would quietly stand for none.
@@ -184,9 +209,11 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         {region, true, false, false},   {fit, true, false, false},
         {crop, true, false, false},     {width, true, false, false},
         {height, true, false, false},   {cellAspect, true, false, false},
-        {orient, true, false, false},   {font, false, true, true},
-        {size, false, true, true},      {withSpace, false, true, false},
+        {orient, true, false, false},   {font, true, true, true},
+        {size, true, true, true},       {withSpace, false, true, false},
         {distinct, false, true, false}, {chart, false, true, true},
+        {color, true, false, false},    {colors, true, false, false},
+        {invert, true, false, false},
     };
     for (const auto& use : uses) {
         if (!parser.isSet(use.option)) continue;
@@ -205,15 +232,15 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     options.rampFile = parser.value(ramp);
     options.output = parser.value(output);
     options.pictures = parser.positionalArguments();
+    options.font = parser.value(font);
+    if (parser.isSet(size)) {
+        const std::optional<int> parsedSize = ParseWhole(parser.value(size));
+        if (!parsedSize || *parsedSize < 1 || *parsedSize > kMaxFontSize)
+            return Error{kBadSize.arg(kMaxFontSize).arg(parser.value(size))};
+        options.fontSize = *parsedSize;
+    }
     if (makes || reports) {
         if (!options.pictures.isEmpty()) return Error{kNoPicturesForRamps};
-        options.font = parser.value(font);
-        if (parser.isSet(size)) {
-            const std::optional<int> parsedSize = ParseWhole(parser.value(size));
-            if (!parsedSize || *parsedSize < 1 || *parsedSize > kMaxFontSize)
-                return Error{kBadSize.arg(kMaxFontSize).arg(parser.value(size))};
-            options.fontSize = *parsedSize;
-        }
         options.withSpace = parser.isSet(withSpace);
         options.distinct = parser.isSet(distinct);
         options.chart = parser.value(chart);
@@ -229,6 +256,22 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         if (!parsedFormat) return parsedFormat.error();
         options.format = *parsedFormat;
     }
+    // Colour and fonts where the format has them; elsewhere they would do nothing.
+    const bool inFont = SetInFont(options.format);
+    for (const QCommandLineOption* option : {&font, &size}) {
+        if (parser.isSet(*option) && !inFont) return Error{kOnlySetInFont.arg(Named(*option))};
+    }
+    if (parser.isSet(color) && !inFont && options.format != Format::kAnsi)
+        return Error{kOnlyColoured.arg(Named(color))};
+    if (parser.isSet(colors)) {
+        if (options.format != Format::kAnsi) return Error{kOnlyAnsi.arg(Named(colors))};
+        const Result<AnsiColours> parsedColours = ParseColours(parser.value(colors));
+        if (!parsedColours) return parsedColours.error();
+        options.colours = *parsedColours;
+    }
+    options.look.colour = parser.isSet(color) || (options.format == Format::kAnsi &&
+                                                  options.colours != AnsiColours::kNone);
+    options.look.invert = parser.isSet(invert);
     // More threads than this only cost memory, and may meet the process limit.
     const int mostJobs = kJobsPerProcessor * std::max(processors, 1);
     options.jobs = std::max(processors, 1);
@@ -289,6 +332,13 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         framing.upright = how == QStringLiteral("auto");
     }
     return options;
+}
+
+bool DrawsArt(const Options& options) {
+    return options.action == Options::Action::kConvert &&
+           (options.format == Format::kPng || options.format == Format::kSvg ||
+            (options.format == Format::kHtml && (options.look.colour || options.look.invert ||
+                                                 !options.font.isEmpty() || options.fontSize > 0)));
 }
 
 }  // namespace glyph::cli

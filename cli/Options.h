@@ -4,13 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "workspace/ArtWriters.h"
 #include "workspace/Document.h"
 #include "workspace/Framing.h"
 #include "workspace/Result.h"
 
 namespace glyph::cli {
 
-enum class Format { kText, kCp932, kHtml };
+using Format = ArtFormat;
 
 // What the command line asks for.
 struct Options {
@@ -24,8 +25,10 @@ struct Options {
     QString outputDir;  // set: one file per picture there
     int jobs = 1;
     Framing framing;  // the block at --region, or the picture reduced to cells
+    ArtLook look;     // --color, --invert
+    AnsiColours colours = AnsiColours::kFull;
 
-    // Making and judging ramps.
+    // Making and judging ramps, and drawing the art.
     QString font;      // empty: the window's text box font
     int fontSize = 0;  // pixels; 0: the window's
     bool withSpace = false;
@@ -35,6 +38,10 @@ struct Options {
 
 // --jobs above this many per processor is lowered to it.
 constexpr int kJobsPerProcessor = 4;
+// Whether the art is set in a font (PNG, SVG, a page in colour or in a font),
+// which needs a QGuiApplication.
+bool DrawsArt(const Options& options);
+
 // The largest --size: the glyphs of a larger font take minutes to measure.
 constexpr int kMaxFontSize = 512;
 // The largest --width and --height: an art larger than this is no longer read

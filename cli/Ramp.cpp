@@ -44,6 +44,18 @@ bool MeasuresRamp(const QString& rampFile, const QString& converterDir, bool red
     return reduces && rampFile.isEmpty() && FindMojiTxt(WindowMojiTxt(converterDir)).isEmpty();
 }
 
+CharRamp Reversed(const CharRamp& ramp) {
+    QStringList entries;
+    for (int level = kLevels - 1; level >= 0; --level) entries << ramp.CharForLevel(level);
+    return CharRamp(entries);
+}
+
+QString RampCharacters(const CharRamp& ramp) {
+    QString characters;
+    for (int level = 0; level < kLevels; ++level) characters += ramp.CharForLevel(level);
+    return characters;
+}
+
 Status CheckCp932(const CharRamp& ramp) {
     for (int level = 0; level < kLevels; ++level) {
         const QString entry = ramp.CharForLevel(level);

@@ -17,6 +17,11 @@ Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir
 // Whether ChooseRamp will want the measured ramp, and so a QGuiApplication.
 bool MeasuresRamp(const QString& rampFile, const QString& converterDir, bool reduces);
 
+// The ramp the other way round: the densest entry for the lightest level.
+CharRamp Reversed(const CharRamp& ramp);
+// Every level's entry, one after another: what the art may hold.
+QString RampCharacters(const CharRamp& ramp);
+
 // Fails, naming the first level whose entry CP932 cannot hold.
 Status CheckCp932(const CharRamp& ramp);
 

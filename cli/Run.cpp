@@ -11,7 +11,7 @@
 #include "cli/Messages.h"
 #include "cli/OutputNames.h"
 #include "cli/Ramp.h"
-#include "cli/Writers.h"
+#include "workspace/ArtWriters.h"
 #include "workspace/Convert.h"
 #include "workspace/FileAccess.h"
 #include "workspace/NativePath.h"
@@ -49,7 +49,7 @@ Result<QStringList> Destinations(const Options& options) {
     if (!options.outputDir.isEmpty()) {
         if (const Status made = MakeFolders(options.outputDir); !made)
             return Error{kNoOutputDir.arg(options.outputDir, made.error().reason)};
-        return OutputPaths(options.pictures, options.outputDir, Extension(options.format));
+        return OutputPaths(options.pictures, options.outputDir, ArtExtension(options.format));
     }
     const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");
     if (toFile && SameFile(options.output, options.pictures.front()))
@@ -80,6 +80,14 @@ class Progress {
     const bool shown_;
 };
 
+// One picture's art, with its colours when they are shown.
+Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp& ramp) {
+    if (options.look.colour) return ConvertArt(picture, options.steps, ramp, options.framing);
+    const Result<QString> text = ConvertFile(picture, options.steps, ramp, options.framing);
+    if (!text) return text.error();
+    return Art{*text, {}};
+}
+
 }  // namespace
 
 int UsageError(const QString& reason) {
@@ -92,8 +100,18 @@ int Run(const Options& options, const QString& converterDir) {
     const Result<CharRamp> ramp =
         ChooseRamp(options.rampFile, converterDir, options.framing.Reduces());
     if (!ramp) return UsageError(ramp.error().reason);
+    // Light ink on a dark ground: the densest glyph for the lightest level.
+    const CharRamp used = options.look.invert ? Reversed(*ramp) : *ramp;
     if (options.format == Format::kCp932) {
-        if (const Status fits = CheckCp932(*ramp); !fits) return UsageError(fits.error().reason);
+        if (const Status fits = CheckCp932(used); !fits) return UsageError(fits.error().reason);
+    }
+    ArtStyle style{options.format, options.look, options.colours, std::nullopt};
+    if (DrawsArt(options)) {
+        const Result<ArtFont> font = ResolveArtFont(options.font, options.fontSize);
+        if (!font) return UsageError(font.error().reason);
+        if (const Status holds = ArtDrawing(*font).CheckHolds(RampCharacters(used)); !holds)
+            return UsageError(holds.error().reason);
+        style.font = *font;
     }
     const Result<QStringList> destinations = Destinations(options);
     if (!destinations) {
@@ -104,9 +122,9 @@ int Run(const Options& options, const QString& converterDir) {
     const QStringList& pictures = options.pictures;
     const auto convert = [&](int index) -> Result<QByteArray> {
         const QString& picture = pictures[index];
-        const Result<QString> art = ConvertFile(picture, options.steps, *ramp, options.framing);
+        const Result<Art> art = ArtOf(picture, options, used);
         if (!art) return art.error();
-        return FormatArt(*art, options.format, QFileInfo(picture).fileName());
+        return WriteArt(*art, style, QFileInfo(picture).fileName());
     };
     // Names made in --output-dir are the program's own; a link planted at one
     // is not followed out of the folder.

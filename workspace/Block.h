@@ -15,6 +15,9 @@ struct Block {
     QImage pixels;      // RGB32, one pixel per character
     QSize pictureSize;  // the whole picture, as its header states it
     QPoint origin;      // the block's top-left pixel in the picture
+    // The colour each pixel stands for, where the pixels are not it (cells
+    // reduced from a picture read as their levels); null: the pixels.
+    QImage colours{};
 };
 
 // The block's size for a picture of that size: each side limited to 100.

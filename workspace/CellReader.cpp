@@ -135,7 +135,7 @@ Block BlockOfCells(const Cells& cells) {
                 qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
         }
     }
-    return Block{pixels, cells.pictureSize, cells.area.topLeft()};
+    return Block{pixels, cells.pictureSize, cells.area.topLeft(), ColourImage(cells)};
 }
 
 QImage ColourImage(const Cells& cells) {

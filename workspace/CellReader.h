@@ -34,7 +34,8 @@ Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize
                      double cellAspect);
 
 // The cells as a block: one pixel per cell, of a colour that reads as the
-// cell's level, so that the document treats it as it treats a block.
+// cell's level, so that the document treats it as it treats a block; the
+// cells' mean colours go with it.
 Block BlockOfCells(const Cells& cells);
 
 // The cells' mean colours as a picture, one pixel per cell.

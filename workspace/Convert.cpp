@@ -17,4 +17,12 @@ Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, co
     return document.text();
 }
 
+Result<Art> ConvertArt(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                       const Framing& framing) {
+    Document document(ramp);
+    if (const Status opened = document.Open(path, framing); !opened) return opened.error();
+    for (const Command step : steps) document.Run(step);
+    return Art{document.text(), ArtColours(document)};
+}
+
 }  // namespace glyph

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "engine/CharRamp.h"
+#include "workspace/ArtColours.h"
 #include "workspace/Document.h"
 #include "workspace/Result.h"
 
@@ -19,5 +20,8 @@ Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, co
 // The same with the working image the framing makes.
 Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
                             const Framing& framing);
+// The same with the colour of each cell (ArtColours).
+Result<Art> ConvertArt(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                       const Framing& framing);
 
 }  // namespace glyph

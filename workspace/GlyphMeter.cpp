@@ -13,6 +13,7 @@
 
 #include "engine/Cp932.h"
 #include "engine/Levels.h"
+#include "workspace/FileAccess.h"
 #include "workspace/Reasons.h"
 
 namespace glyph {
@@ -40,6 +41,13 @@ QString KanjiFamily(const QFont& font) {
 Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
     const QFont standard = QGuiApplication::font();
     ArtFont font{family, pixelSize > 0 ? pixelSize : QFontInfo(standard).pixelSize()};
+    // A path names a font file, whose first family is then used.
+    if (family.contains(u'/')) {
+        const int added = IsRegularFile(family) ? QFontDatabase::addApplicationFont(family) : -1;
+        const QStringList families = QFontDatabase::applicationFontFamilies(added);
+        if (families.isEmpty()) return Error{reasons::kUnreadableFontFile.arg(family)};
+        font.family = families.first();
+    }
     if (font.family.isEmpty()) font.family = KanjiFamily(standard);
     if (!QFontDatabase::families().contains(font.family, Qt::CaseInsensitive)) {
         return Error{reasons::kUnknownFont.arg(font.family)};

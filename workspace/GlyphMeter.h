@@ -23,7 +23,8 @@ struct ArtFont {
 
 // The family and size asked for, checked against what the system has; an
 // empty family or a zero size take the window's text box: the family its
-// default font draws kanji in, at that font's size.
+// default font draws kanji in, at that font's size. A family with a "/" in it
+// is a font file's path, and stands for the family the file holds.
 Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize);
 
 // Measures how much ink glyphs leave in their cell (one full-width advance by

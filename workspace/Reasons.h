@@ -99,5 +99,16 @@ inline const QString kUnencodableLine2 =
 
 // The font the art is shown in. %1 a font family.
 inline const QString kUnknownFont = QStringLiteral("フォント '%1' が見つかりません");
+// %1 a font file.
+inline const QString kUnreadableFontFile = QStringLiteral("フォントファイル '%1' を読み込めません");
+// %1 a family, %2 a character, %3 its code point.
+inline const QString kFontLacks =
+    QStringLiteral("フォント '%1' には「%2」(%3) の字がないため、アートを描けません");
+
+// Pictures of the art. %1 x %2 pixels, %3 the memory needed, %4 the most, in MB.
+inline const QString kArtPictureTooLarge = QStringLiteral(
+    "絵が大きすぎて描けません（%1 x %2 ピクセル。描くには %3 MB のメモリーが必要ですが、"
+    "使えるのは %4 MB までです）");
+inline const QString kCannotEncodePng = QStringLiteral("PNG に書き出せません");
 
 }  // namespace glyph::reasons

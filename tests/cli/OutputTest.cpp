@@ -7,10 +7,11 @@
 #include <thread>
 
 #include "cli/Batch.h"
+#include "cli/Options.h"
 #include "cli/OutputNames.h"
 #include "cli/Ramp.h"
-#include "cli/Writers.h"
 #include "engine/Cp932.h"
+#include "workspace/ArtWriters.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
@@ -57,6 +58,11 @@ TEST(OutputPaths, ManyOfOneNameCountOnPastNamesTakenAndLinksToPictures) {
     const QString linked = dir.filePath("linked");
     ASSERT_TRUE(QFile::link(dir.filePath("pics"), linked));
     EXPECT_EQ(OutputPaths({picture}, linked, ".txt"), QStringList{linked + "/dog-2.txt"});
+}
+
+// The writers as the converter and the window call them, on text alone.
+Result<QByteArray> FormatArt(const QString& art, Format format, const QString& title) {
+    return WriteArt(Art{art, {}}, ArtStyle{format, {}, {}, {}}, title);
 }
 
 TEST(FormatArt, TextCp932AndHtml) {

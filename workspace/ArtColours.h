@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QtGui/qrgb.h>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace glyph {
+
+class Document;
+
+// The art as it leaves the program for a file: its text and, in colour, the
+// colour of each cell.
+struct Art {
+    QString text;    // lines separated by CR LF
+    QImage colours;  // one pixel per cell; null: black ink
+};
+
+// The colour each cell of the document's art is drawn in: the colour of the
+// pixel (the block) or the mean colour of the cell (the whole picture, the
+// rectangle), brought to the gray level the text shows, so that the colours
+// follow the tone steps as the characters do. Null without a picture.
+QImage ArtColours(const Document& document);
+
+// A colour whose gray level is `from`, brought to level `to`: mixed towards
+// black to darken, towards white to lighten, in proportion, so that its hue
+// stays. Unchanged when the levels are equal.
+QRgb ToneTo(QRgb colour, int from, int to);
+
+// The text's lines, each cut into its characters (a surrogate pair is one).
+QList<QStringList> ArtCharacters(const QString& text);
+
+// The colour of character `column` of a line of `length` characters on row
+// `row`. The line spreads evenly over the row's cells, so that entries of
+// several characters take their cell's colour; black past the colours.
+QRgb CharacterColour(const QImage& colours, int row, int column, int length);
+
+}  // namespace glyph
