@@ -1,15 +1,15 @@
 #include "workspace/ArtPicture.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QImageWriter>
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 #include "engine/Cp932.h"
 #include "workspace/Limits.h"
+#include "workspace/PngEncode.h"
 #include "workspace/Reasons.h"
 
 namespace glyph {
@@ -63,6 +63,19 @@ void ForEachRun(const QList<QStringList>& lines, const Art& art, const ArtLook& 
     }
 }
 
+// Black on white drawn on RGB32, as one byte a pixel; white on black inverted.
+QImage Gray(const QImage& drawn, bool invert) {
+    QImage gray(drawn.size(), QImage::Format_Grayscale8);
+    if (gray.isNull()) return gray;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        uchar* out = gray.scanLine(y);
+        for (int x = 0; x < drawn.width(); ++x)
+            out[x] = uchar(invert ? 255 - qBlue(in[x]) : qBlue(in[x]));
+    }
+    return gray;
+}
+
 }  // namespace
 
 QString ArtFontFamilies(const QString& family) {
@@ -98,28 +111,57 @@ QSize ArtDrawing::PictureSize(const QString& text) const {
     return QSize(int(widest) * cell_, int(lines.size()) * cell_);
 }
 
+// Every line drawn black on white in one glyph run (on RGB32, Qt's fast
+// path), then coloured cell by cell from the glyphs' coverage: as painting
+// each run of one colour would, at a fraction of the cost when few
+// neighbours share a colour.
 QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
-    QImage image(size, QImage::Format_RGB32);
-    if (image.isNull()) return image;
-    image.fill(Paper(look));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    QImage ink(size, QImage::Format_RGB32);
+    if (ink.isNull()) return ink;
+    ink.fill(Qt::white);
     const QList<QStringList> lines = ArtCharacters(art.text);
-    ForEachRun(lines, art, look, [&](int row, int first, int count, QRgb colour) {
-        const QList<quint32> glyphs =
-            raw_.glyphIndexesForString(lines[row].mid(first, count).join(QString()));
-        QList<QPointF> positions;
-        positions.reserve(glyphs.size());
-        for (qsizetype i = 0; i < glyphs.size(); ++i)
-            positions << QPointF(qreal(first + i) * cell_, 0);
-        QGlyphRun glyphRun;
-        glyphRun.setRawFont(raw_);
-        glyphRun.setGlyphIndexes(glyphs);
-        glyphRun.setPositions(positions);
-        painter.setPen(QColor(colour));
-        painter.drawGlyphRun(QPointF(0, qreal(row) * cell_ + baseline_), glyphRun);
-    });
-    return image;
+    {
+        QPainter painter(&ink);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setPen(Qt::black);
+        for (int row = 0; row < lines.size(); ++row) {
+            const QList<quint32> glyphs = raw_.glyphIndexesForString(lines[row].join(QString()));
+            QList<QPointF> positions;
+            positions.reserve(glyphs.size());
+            for (qsizetype i = 0; i < glyphs.size(); ++i) positions << QPointF(qreal(i) * cell_, 0);
+            QGlyphRun run;
+            run.setRawFont(raw_);
+            run.setGlyphIndexes(glyphs);
+            run.setPositions(positions);
+            painter.drawGlyphRun(QPointF(0, qreal(row) * cell_ + baseline_), run);
+        }
+    }
+    if (!look.colour) return Gray(ink, look.invert);
+    QImage picture(size, QImage::Format_RGB32);
+    if (picture.isNull()) return picture;
+    const QRgb paper = Paper(look);
+    std::vector<QRgb> colours;  // of the row of cells y is in
+    for (int y = 0; y < size.height(); ++y) {
+        const int row = y / cell_;
+        if (y % cell_ == 0) {
+            const int length = row < lines.size() ? int(lines[row].size()) : 0;
+            colours.assign(std::size_t(size.width() / cell_), paper);
+            for (int column = 0; column < length; ++column)
+                colours[std::size_t(column)] = CharacterColour(art.colours, row, column, length);
+        }
+        const auto* coverage = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int a = 255 - qBlue(coverage[x]);
+            const QRgb colour = colours[std::size_t(x / cell_)];
+            const auto mix = [a](int from, int to) { return from + ((to - from) * a + 127) / 255; };
+            out[x] = a == 0
+                         ? paper
+                         : qRgb(mix(qRed(paper), qRed(colour)), mix(qGreen(paper), qGreen(colour)),
+                                mix(qBlue(paper), qBlue(colour)));
+        }
+    }
+    return picture;
 }
 
 Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
@@ -135,16 +177,9 @@ Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     if (bytes > MemoryBound()) return tooLarge();
     const Result<MemoryLease> lease = ReserveMemory(bytes);
     if (!lease) return tooLarge();
-    QImage image = Draw(art, look, size.isEmpty() ? QSize(1, 1) : size);
+    const QImage image = Draw(art, look, size.isEmpty() ? QSize(1, 1) : size);
     if (image.isNull()) return tooLarge();
-    // Black and white art is written as gray, a quarter of the bytes.
-    if (!look.colour) image.convertTo(QImage::Format_Grayscale8);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) return Error{reasons::kCannotEncodePng};
-    return png;
+    return EncodePng(image);
 }
 
 QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {

@@ -29,7 +29,8 @@ QList<QList<QRgb>> Foregrounds(const QByteArray& ansi) {
             const QStringList codes = match.captured(1).split(u';');
             if (codes.value(0) == "38" && codes.value(1) == "2")
                 shown = qRgb(codes[2].toInt(), codes[3].toInt(), codes[4].toInt());
-            if (codes.value(0) == "38" && codes.value(1) == "5") shown = 0xFF000000 | codes[2].toInt();
+            if (codes.value(0) == "38" && codes.value(1) == "5")
+                shown = 0xFF000000 | codes[2].toInt();
             i += match.capturedLength();
         }
         lines << colours;
@@ -55,7 +56,7 @@ class ColourArt : public ::testing::Test {
 TEST_F(ColourArt, TheBlockTakesEachPixelsColourIn24BitsAnd256) {
     // Colours the 256-colour palette holds exactly: red, green, blue, white,
     // a gray of its ramp and a colour of its cube.
-    const QList<QRgb> palette = {qRgb(255, 0, 0),     qRgb(0, 255, 0), qRgb(0, 0, 255),
+    const QList<QRgb> palette = {qRgb(255, 0, 0),     qRgb(0, 255, 0),     qRgb(0, 0, 255),
                                  qRgb(255, 255, 255), qRgb(128, 128, 128), qRgb(95, 135, 175)};
     const QList<int> indexes = {196, 46, 21, 231, 244, 67};
     QImage image(6, 2, QImage::Format_RGB32);
@@ -138,13 +139,13 @@ TEST_F(ColourArt, PicturesInTheFontAndTheirRefusals) {
     black.fill(Qt::black);
     const QString picture = SavePicture(black, "p.bmp");
     const QString png = Path("art.png");
-    const Ran drawn =
-        Convert({"--format=png", "--font=IPAGothic", "--size=20", "-o", png, "--ramp", Ramp(), picture});
+    const Ran drawn = Convert(
+        {"--format=png", "--font=IPAGothic", "--size=20", "-o", png, "--ramp", Ramp(), picture});
     ASSERT_EQ(drawn.status, 0) << drawn.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(100, 60));  // 5 x 3 square cells of 20 px
 
-    const Ran svg = Convert({"--format=svg", "--font=IPAGothic", "--size=20", "--color", "--ramp",
-                             Ramp(), picture});
+    const Ran svg = Convert(
+        {"--format=svg", "--font=IPAGothic", "--size=20", "--color", "--ramp", Ramp(), picture});
     ASSERT_EQ(svg.status, 0);
     const QString text = QString::fromUtf8(svg.out);
     EXPECT_TRUE(text.contains("width=\"100\" height=\"60\""));
@@ -164,7 +165,8 @@ TEST_F(ColourArt, PicturesInTheFontAndTheirRefusals) {
         {"--format=svg", "--font=DejaVu Sans"},  // no kanji
     };
     for (const QStringList& options : refused) {
-        const Ran ran = Convert(options + QStringList{"--ramp", Ramp(), "-o", Path("out"), picture});
+        const Ran ran =
+            Convert(options + QStringList{"--ramp", Ramp(), "-o", Path("out"), picture});
         EXPECT_EQ(ran.status, 2) << options.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(Path("out"))) << options.join(' ').toStdString();
     }
@@ -173,8 +175,9 @@ TEST_F(ColourArt, PicturesInTheFontAndTheirRefusals) {
     QImage large(1000, 1000, QImage::Format_RGB32);
     large.fill(Qt::gray);
     const QString largePicture = SavePicture(large, "large.png");
-    const Ran tooLarge = Convert({"--fit", "--width=1000", "--height=1000", "--format=png", "--size=200", "--ramp",
-                                  Ramp(), "-o", Path("large-art.png"), largePicture});
+    const Ran tooLarge =
+        Convert({"--fit", "--width=1000", "--height=1000", "--format=png", "--size=200", "--ramp",
+                 Ramp(), "-o", Path("large-art.png"), largePicture});
     EXPECT_EQ(tooLarge.status, 1);
     EXPECT_TRUE(tooLarge.err.contains("200000 x 200000")) << tooLarge.err.toStdString();
     EXPECT_FALSE(QFile::exists(Path("large-art.png")));

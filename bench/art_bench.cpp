@@ -1,0 +1,87 @@
+// Pictures and pages of a 100 x 75 cell art: the time to draw and encode each
+// (median of runs), against the target of 100 ms for the PNG. Run:
+// bench/run.sh (or art_bench, offscreen).
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "engine/CharRamp.h"
+#include "workspace/ArtWriters.h"
+
+namespace {
+
+constexpr int kRuns = 21;
+constexpr int kColumns = 100;
+constexpr int kRows = 75;
+
+double MedianMs(const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// A photo-like art: levels and colours in smooth gradients with some texture,
+// so that few neighbours share a colour.
+glyph::Art PhotoArt() {
+    glyph::Art art;
+    art.colours = QImage(kColumns, kRows, QImage::Format_RGB32);
+    const glyph::CharRamp& ramp = glyph::CharRamp::BuiltIn();
+    for (int y = 0; y < kRows; ++y) {
+        for (int x = 0; x < kColumns; ++x) {
+            const int level = (x * 2 + y * 3 + ((x * y) >> 4)) & 0xFF;
+            art.text += ramp.CharForLevel(level);
+            art.colours.setPixel(x, y, qRgb(level, (x * 5) & 0xFF, (y * 7) & 0xFF));
+        }
+        art.text += QStringLiteral("\r\n");
+    }
+    return art;
+}
+
+void Time(const char* label, const glyph::Art& art, const glyph::ArtStyle& style) {
+    std::size_t bytes = 0;
+    bool ok = true;
+    const double ms = MedianMs([&] {
+        const glyph::Result<QByteArray> written = glyph::WriteArt(art, style, QStringLiteral("b"));
+        ok = ok && written.ok();
+        bytes = written ? std::size_t(written->size()) : 0;
+    });
+    if (!ok) {
+        std::printf("%-50s failed\n", label);
+        return;
+    }
+    std::printf("%-50s %8.2f ms   %7zu KB\n", label, ms, bytes / 1024);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const glyph::Art art = PhotoArt();
+    const glyph::Result<glyph::ArtFont> font =
+        glyph::ResolveArtFont(QStringLiteral("IPAGothic"), 16);
+    if (!font) {
+        std::printf("IPAGothic is not installed: the pictures are not timed\n");
+        return 0;
+    }
+    const glyph::ArtLook colour{true, false};
+    const glyph::ArtLook black{false, false};
+    using glyph::ArtFormat;
+    std::printf("pictures of a %d x %d cell art in IPAGothic 16 px (target for the PNG: 100 ms)\n",
+                kColumns, kRows);
+    Time("PNG, in colour", art, {ArtFormat::kPng, colour, {}, *font});
+    Time("PNG, black on white", art, {ArtFormat::kPng, black, {}, *font});
+    Time("SVG, in colour", art, {ArtFormat::kSvg, colour, {}, *font});
+    Time("HTML page, in colour", art, {ArtFormat::kHtml, colour, {}, *font});
+    Time("ANSI text, 24-bit", art, {ArtFormat::kAnsi, colour, glyph::AnsiColours::kFull, {}});
+    return 0;
+}
