@@ -118,7 +118,7 @@ TEST(ParseOptions, UsageErrorsSayWhatIsWrong) {
     } cases[] = {
         {{}, {}},
         {{"--steps=brighter,sharper", "a.bmp"}, "sharper"},
-        {{"--format=png", "a.bmp"}, "png"},
+        {{"--format=gif", "a.bmp"}, "gif"},
         {{"--jobs=0", "a.bmp"}, "0"},
         {{"--jobs=many", "a.bmp"}, "many"},
         {{"-o", "x.txt", "a.bmp", "b.bmp"}, "--output-dir"},
