@@ -10,7 +10,8 @@ packages=(
 )
 if [ "${1:-}" = "--tests" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf poppler-utils python3 libjpeg-turbo-progs
-               clang libclang-rt-14-dev lintian desktop-file-utils appstream dpkg-dev)
+               clang libclang-rt-14-dev lintian desktop-file-utils appstream dpkg-dev
+               chromium)
 fi
 # The peers bench/run.sh measures against, and GNU time for their peak memory.
 if [ "${1:-}" = "--bench" ]; then
