@@ -28,9 +28,11 @@ QString WindowMojiTxt(const QString& converterDir) {
 
 }  // namespace
 
-Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir, bool reduces) {
+Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir, bool reduces,
+                            const ArtFont* shownIn) {
     const QString path = rampFile.isEmpty() ? FindMojiTxt(WindowMojiTxt(converterDir)) : rampFile;
-    if (path.isEmpty()) return reduces ? MeasuredArtRamp() : CharRamp::BuiltIn();
+    if (path.isEmpty() && reduces) return shownIn ? MeasuredRamp(*shownIn) : MeasuredArtRamp();
+    if (path.isEmpty()) return CharRamp::BuiltIn();
     // The window's moji.txt is CP932 alone, as the window reads it.
     const RampEncoding encoding =
         rampFile.isEmpty() ? RampEncoding::kCp932 : RampEncoding::kCp932OrUtf8;

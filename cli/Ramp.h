@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "engine/CharRamp.h"
+#include "workspace/GlyphMeter.h"
 #include "workspace/Result.h"
 
 namespace glyph::cli {
@@ -10,10 +11,10 @@ namespace glyph::cli {
 // The ramp to convert with: the file given (CP932 as moji.txt is, or UTF-8
 // when it starts with a byte-order mark), or else the window's own rule: a
 // moji.txt in the program's folder, else in the user's configuration folder,
-// else the built-in ramp for the block and the ramp measured from the
-// window's font for reduced art.
+// else the built-in ramp for the block and the ramp measured from the font
+// the art is shown in (shownIn; none: the window's) for reduced art.
 Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir,
-                            bool reduces = false);
+                            bool reduces = false, const ArtFont* shownIn = nullptr);
 // Whether ChooseRamp will want the measured ramp, and so a QGuiApplication.
 bool MeasuresRamp(const QString& rampFile, const QString& converterDir, bool reduces);
 

@@ -97,21 +97,26 @@ int UsageError(const QString& reason) {
 }
 
 int Run(const Options& options, const QString& converterDir) {
+    // Pictures and pages are set in a font; reduced art without a ramp file
+    // takes the ramp measured from it.
+    ArtStyle style{options.format, options.look, options.colours, std::nullopt};
+    if (DrawsArt(options)) {
+        const Result<ArtFont> font = ResolveArtFont(options.font, options.fontSize);
+        if (!font) return UsageError(font.error().reason);
+        style.font = *font;
+    }
     const Result<CharRamp> ramp =
-        ChooseRamp(options.rampFile, converterDir, options.framing.Reduces());
+        ChooseRamp(options.rampFile, converterDir, options.framing.Reduces(),
+                   style.font ? &*style.font : nullptr);
     if (!ramp) return UsageError(ramp.error().reason);
     // Light ink on a dark ground: the densest glyph for the lightest level.
     const CharRamp used = options.look.invert ? Reversed(*ramp) : *ramp;
     if (options.format == Format::kCp932) {
         if (const Status fits = CheckCp932(used); !fits) return UsageError(fits.error().reason);
     }
-    ArtStyle style{options.format, options.look, options.colours, std::nullopt};
-    if (DrawsArt(options)) {
-        const Result<ArtFont> font = ResolveArtFont(options.font, options.fontSize);
-        if (!font) return UsageError(font.error().reason);
-        if (const Status holds = ArtDrawing(*font).CheckHolds(RampCharacters(used)); !holds)
+    if (style.font) {
+        if (const Status holds = ArtDrawing(*style.font).CheckHolds(RampCharacters(used)); !holds)
             return UsageError(holds.error().reason);
-        style.font = *font;
     }
     const Result<QStringList> destinations = Destinations(options);
     if (!destinations) {

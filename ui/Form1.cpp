@@ -85,6 +85,7 @@ void Form1::CreateControls() {
     text1_->setUndoRedoEnabled(false);
     text1_->installEventFilter(this);
     PlaceInTwips(text1_, layout::kText1, scale_);
+    CreateExportMenu();
 }
 
 // The menus and the buttons, from the command table.

@@ -13,11 +13,13 @@
 #include "workspace/Document.h"
 
 class QAction;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace glyph {
 
+enum class ArtFormat;
 class BlockMover;
 class FramingChooser;
 class ClientArea;
@@ -71,6 +73,9 @@ class Form1 : public QMainWindow {
     void mnEditRedo_Click() { redo_Click(); }
     void mnOtherHelp_Click();
     void mnOtherVersion_Click();
+    // The text box's context menu: the art written as a file of that format,
+    // in colour while its "カラー" entry is checked.
+    void ExportArt(ArtFormat format);
 
   private:
     struct BuiltCommand {
@@ -83,6 +88,8 @@ class Form1 : public QMainWindow {
     void CreateCommands();
     QPushButton* CreateButton(const ButtonTwin& twin, const CommandWork& work);
     void SetTabOrder();
+    void CreateExportMenu();
+    void ShowTextMenu(QPoint at);
     // Sets every command's enabled state from the document: the one place that does.
     void RefreshEnabled();
     void Form_Load();
@@ -120,6 +127,8 @@ class Form1 : public QMainWindow {
     QPlainTextEdit* text1_ = nullptr;
     std::array<QWidget*, 2> frames_{};  // Picture3, Picture4
     std::vector<BuiltCommand> commands_;
+    QMenu* exportMenu_ = nullptr;
+    QAction* exportColour_ = nullptr;
 };
 
 }  // namespace glyph

@@ -50,6 +50,19 @@ inline const QString kOverwriteLine2 = QStringLiteral("上書きしますか?");
 inline const QString kErrorCaption = QStringLiteral("エラー");
 inline const QString kNoPicture = QStringLiteral("画像が選択されていません");
 
+// The text box's context menu: the art written as a picture, a page or UTF-8
+// text, after the box's own entries.
+inline const QString kExportMenu = QStringLiteral("名前を付けて書き出す(&E)");
+inline const QString kExportPng = QStringLiteral("画像 (PNG)(&P)...");
+inline const QString kExportSvg = QStringLiteral("画像 (SVG)(&S)...");
+inline const QString kExportHtml = QStringLiteral("ウェブページ (HTML)(&H)...");
+inline const QString kExportText = QStringLiteral("テキスト (UTF-8)(&T)...");
+inline const QString kExportColour = QStringLiteral("カラー(&C)");
+inline const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)|*.png|");
+inline const QString kSvgFilter = QStringLiteral("SVG 画像 (*.svg)|*.svg|");
+inline const QString kHtmlFilter = QStringLiteral("ウェブページ (*.html)|*.html;*.htm|");
+inline const QString kUtf8Filter = QStringLiteral("テキストファイル (UTF-8) (*.txt)|*.txt|");
+
 // About window.
 inline const QString kAboutCaption = QStringLiteral("バージョン情報");
 // Fixed text of the About window, not the program's version.
