@@ -171,11 +171,6 @@ QRgb Palette256Colour(int index) {
     return qRgb(kCube[i / 36], kCube[i / 6 % 6], kCube[i % 6]);
 }
 
-bool DrawsWithFont(const ArtStyle& style) {
-    return style.font && (style.format == ArtFormat::kPng || style.format == ArtFormat::kSvg ||
-                          style.format == ArtFormat::kHtml);
-}
-
 Result<QByteArray> WriteArt(const Art& art, const ArtStyle& style, const QString& title) {
     switch (style.format) {
         case ArtFormat::kCp932:

@@ -41,9 +41,6 @@ struct ArtStyle {
 // when CP932 cannot hold a character, or a picture would be too large.
 Result<QByteArray> WriteArt(const Art& art, const ArtStyle& style, const QString& title);
 
-// Whether writing the style needs fonts, and so a QGuiApplication.
-bool DrawsWithFont(const ArtStyle& style);
-
 // The name ending a file of that format gets: ".txt", ".html", ...
 QString ArtExtension(ArtFormat format);
 
