@@ -70,7 +70,7 @@ QImage Gray(const QImage& drawn, bool invert) {
     for (int y = 0; y < drawn.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
         uchar* out = gray.scanLine(y);
-        for (int x = 0; x < drawn.width(); ++x)
+        for (int x = 0, width = drawn.width(); x < width; ++x)
             out[x] = uchar(invert ? 255 - qBlue(in[x]) : qBlue(in[x]));
     }
     return gray;

@@ -31,8 +31,11 @@ Result<QByteArray> EncodePng(const QImage& image) {
         png_destroy_write_struct(&png, nullptr);
         return Error{reasons::kCannotEncodePng};
     }
+    const int width = image.width();
     QByteArray bytes;
-    std::vector<png_byte> row(std::size_t(image.width()) * (gray ? 1 : 3));
+    // Art compresses to about half; growing the buffer costs copies.
+    bytes.reserve(qsizetype(width) * image.height() * (gray ? 1 : 3) / 2);
+    std::vector<png_byte> row(std::size_t(width) * (gray ? 1 : 3));
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return Error{reasons::kCannotEncodePng};
@@ -54,7 +57,7 @@ Result<QByteArray> EncodePng(const QImage& image) {
             continue;
         }
         const auto* pixels = reinterpret_cast<const QRgb*>(line);
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             row[std::size_t(x) * 3] = png_byte(qRed(pixels[x]));
             row[std::size_t(x) * 3 + 1] = png_byte(qGreen(pixels[x]));
             row[std::size_t(x) * 3 + 2] = png_byte(qBlue(pixels[x]));
