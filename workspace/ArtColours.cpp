@@ -67,4 +67,16 @@ QRgb CharacterColour(const QImage& colours, int row, int column, int length) {
     return colours.pixel(std::min(cell, cells - 1), row);
 }
 
+QRgb PaperColour(const ArtLook& look) {
+    return look.invert ? qRgb(0, 0, 0) : qRgb(kWhite, kWhite, kWhite);
+}
+
+QRgb PlainInk(const ArtLook& look) {
+    return look.invert ? qRgb(kWhite, kWhite, kWhite) : qRgb(0, 0, 0);
+}
+
+QString HexColour(QRgb colour) {
+    return QStringLiteral("#%1").arg(colour & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
+
 }  // namespace glyph

@@ -36,4 +36,34 @@ QList<QStringList> ArtCharacters(const QString& text);
 // several characters take their cell's colour; black past the colours.
 QRgb CharacterColour(const QImage& colours, int row, int column, int length);
 
+// How the art is coloured in a picture, a page or a terminal.
+struct ArtLook {
+    bool colour = false;  // each character in its cell's colour; else plain ink
+    bool invert = false;  // on black, plain ink white
+};
+QRgb PaperColour(const ArtLook& look);
+QRgb PlainInk(const ArtLook& look);
+// "#rrggbb".
+QString HexColour(QRgb colour);
+
+// Calls run(row, first, count, colour) for each run of characters of one
+// colour in the lines of ArtCharacters.
+template <typename Run>
+void ForEachColourRun(const QList<QStringList>& lines, const Art& art, const ArtLook& look,
+                      Run run) {
+    const auto ink = [&](int row, int column, int length) {
+        return look.colour ? CharacterColour(art.colours, row, column, length) : PlainInk(look);
+    };
+    for (int row = 0; row < lines.size(); ++row) {
+        const int length = int(lines[row].size());
+        for (int first = 0; first < length;) {
+            const QRgb colour = ink(row, first, length);
+            int end = first + 1;
+            while (end < length && ink(row, end, length) == colour) ++end;
+            run(row, first, end - first, colour);
+            first = end;
+        }
+    }
+}
+
 }  // namespace glyph

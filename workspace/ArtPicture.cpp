@@ -17,7 +17,10 @@ namespace glyph {
 namespace {
 
 constexpr QChar kKanji(0x56FD);  // 国: every kanji of the art is as wide
-constexpr int kBytesPerPixel = 4;
+// What a picture costs a pixel while it is made: the glyphs drawn (RGB32),
+// the picture (RGB32 in colour, else gray) and at most as much again encoded.
+constexpr int kBytesPerColourPixel = 4 + 4 + 3;
+constexpr int kBytesPerGrayPixel = 4 + 1 + 1;
 // Japanese fonts with full-width cells found on most systems, after the art's own.
 const QStringList kFallbackFamilies = {
     QStringLiteral("IPAGothic"),
@@ -33,34 +36,6 @@ QFont DrawingFont(const ArtFont& font) {
     drawn.setPixelSize(font.pixelSize);
     drawn.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
     return drawn;
-}
-
-QString Hex(QRgb colour) {
-    return QStringLiteral("#%1").arg(colour & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-}
-
-QRgb Ink(const Art& art, const ArtLook& look, int row, int column, int length) {
-    if (look.colour) return CharacterColour(art.colours, row, column, length);
-    return look.invert ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
-}
-
-QRgb Paper(const ArtLook& look) { return look.invert ? qRgb(0, 0, 0) : qRgb(255, 255, 255); }
-
-// Calls run(row, first, count, colour) for each run of characters of one colour.
-template <typename Run>
-void ForEachRun(const QList<QStringList>& lines, const Art& art, const ArtLook& look, Run run) {
-    for (int row = 0; row < lines.size(); ++row) {
-        const QStringList& line = lines[row];
-        const int length = int(line.size());
-        int first = 0;
-        while (first < length) {
-            const QRgb colour = Ink(art, look, row, first, length);
-            int end = first + 1;
-            while (end < length && Ink(art, look, row, end, length) == colour) ++end;
-            run(row, first, end - first, colour);
-            first = end;
-        }
-    }
 }
 
 // Black on white drawn on RGB32, as one byte a pixel; white on black inverted.
@@ -139,7 +114,7 @@ QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
     if (!look.colour) return Gray(ink, look.invert);
     QImage picture(size, QImage::Format_RGB32);
     if (picture.isNull()) return picture;
-    const QRgb paper = Paper(look);
+    const QRgb paper = PaperColour(look);
     std::vector<QRgb> colours;  // of the row of cells y is in
     for (int y = 0; y < size.height(); ++y) {
         const int row = y / cell_;
@@ -166,7 +141,8 @@ QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
 
 Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     const QSize size = PictureSize(art.text);
-    const qint64 bytes = qint64(size.width()) * size.height() * kBytesPerPixel;
+    const qint64 bytes = qint64(size.width()) * size.height() *
+                         (look.colour ? kBytesPerColourPixel : kBytesPerGrayPixel);
     const auto tooLarge = [&] {
         return Error{reasons::kArtPictureTooLarge.arg(size.width())
                          .arg(size.height())
@@ -185,20 +161,21 @@ Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
 QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
     const QSize size = PictureSize(art.text);
     const QList<QStringList> lines = ArtCharacters(art.text);
-    QString svg = QStringLiteral(
-                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
-                      "viewBox=\"0 0 %1 %2\">\n"
-                      "<rect width=\"%1\" height=\"%2\" fill=\"%3\"/>\n"
-                      "<g font-family=\"%4\" font-size=\"%5\" fill=\"%6\" "
-                      "xml:space=\"preserve\" style=\"white-space: pre\">\n")
-                      .arg(size.width())
-                      .arg(size.height())
-                      .arg(Hex(Paper(look)), QString(ArtFontFamilies(font_.family)).toHtmlEscaped())
-                      .arg(font_.pixelSize)
-                      .arg(Hex(Ink(art, ArtLook{false, look.invert}, 0, 0, 0)));
+    QString svg =
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
+            "viewBox=\"0 0 %1 %2\">\n"
+            "<rect width=\"%1\" height=\"%2\" fill=\"%3\"/>\n"
+            "<g font-family=\"%4\" font-size=\"%5\" fill=\"%6\" "
+            "xml:space=\"preserve\" style=\"white-space: pre\">\n")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(HexColour(PaperColour(look)), ArtFontFamilies(font_.family).toHtmlEscaped())
+            .arg(font_.pixelSize)
+            .arg(HexColour(PlainInk(look)));
     int openRow = -1;
-    ForEachRun(lines, art, look, [&](int row, int first, int count, QRgb colour) {
+    ForEachColourRun(lines, art, look, [&](int row, int first, int count, QRgb colour) {
         if (row != openRow) {
             if (openRow >= 0) svg += QStringLiteral("</text>\n");
             // Every character placed in its cell, whatever its advance in the viewer's font.
@@ -210,9 +187,10 @@ QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
             openRow = row;
         }
         const QString characters = lines[row].mid(first, count).join(QString()).toHtmlEscaped();
-        svg += look.colour
-                   ? QStringLiteral("<tspan fill=\"%1\">%2</tspan>").arg(Hex(colour), characters)
-                   : characters;
+        svg +=
+            look.colour
+                ? QStringLiteral("<tspan fill=\"%1\">%2</tspan>").arg(HexColour(colour), characters)
+                : characters;
     });
     if (openRow >= 0) svg += QStringLiteral("</text>\n");
     svg += QStringLiteral("</g>\n</svg>\n");

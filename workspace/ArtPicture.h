@@ -12,12 +12,6 @@
 
 namespace glyph {
 
-// How the art is coloured in a picture or a page.
-struct ArtLook {
-    bool colour = false;  // each character in its cell's colour; else black
-    bool invert = false;  // on black, uncoloured ink white
-};
-
 // Pictures of the art in a font: each character in a square cell as wide as
 // a full-width character (as the window's text box and the print set it),
 // its glyph's em box centred in the cell's height. Needs a QGuiApplication;

@@ -58,31 +58,19 @@ QString WithLineFeeds(const QString& art) {
     return text;
 }
 
-QString Hex(QRgb colour) {
-    return QStringLiteral("#%1").arg(colour & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-}
-
-QRgb Ink(const ArtLook& look) { return look.invert ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }
-QRgb Paper(const ArtLook& look) { return look.invert ? qRgb(0, 0, 0) : qRgb(255, 255, 255); }
-
 // The art's lines, runs of one colour in a span each.
 QString ColouredLines(const Art& art) {
     QString html;
     const QList<QStringList> lines = ArtCharacters(art.text);
-    for (int row = 0; row < lines.size(); ++row) {
-        const QStringList& line = lines[row];
-        const int length = int(line.size());
-        for (int first = 0; first < length;) {
-            const QRgb colour = CharacterColour(art.colours, row, first, length);
-            int end = first + 1;
-            while (end < length && CharacterColour(art.colours, row, end, length) == colour) ++end;
-            html +=
-                QStringLiteral("<span style=\"color:%1\">%2</span>")
-                    .arg(Hex(colour), line.mid(first, end - first).join(QString()).toHtmlEscaped());
-            first = end;
-        }
-        html += u'\n';
-    }
+    int row = 0;
+    ForEachColourRun(
+        lines, art, ArtLook{true, false}, [&](int at, int first, int count, QRgb colour) {
+            for (; row < at; ++row) html += u'\n';
+            html += QStringLiteral("<span style=\"color:%1\">%2</span>")
+                        .arg(HexColour(colour),
+                             lines[at].mid(first, count).join(QString()).toHtmlEscaped());
+        });
+    for (; row < lines.size(); ++row) html += u'\n';
     return html;
 }
 
@@ -95,10 +83,11 @@ QByteArray Page(const Art& art, const ArtStyle& style, const QString& title) {
     const QString lines =
         style.look.colour ? ColouredLines(art) : WithLineFeeds(art.text).toHtmlEscaped();
     return kCellPage
-        .arg(title.toHtmlEscaped(), Hex(Paper(style.look)), ArtFontFamilies(style.font->family))
+        .arg(title.toHtmlEscaped(), HexColour(PaperColour(style.look)),
+             ArtFontFamilies(style.font->family))
         .arg(style.font->pixelSize)
         .arg(drawing.cell())
-        .arg(Hex(Ink(style.look)), lines)
+        .arg(HexColour(PlainInk(style.look)), lines)
         .toUtf8();
 }
 
@@ -123,7 +112,7 @@ QByteArray Ansi(const Art& art, const ArtStyle& style) {
     for (int row = 0; row < lines.size(); ++row) {
         const QStringList& line = lines[row];
         const int length = int(line.size());
-        text += Escape(true, Paper(style.look), style.ansi);
+        text += Escape(true, PaperColour(style.look), style.ansi);
         std::optional<QString> shown;
         for (int column = 0; column < length; ++column) {
             const QString escape =
