@@ -16,6 +16,10 @@ fi
 if [ "${1:-}" = "--bench" ]; then
     packages+=(chafa jp2a time)
 fi
+# What tools/artwork/make-artwork.sh draws the pictures with.
+if [ "${1:-}" = "--artwork" ]; then
+    packages+=(imagemagick librsvg2-bin)
+fi
 if [ "${1:-}" = "--memcheck" ]; then
     packages+=(valgrind)
 fi
