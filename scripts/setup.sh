@@ -16,9 +16,10 @@ fi
 if [ "${1:-}" = "--bench" ]; then
     packages+=(chafa jp2a time)
 fi
-# What tools/artwork/make-artwork.sh draws the pictures with.
+# What tools/artwork/make-artwork.sh draws the pictures with, and the virtual
+# screen tools/take-screenshot.sh takes the window on.
 if [ "${1:-}" = "--artwork" ]; then
-    packages+=(imagemagick librsvg2-bin)
+    packages+=(imagemagick librsvg2-bin xvfb openbox xdotool)
 fi
 if [ "${1:-}" = "--memcheck" ]; then
     packages+=(valgrind)
