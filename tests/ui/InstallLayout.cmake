@@ -18,6 +18,7 @@ foreach(file
         share/icons/hicolor/32x32/apps/glyphorama.png
         share/man/man1/glyphorama.1.gz
         share/man/man1/glyphorama-convert.1.gz
+        share/man/ja/man1/glyphorama-convert.1.gz
         share/metainfo/org.glyphorama.Glyphorama.metainfo.xml
         share/doc/glyphorama/copyright)
     if(NOT EXISTS "${PREFIX}/${file}")
