@@ -4,133 +4,6 @@
 <context>
     <name>glyph::cli</name>
     <message>
-        <source>Usage: glyphorama-convert [OPTION]... PICTURE...
-Turn the 100 x 100 pixels of a picture (the top-left ones by default) into text art,
-one character per pixel. With --fit or --crop, the whole picture or a rectangle is
-reduced, each character standing for the average of its area.
-The characters are those the Glyphorama window shows after the same commands.
-
-  -o, --output=FILE      write to FILE (one picture only); - or none: standard output
-      --output-dir=DIR   write each picture to DIR/NAME.txt (.html for html)
-      --steps=LIST       commands run after opening, comma-separated:
-                         auto-level, brighter, darker, more-contrast,
-                         less-contrast, reset, undo, redo
-      --ramp=FILE        the characters in density order (the moji.txt format);
-                         default: moji.txt in the program&apos;s folder, else the built-in
-                         ramp
-      --format=FORMAT    text (UTF-8, LF line ends; the default), cp932 (the bytes
-                         Save writes), html (a UTF-8 HTML page, the art in a &lt;pre&gt;)
-      --region=X,Y       the top-left pixel of the 100 x 100 block to convert
-                         (default: 0,0); a block past the picture&apos;s edge moves inside
-  -j, --jobs=N           pictures converted at a time (default: the number of
-                         processors; more than four times that is lowered to it)
-
-Reducing the whole picture or a rectangle:
-      --fit              the whole picture
-      --crop=X,Y,W,H     the rectangle W pixels wide and H high from X,Y of the picture
-                         turned upright (the part past the picture&apos;s edge left out)
-      --width=N          the most characters across (1 to 1000; default: 100, or half
-                         the terminal&apos;s columns when writing to a terminal)
-      --height=N         the most lines (1 to 1000; default: 100, or 1000 when writing
-                         to a terminal)
-      --cell-aspect=R    a character&apos;s height over its width (default: 1; 2 for a
-                         terminal whose cells are twice as tall as wide)
-      --orient=HOW       auto (upright by the EXIF orientation; the default) or stored
-                         (as stored)
-The art has the most characters that fit the limits keeping the area&apos;s shape
-(at most one per pixel).
-
-Making a character ramp (moji.txt) from a font:
-      --make-ramp        measure the ink of the font&apos;s glyphs and write a 256-level
-                         ramp in CP932 to -o FILE (or standard output)
-      --ramp-report      report the density order of a ramp (--ramp, else the
-                         built-in one) on standard output
-      --font=FAMILY      the font (default: the font of the window&apos;s text)
-      --size=PX          the glyphs&apos; size (1 to 512 pixels; default: the window&apos;s)
-      --with-space       take the full-width space as a candidate
-      --distinct         make all 256 levels different glyphs (over a narrower range)
-      --chart=FILE.png   draw coverage against level (beside the built-in ramp)
-
---make-ramp takes -o, --font, --size, --with-space, --distinct and --chart;
---ramp-report takes --ramp, --font, --size and --chart. An option that does
-nothing in the chosen mode (--font when converting), an empty FILE or DIR, or an
-option given twice is a usage error. --region cannot go with --fit or --crop;
---width, --height, --cell-aspect and --orient go only with --fit or --crop.
-
-      --help             show this help and exit
-      --version          show the version and exit
-
-Examples:
-  glyphorama-convert photo.jpg
-  glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg
-  glyphorama-convert --format=html --output-dir=art *.jpg
-  glyphorama-convert --fit --cell-aspect=2 photo.jpg
-  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg
-
-Exit status: 0 every picture converted, 1 some picture could not be converted,
-2 a usage error
-</source>
-        <translation>使い方: glyphorama-convert [オプション]... 画像...
-画像の 100 x 100 ピクセル（既定は左上）を、1 ピクセル 1 文字のテキストアートにします。
---fit か --crop を付けると、画像全体か長方形を縮めて、1 文字をその範囲の平均にします。
-Glyphorama のウィンドウで同じコマンドを実行したときと同じ文字になります。
-
-  -o, --output=FILE      FILE に書き出す（画像が 1 つのとき）。- か省略で標準出力
-      --output-dir=DIR   画像ごとに DIR/名前.txt（html なら .html）に書き出す
-      --steps=LIST       開いたあとに実行するコマンド（コンマ区切り）:
-                         auto-level, brighter, darker, more-contrast,
-                         less-contrast, reset, undo, redo
-      --ramp=FILE        濃さの順に並べた文字（moji.txt の形式）。既定はプログラムの
-                         フォルダーの moji.txt、なければ組み込みの表
-      --format=FORMAT    text（UTF-8、改行 LF。既定）、cp932（保存と同じバイト列）、
-                         html（&lt;pre&gt; に入れた UTF-8 の HTML ページ）
-      --region=X,Y       変換する 100 x 100 のブロックの左上のピクセル（既定: 0,0）。
-                         画像からはみ出すときは内側に寄せる
-  -j, --jobs=N           同時に変換する数（既定: CPU の数。その 4 倍より大きい数は
-                         4 倍にする）
-
-画像全体か長方形を縮めて変換する:
-      --fit              画像全体
-      --crop=X,Y,W,H     向きを直した画像の左上 X,Y から幅 W、高さ H ピクセルの長方形
-                         （画像からはみ出す部分は除く）
-      --width=N          横の文字数の上限（1〜1000。既定: 100、端末に書き出すときは
-                         端末の桁数の半分）
-      --height=N         行数の上限（1〜1000。既定: 100、端末に書き出すときは 1000）
-      --cell-aspect=R    1 文字の高さ ÷ 幅（既定: 1。文字が縦長の端末なら 2 など）
-      --orient=HOW       auto（EXIF の向きに直す。既定）か stored（保存された向きのまま）
-文字数は、範囲の縦横比を保ったまま上限に収まる最大の数（ピクセルの数まで）。
-
-文字の表（moji.txt）をフォントから作る:
-      --make-ramp        フォントで描いた字のインクの量を測り、256 段階の表を
-                         -o FILE（省略で標準出力）に CP932 で書き出す
-      --ramp-report      表（--ramp、省略で組み込みの表）の濃さの並びを標準出力に
-                         報告する
-      --font=FAMILY      フォント（既定: ウィンドウのテキストのフォント）
-      --size=PX          文字の大きさ（1〜512 ピクセル。既定: ウィンドウと同じ）
-      --with-space       全角スペースを候補に入れる
-      --distinct         256 段階すべてを異なる字にする（濃さの幅は狭くなる）
-      --chart=FILE.png   濃さと段階のグラフを描く（組み込みの表と並べて）
-
---make-ramp が使うのは -o、--font、--size、--with-space、--distinct、--chart、
---ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない
-オプション（変換での --font など）、空の FILE や DIR、同じオプションを 2 回
-指定することは、使い方の誤りになる。--region は --fit、--crop と同時に使えず、
---width、--height、--cell-aspect、--orient は --fit か --crop のときだけ使える。
-
-      --help             この説明を表示して終了する
-      --version          バージョンを表示して終了する
-
-例:
-  glyphorama-convert photo.jpg
-  glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg
-  glyphorama-convert --format=html --output-dir=art *.jpg
-  glyphorama-convert --fit --cell-aspect=2 photo.jpg
-  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg
-
-終了ステータス: 0 すべて変換した、1 変換できない画像があった、2 使い方の誤り
-</translation>
-    </message>
-    <message>
         <source>Try &apos;glyphorama-convert --help&apos; for more information.</source>
         <translation>詳しくは &apos;glyphorama-convert --help&apos; を実行してください。</translation>
     </message>
@@ -305,6 +178,139 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
     <message>
         <source><byte value="xd"/>%1/%2 converted</source>
         <translation><byte value="xd"/>%1/%2 変換しました</translation>
+    </message>
+    <message>
+        <source>Usage: glyphorama-convert [OPTION]... PICTURE...
+Turn 100 x 100 pixels of a picture (by default the top-left ones) into text
+art, one character per pixel. With --fit or --crop, the whole picture or a
+rectangle is reduced, each character standing for the average of its area.
+The characters are those the Glyphorama window shows after the same commands.
+
+  -o, --output=FILE      write to FILE (one picture only); - or none: standard
+                         output
+      --output-dir=DIR   write each picture to DIR/NAME.txt (.html for html)
+      --steps=LIST       commands run after opening, comma-separated:
+                         auto-level, brighter, darker, more-contrast,
+                         less-contrast, reset, undo, redo
+      --ramp=FILE        the characters in density order (moji.txt format);
+                         default: moji.txt in the program&apos;s folder, else the
+                         built-in ramp
+      --format=FORMAT    text (UTF-8, LF line ends; the default), cp932 (the
+                         bytes Save writes), html (a UTF-8 HTML page, the art
+                         in a &lt;pre&gt;)
+      --region=X,Y       the top-left pixel of the 100 x 100 block to convert
+                         (default: 0,0); a block past the picture&apos;s edge is
+                         moved inside
+  -j, --jobs=N           pictures converted at a time (default: the number of
+                         processors; more than four times that is lowered)
+
+Reducing the whole picture or a rectangle:
+      --fit              the whole picture
+      --crop=X,Y,W,H     the rectangle W pixels wide and H high from X,Y of the
+                         picture turned upright (less what is past its edge)
+      --width=N          the most characters across (1 to 1000; default: 100,
+                         or half the terminal&apos;s columns when writing to one)
+      --height=N         the most lines (1 to 1000; default: 100, or 1000 when
+                         writing to a terminal)
+      --cell-aspect=R    a character&apos;s height over its width (default: 1; 2
+                         for a terminal whose cells are twice as tall as wide)
+      --orient=HOW       auto (upright by the EXIF orientation; the default)
+                         or stored (as stored)
+The art has the most characters that fit the limits keeping the area&apos;s shape
+(at most one per pixel).
+
+Making a character ramp (moji.txt) from a font:
+      --make-ramp        measure the ink of the font&apos;s glyphs and write a
+                         256-level ramp in CP932 to -o FILE (or standard
+                         output)
+      --ramp-report      report the density order of a ramp (--ramp, else the
+                         built-in one) on standard output
+      --font=FAMILY      the font (default: the font of the window&apos;s text)
+      --size=PX          the glyphs&apos; size (1 to 512 pixels; default: the
+                         window&apos;s)
+      --with-space       take the full-width space as a candidate
+      --distinct         make all 256 levels different glyphs (over a
+                         narrower range)
+      --chart=FILE.png   draw coverage against level (beside the built-in ramp)
+
+--make-ramp takes -o, --font, --size, --with-space, --distinct and --chart;
+--ramp-report takes --ramp, --font, --size and --chart. An option that does
+nothing in the chosen mode (--font when converting), an empty FILE or DIR, or
+an option given twice is a usage error. --region cannot go with --fit or
+--crop; --width, --height, --cell-aspect and --orient go only with them.
+
+      --help             show this help and exit
+      --version          show the version and exit
+
+Examples:
+  glyphorama-convert photo.jpg
+  glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg
+  glyphorama-convert --format=html --output-dir=art *.jpg
+  glyphorama-convert --fit --cell-aspect=2 photo.jpg
+  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg
+
+Exit status: 0 every picture converted, 1 some picture could not be converted,
+2 a usage error
+</source>
+        <translation>使い方: glyphorama-convert [オプション]... 画像...
+画像の 100 x 100 ピクセル（既定は左上）を、1 ピクセル 1 文字のテキストアートにします。
+--fit か --crop を付けると、画像全体か長方形を縮めて、1 文字をその範囲の平均にします。
+Glyphorama のウィンドウで同じコマンドを実行したときと同じ文字になります。
+
+  -o, --output=FILE      FILE に書き出す（画像が 1 つのとき）。- か省略で標準出力
+      --output-dir=DIR   画像ごとに DIR/名前.txt（html なら .html）に書き出す
+      --steps=LIST       開いたあとに実行するコマンド（コンマ区切り）:
+                         auto-level, brighter, darker, more-contrast,
+                         less-contrast, reset, undo, redo
+      --ramp=FILE        濃さの順に並べた文字（moji.txt の形式）。既定はプログラムの
+                         フォルダーの moji.txt、なければ組み込みの表
+      --format=FORMAT    text（UTF-8、改行 LF。既定）、cp932（保存と同じバイト列）、
+                         html（&lt;pre&gt; に入れた UTF-8 の HTML ページ）
+      --region=X,Y       変換する 100 x 100 のブロックの左上のピクセル（既定: 0,0）。
+                         画像からはみ出すときは内側に寄せる
+  -j, --jobs=N           同時に変換する数（既定: CPU の数。その 4 倍より大きい数は
+                         4 倍にする）
+
+画像全体か長方形を縮めて変換する:
+      --fit              画像全体
+      --crop=X,Y,W,H     向きを直した画像の左上 X,Y から幅 W、高さ H ピクセルの長方形
+                         （画像からはみ出す部分は除く）
+      --width=N          横の文字数の上限（1〜1000。既定: 100、端末に書き出すときは
+                         端末の桁数の半分）
+      --height=N         行数の上限（1〜1000。既定: 100、端末に書き出すときは 1000）
+      --cell-aspect=R    1 文字の高さ ÷ 幅（既定: 1。文字が縦長の端末なら 2 など）
+      --orient=HOW       auto（EXIF の向きに直す。既定）か stored（保存された向きのまま）
+文字数は、範囲の縦横比を保ったまま上限に収まる最大の数（ピクセルの数まで）。
+
+文字の表（moji.txt）をフォントから作る:
+      --make-ramp        フォントで描いた字のインクの量を測り、256 段階の表を
+                         -o FILE（省略で標準出力）に CP932 で書き出す
+      --ramp-report      表（--ramp、省略で組み込みの表）の濃さの並びを標準出力に
+                         報告する
+      --font=FAMILY      フォント（既定: ウィンドウのテキストのフォント）
+      --size=PX          文字の大きさ（1〜512 ピクセル。既定: ウィンドウと同じ）
+      --with-space       全角スペースを候補に入れる
+      --distinct         256 段階すべてを異なる字にする（濃さの幅は狭くなる）
+      --chart=FILE.png   濃さと段階のグラフを描く（組み込みの表と並べて）
+
+--make-ramp が使うのは -o、--font、--size、--with-space、--distinct、--chart、
+--ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない
+オプション（変換での --font など）、空の FILE や DIR、同じオプションを 2 回
+指定することは、使い方の誤りになる。--region は --fit、--crop と同時に使えず、
+--width、--height、--cell-aspect、--orient は --fit か --crop のときだけ使える。
+
+      --help             この説明を表示して終了する
+      --version          バージョンを表示して終了する
+
+例:
+  glyphorama-convert photo.jpg
+  glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg
+  glyphorama-convert --format=html --output-dir=art *.jpg
+  glyphorama-convert --fit --cell-aspect=2 photo.jpg
+  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg
+
+終了ステータス: 0 すべて変換した、1 変換できない画像があった、2 使い方の誤り
+</translation>
     </message>
 </context>
 </TS>
