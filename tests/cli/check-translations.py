@@ -41,6 +41,15 @@ for message in ET.parse(ts_file).getroot().iter("message"):
     elif sorted(re.findall(r"%\d", source)) != sorted(re.findall(r"%\d", text(translation))):
         faults.append("other placeholders: " + source)
 
+# The converter's texts are written in English in Messages.h: a literal there
+# in another script is a text that lupdate never sees, and so never translated.
+if ET.parse(ts_file).getroot().get("sourcelanguage", "").startswith("en"):
+    for path in open(sources).read().split():
+        if path.endswith("/Messages.h"):
+            for number, line in enumerate(open(path, encoding="utf-8"), 1):
+                if re.search(r'"[^"]*[^\x00-\x7f][^"]*"', line):
+                    faults.append(f"not marked for translation: {path}:{number}: {line.strip()}")
+
 for fault in faults:
     print(f"{ts_file}: {fault.splitlines()[0]}")
 if faults:
