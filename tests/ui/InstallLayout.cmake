@@ -22,6 +22,7 @@ foreach(file
         share/icons/hicolor/scalable/apps/glyphorama.svg
         share/man/man1/glyphorama.1.gz
         share/man/man1/glyphorama-convert.1.gz
+        share/man/ja/man1/glyphorama-convert.1.gz
         share/metainfo/org.glyphorama.Glyphorama.metainfo.xml
         share/doc/glyphorama/copyright)
     if(NOT EXISTS "${PREFIX}/${file}")
