@@ -1,177 +1,232 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+
+#include "workspace/Translatable.h"
 
 namespace glyph::cli {
 
-// Everything the converter says, in one place.
+// Everything the converter says, in one place: written in English, read in the
+// user's language (cli/translations; the reasons it passes on come from
+// workspace/Reasons.h). A new text here needs its translation in every .ts
+// file; see the README.
+
+inline constexpr char kContext[] = "glyph::cli";
+using Text = Translatable<kContext>;
 
 inline const QString kProgram = QStringLiteral("glyphorama-convert");
 
-inline const QString kHelp = QStringLiteral(
-    "使い方: glyphorama-convert [オプション]... 画像...\n"
-    "画像の 100 x 100 ピクセル（既定は左上）を、1 ピクセル 1 文字のテキストアートにします。\n"
-    "--fit か --crop を付けると、画像全体か長方形を縮めて、1 文字をその範囲の平均にします。\n"
-    "Glyphorama のウィンドウで同じコマンドを実行したときと同じ文字になります。\n"
+inline constexpr Text kHelp{QT_TRANSLATE_NOOP(
+    "glyph::cli",
+    "Usage: glyphorama-convert [OPTION]... PICTURE...\n"
+    "Turn 100 x 100 pixels of a picture (by default the top-left ones) into text\n"
+    "art, one character per pixel. With --fit or --crop, the whole picture or a\n"
+    "rectangle is reduced, each character standing for the average of its area.\n"
+    "The characters are those the Glyphorama window shows after the same commands.\n"
     "\n"
-    "  -o, --output=FILE      FILE に書き出す（画像が 1 つのとき）。- か省略で標準出力\n"
-    "      --output-dir=DIR   画像ごとに DIR/名前.txt（html なら .html、ansi なら .ans、\n"
-    "                         png、svg なら .png、.svg）に書き出す\n"
-    "      --steps=LIST       開いたあとに実行するコマンド（コンマ区切り）:\n"
+    "  -o, --output=FILE      write to FILE (one picture only); - or none: standard\n"
+    "                         output\n"
+    "      --output-dir=DIR   write each picture to DIR/NAME.txt (.html, .ans, .png or\n"
+    "                         .svg for those formats)\n"
+    "      --steps=LIST       commands run after opening, comma-separated:\n"
     "                         auto-level, brighter, darker, more-contrast,\n"
     "                         less-contrast, reset, undo, redo\n"
-    "      --ramp=FILE        濃さの順に並べた文字（moji.txt の形式）。既定はプログラムの\n"
-    "                         フォルダーの moji.txt、なければ組み込みの表\n"
-    "      --format=FORMAT    text（UTF-8、改行 LF。既定）、cp932（保存と同じバイト列）、\n"
-    "                         html（<pre> に入れた UTF-8 の HTML ページ）、ansi（端末の色付き\n"
-    "                         "
-    "テキスト）、png、svg（ウィンドウのフォントで正方形のマスに描いた絵）\n"
-    "      --color            1 文字ずつ、元の画素（縮めたときはマスの平均）の色で書く\n"
-    "                         （html、png、svg。ansi はいつも色付き）\n"
-    "      --colors=WHICH     ansi の色: full（24 ビット。既定）、256（256 色）、none（色なし）\n"
-    "      --invert           暗い背景に明るい字（明るいところほど濃い字）\n"
-    "      --font=FAMILY      html、png、svg のフォント（ファミリー名かフォントファイル。\n"
-    "                         既定: ウィンドウのテキストのフォント）\n"
-    "      --size=PX          html、png、svg の文字の大きさ（1〜512 ピクセル）\n"
-    "      --region=X,Y       変換する 100 x 100 のブロックの左上のピクセル（既定: 0,0）。\n"
-    "                         画像からはみ出すときは内側に寄せる\n"
-    "  -j, --jobs=N           同時に変換する数（既定: CPU の数。その 4 倍より大きい数は\n"
-    "                         4 倍にする）\n"
+    "      --ramp=FILE        the characters in density order (moji.txt format);\n"
+    "                         default: moji.txt in the program's folder, else the\n"
+    "                         built-in ramp\n"
+    "      --format=FORMAT    text (UTF-8, LF line ends; the default), cp932 (the\n"
+    "                         bytes Save writes), html (a UTF-8 HTML page, the art\n"
+    "                         in a <pre>), ansi (coloured text for a terminal), png\n"
+    "                         or svg (a picture of the art in square cells)\n"
+    "      --color            each character in the colour of its pixel (of its\n"
+    "                         cell's mean when reduced): html, png, svg; ansi is\n"
+    "                         always coloured\n"
+    "      --colors=WHICH     ansi's colours: full (24-bit; the default), 256 (the\n"
+    "                         256-colour palette) or none (plain text)\n"
+    "      --invert           light ink on a dark ground (the densest glyph for\n"
+    "                         white)\n"
+    "      --font=FAMILY      html, png, svg: the font, a family or a font file\n"
+    "                         (default: the font of the window's text)\n"
+    "      --size=PX          html, png, svg: the glyphs' size (1 to 512 pixels)\n"
+    "      --region=X,Y       the top-left pixel of the 100 x 100 block to convert\n"
+    "                         (default: 0,0); a block past the picture's edge is\n"
+    "                         moved inside\n"
+    "  -j, --jobs=N           pictures converted at a time (default: the number of\n"
+    "                         processors; more than four times that is lowered)\n"
     "\n"
-    "画像全体か長方形を縮めて変換する:\n"
-    "      --fit              画像全体\n"
-    "      --crop=X,Y,W,H     向きを直した画像の左上 X,Y から幅 W、高さ H ピクセルの長方形\n"
-    "                         （画像からはみ出す部分は除く）\n"
-    "      --width=N          横の文字数の上限（1〜1000。既定: 100、端末に書き出すときは\n"
-    "                         端末の桁数の半分）\n"
-    "      --height=N         行数の上限（1〜1000。既定: 100、端末に書き出すときは 1000）\n"
-    "      --cell-aspect=R    1 文字の高さ ÷ 幅（既定: 1。文字が縦長の端末なら 2 など）\n"
-    "      --orient=HOW       auto（EXIF の向きに直す。既定）か stored（保存された向きのまま）\n"
-    "文字数は、範囲の縦横比を保ったまま上限に収まる最大の数（ピクセルの数まで）。\n"
+    "Reducing the whole picture or a rectangle:\n"
+    "      --fit              the whole picture\n"
+    "      --crop=X,Y,W,H     the rectangle W pixels wide and H high from X,Y of the\n"
+    "                         picture turned upright (less what is past its edge)\n"
+    "      --width=N          the most characters across (1 to 1000; default: 100,\n"
+    "                         or half the terminal's columns when writing to one)\n"
+    "      --height=N         the most lines (1 to 1000; default: 100, or 1000 when\n"
+    "                         writing to a terminal)\n"
+    "      --cell-aspect=R    a character's height over its width (default: 1; 2\n"
+    "                         for a terminal whose cells are twice as tall as wide)\n"
+    "      --orient=HOW       auto (upright by the EXIF orientation; the default)\n"
+    "                         or stored (as stored)\n"
+    "The art has the most characters that fit the limits keeping the area's shape\n"
+    "(at most one per pixel).\n"
     "\n"
-    "文字の表（moji.txt）をフォントから作る:\n"
-    "      --make-ramp        フォントで描いた字のインクの量を測り、256 段階の表を\n"
-    "                         -o FILE（省略で標準出力）に CP932 で書き出す\n"
-    "      --ramp-report      表（--ramp、省略で組み込みの表）の濃さの並びを標準出力に\n"
-    "                         報告する\n"
-    "      --font=FAMILY      フォント（既定: ウィンドウのテキストのフォント）\n"
-    "      --size=PX          文字の大きさ（1〜512 ピクセル。既定: ウィンドウと同じ）\n"
-    "      --with-space       全角スペースを候補に入れる\n"
-    "      --distinct         256 段階すべてを異なる字にする（濃さの幅は狭くなる）\n"
-    "      --chart=FILE.png   濃さと段階のグラフを描く（組み込みの表と並べて）\n"
+    "Making a character ramp (moji.txt) from a font:\n"
+    "      --make-ramp        measure the ink of the font's glyphs and write a\n"
+    "                         256-level ramp in CP932 to -o FILE (or standard\n"
+    "                         output)\n"
+    "      --ramp-report      report the density order of a ramp (--ramp, else the\n"
+    "                         built-in one) on standard output\n"
+    "      --font=FAMILY      the font (default: the font of the window's text)\n"
+    "      --size=PX          the glyphs' size (1 to 512 pixels; default: the\n"
+    "                         window's)\n"
+    "      --with-space       take the full-width space as a candidate\n"
+    "      --distinct         make all 256 levels different glyphs (over a\n"
+    "                         narrower range)\n"
+    "      --chart=FILE.png   draw coverage against level (beside the built-in ramp)\n"
     "\n"
-    "--make-ramp が使うのは -o、--font、--size、--with-space、--distinct、--chart、\n"
-    "--ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない\n"
-    "オプション（変換での --chart など）、空の FILE や DIR、同じオプションを 2 回\n"
-    "指定することは、使い方の誤りになる。--region は --fit、--crop と同時に使えず、\n"
-    "--width、--height、--cell-aspect、--orient は --fit か --crop のときだけ使える。\n"
-    "--font、--size は html、png、svg のとき、--color は html、ansi、png、svg のとき、\n"
-    "--colors は ansi のときだけ使える。フォントにない字があるときも使い方の誤り。\n"
+    "--make-ramp takes -o, --font, --size, --with-space, --distinct and --chart;\n"
+    "--ramp-report takes --ramp, --font, --size and --chart. An option that does\n"
+    "nothing in the chosen mode (--chart when converting), an empty FILE or DIR, or\n"
+    "an option given twice is a usage error. --region cannot go with --fit or\n"
+    "--crop; --width, --height, --cell-aspect and --orient go only with them.\n"
+    "--font and --size go only with html, png and svg, --color with those and\n"
+    "ansi, --colors with ansi; a font lacking a character of the ramp is a usage\n"
+    "error too.\n"
     "\n"
-    "      --help             この説明を表示して終了する\n"
-    "      --version          バージョンを表示して終了する\n"
+    "      --help             show this help and exit\n"
+    "      --version          show the version and exit\n"
     "\n"
-    "例:\n"
+    "Examples:\n"
     "  glyphorama-convert photo.jpg\n"
     "  glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg\n"
     "  glyphorama-convert --format=html --output-dir=art *.jpg\n"
+    "  glyphorama-convert --fit --cell-aspect=2 photo.jpg\n"
     "  glyphorama-convert --fit --color --format=png -o art.png photo.jpg\n"
     "  glyphorama-convert --fit --format=ansi --colors=256 --invert photo.jpg\n"
-    "  glyphorama-convert --fit --cell-aspect=2 photo.jpg\n"
     "  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg\n"
     "\n"
-    "終了ステータス: 0 すべて変換した、1 変換できない画像があった、2 使い方の誤り\n");
+    "Exit status: 0 every picture converted, 1 some picture could not be converted,\n"
+    "2 a usage error\n")};
 
 inline const QString kVersion = QStringLiteral(
     "glyphorama-convert (Glyphorama) %1\n"
     "This is free software: you are free to change and redistribute it.\n");
 
 // Usage errors, followed by kTryHelp.
-inline const QString kTryHelp =
-    QStringLiteral("詳しくは 'glyphorama-convert --help' を実行してください。");
-inline const QString kNoPicture = QStringLiteral("画像が指定されていません");
-inline const QString kMakeOrReport =
-    QStringLiteral("--make-ramp と --ramp-report は同時に使えません");
-inline const QString kNoPicturesForRamps =
-    QStringLiteral("--make-ramp と --ramp-report には画像を指定しません");
+inline constexpr Text kTryHelp{
+    QT_TRANSLATE_NOOP("glyph::cli", "Try 'glyphorama-convert --help' for more information.")};
+inline constexpr Text kNoPicture{QT_TRANSLATE_NOOP("glyph::cli", "no picture given")};
+inline constexpr Text kMakeOrReport{
+    QT_TRANSLATE_NOOP("glyph::cli", "--make-ramp and --ramp-report cannot go together")};
+inline constexpr Text kNoPicturesForRamps{
+    QT_TRANSLATE_NOOP("glyph::cli", "--make-ramp and --ramp-report take no pictures")};
 // %1 the largest size.
-inline const QString kBadSize =
-    QStringLiteral("--size には 1 以上 %1 以下の整数を指定してください: '%2'");
+inline constexpr Text kBadSize{
+    QT_TRANSLATE_NOOP("glyph::cli", "--size takes a whole number from 1 to %1: '%2'")};
 inline const QString kMakeRampName = QStringLiteral("--make-ramp");
 inline const QString kRampReportName = QStringLiteral("--ramp-report");
+inline constexpr Text kMakeRampOrReport{
+    QT_TRANSLATE_NOOP("glyph::cli", "--make-ramp or --ramp-report")};
 // %1 an option's names, %2 --make-ramp or --ramp-report.
-inline const QString kNotForRampTool = QStringLiteral("%1 は %2 では使えません");
+inline constexpr Text kNotForRampTool{QT_TRANSLATE_NOOP("glyph::cli", "%1 cannot go with %2")};
 
 // Making and judging ramps.
 // %1 the family, %2 the number of candidates, %3 the least that will do.
-inline const QString kTooFewCandidates =
-    QStringLiteral("フォント '%1' には日本語の字が少なすぎます（候補 %2 字。%3 字以上が必要です）");
-inline const QString kCannotFitDistinct =
-    QStringLiteral("256 段階すべてを異なる字にして濃さの誤差を 1 段階以内に収める範囲がありません");
-inline const QString kCannotWriteChart = QStringLiteral("グラフを書き出せません: %1");
+inline constexpr Text kTooFewCandidates{QT_TRANSLATE_NOOP(
+    "glyph::cli",
+    "the font '%1' has too few Japanese glyphs (%2 candidates; at least %3 are needed)")};
+inline constexpr Text kCannotFitDistinct{
+    QT_TRANSLATE_NOOP("glyph::cli",
+                      "no range lets all 256 levels be different glyphs with a tone error "
+                      "within one level")};
+inline constexpr Text kCannotWriteChart{
+    QT_TRANSLATE_NOOP("glyph::cli", "cannot write the chart: %1")};
 // The report. %1 family, %2 size, %3 and %4 the cell.
-inline const QString kReportFont = QStringLiteral("フォント: %1 %2 px、セル %3 x %4 px");
-inline const QString kReportRamp = QStringLiteral("表: %1");
-inline const QString kReportPool = QStringLiteral("候補: %1 字、インクの量 %2 〜 %3");
-inline const QString kReportCoverage = QStringLiteral(
-    "インクの量: 段階 0 が %1、段階 255 が %2（最も濃い字 %3、最も淡い字 %4、幅 %5）");
-inline const QString kReportOrder =
-    QStringLiteral("前の段階より濃い段階: %1、濃さの順が逆の組: %2 %");
-inline const QString kReportDistinct = QStringLiteral("異なる字: 256 段階中 %1");
-inline const QString kReportToneError = QStringLiteral("濃さの誤差: 平均 %1 段階");
-inline const QString kReportTraded = QStringLiteral(
-    "256 段階を異なる字にするため、濃さの幅を %1 〜 %2 に狭めました（候補の幅 %4 〜 %5 の %3 %）");
-inline const QString kReportLevelHeader = QStringLiteral("段階 インクの量 字");
-inline const QString kBuiltInName = QStringLiteral("組み込みの表");
-inline const QString kMadeName = QStringLiteral("作った表");
-inline const QString kUnknownStep =
-    QStringLiteral("--steps のコマンド '%1' は使えません（使えるもの: %2）");
-inline const QString kUnknownFormat =
-    QStringLiteral("--format の '%1' は使えません（text、cp932、html、ansi、png、svg のいずれか）");
-inline const QString kUnknownColours =
-    QStringLiteral("--colors の '%1' は使えません（full、256、none のいずれか）");
+inline constexpr Text kReportFont{
+    QT_TRANSLATE_NOOP("glyph::cli", "Font: %1 %2 px, cell %3 x %4 px")};
+inline constexpr Text kReportRamp{QT_TRANSLATE_NOOP("glyph::cli", "Ramp: %1")};
+inline constexpr Text kReportPool{
+    QT_TRANSLATE_NOOP("glyph::cli", "Candidates: %1 glyphs, coverage %2 to %3")};
+inline constexpr Text kReportCoverage{
+    QT_TRANSLATE_NOOP("glyph::cli",
+                      "Coverage: %1 at level 0, %2 at level 255 (densest glyph %3, lightest "
+                      "glyph %4, span %5)")};
+inline constexpr Text kReportOrder{QT_TRANSLATE_NOOP(
+    "glyph::cli", "Levels denser than the one before: %1, pairs out of order: %2 %")};
+inline constexpr Text kReportDistinct{
+    QT_TRANSLATE_NOOP("glyph::cli", "Distinct glyphs: %1 of 256 levels")};
+inline constexpr Text kReportToneError{
+    QT_TRANSLATE_NOOP("glyph::cli", "Tone error: %1 levels on average")};
+inline constexpr Text kReportTraded{
+    QT_TRANSLATE_NOOP("glyph::cli",
+                      "To make the 256 levels different glyphs, the coverage was narrowed to "
+                      "%1 to %2 (%3 % of the candidates' span %4 to %5)")};
+inline constexpr Text kReportLevelHeader{QT_TRANSLATE_NOOP("glyph::cli", "Level Coverage Glyph")};
+inline constexpr Text kBuiltInName{QT_TRANSLATE_NOOP("glyph::cli", "built-in ramp")};
+inline constexpr Text kMadeName{QT_TRANSLATE_NOOP("glyph::cli", "made ramp")};
+// The chart's axes.
+inline constexpr Text kChartLevelAxis{QT_TRANSLATE_NOOP("glyph::cli", "Level (0 is black)")};
+inline constexpr Text kChartCoverageAxis{QT_TRANSLATE_NOOP("glyph::cli", "Coverage")};
+
+inline constexpr Text kUnknownStep{
+    QT_TRANSLATE_NOOP("glyph::cli", "unknown command '%1' in --steps (known: %2)")};
+inline constexpr Text kUnknownFormat{
+    QT_TRANSLATE_NOOP("glyph::cli", "unknown --format '%1' (text, cp932, html, ansi, png or svg)")};
+inline constexpr Text kUnknownColours{
+    QT_TRANSLATE_NOOP("glyph::cli", "unknown --colors '%1' (full, 256 or none)")};
 // %1 an option's names.
-inline const QString kOnlySetInFont =
-    QStringLiteral("%1 は --format=html、png、svg のときだけ使えるオプションです");
-inline const QString kOnlyColoured =
-    QStringLiteral("%1 は --format=html、ansi、png、svg のときだけ使えるオプションです");
-inline const QString kOnlyAnsi =
-    QStringLiteral("%1 は --format=ansi のときだけ使えるオプションです");
-inline const QString kBadJobs = QStringLiteral("--jobs には 1 以上の整数を指定してください: '%1'");
-inline const QString kBadRegion =
-    QStringLiteral("--region には 0 以上の整数 2 つを X,Y の形で指定してください: '%1'");
-inline const QString kBadCrop = QStringLiteral(
-    "--crop には 0 以上の整数 X,Y と 1 以上の整数 W,H を X,Y,W,H の形で指定してください: '%1'");
+inline constexpr Text kOnlySetInFont{
+    QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --format=html, png or svg")};
+inline constexpr Text kOnlyColoured{
+    QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --format=html, ansi, png or svg")};
+inline constexpr Text kOnlyAnsi{QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --format=ansi")};
+inline constexpr Text kBadJobs{
+    QT_TRANSLATE_NOOP("glyph::cli", "--jobs takes a whole number of 1 or more: '%1'")};
+inline constexpr Text kBadRegion{
+    QT_TRANSLATE_NOOP("glyph::cli", "--region takes two whole numbers of 0 or more, as X,Y: '%1'")};
+inline constexpr Text kBadCrop{
+    QT_TRANSLATE_NOOP("glyph::cli",
+                      "--crop takes whole numbers X,Y of 0 or more and W,H of 1 or more, as "
+                      "X,Y,W,H: '%1'")};
 // %1 --width or --height, %2 the largest number of cells.
-inline const QString kBadCells =
-    QStringLiteral("%1 には 1 以上 %2 以下の整数を指定してください: '%3'");
-inline const QString kBadCellAspect =
-    QStringLiteral("--cell-aspect には 0 より大きい数（2、0.5 など）を指定してください: '%1'");
-inline const QString kBadOrient = QStringLiteral("--orient の '%1' は使えません（auto か stored）");
-inline const QString kFitOrCrop = QStringLiteral("--fit と --crop は同時に使えません");
-inline const QString kRegionIsTheBlocks = QStringLiteral(
-    "--region は 100 x 100 のブロックの位置です。--fit や --crop とは同時に使えません");
+inline constexpr Text kBadCells{
+    QT_TRANSLATE_NOOP("glyph::cli", "%1 takes a whole number from 1 to %2: '%3'")};
+inline constexpr Text kBadCellAspect{QT_TRANSLATE_NOOP(
+    "glyph::cli", "--cell-aspect takes a number above 0 (such as 2 or 0.5): '%1'")};
+inline constexpr Text kBadOrient{
+    QT_TRANSLATE_NOOP("glyph::cli", "unknown --orient '%1' (auto or stored)")};
+inline constexpr Text kFitOrCrop{
+    QT_TRANSLATE_NOOP("glyph::cli", "--fit and --crop cannot go together")};
+inline constexpr Text kRegionIsTheBlocks{QT_TRANSLATE_NOOP(
+    "glyph::cli", "--region places the 100 x 100 block; it cannot go with --fit or --crop")};
 // %1 an option's names.
-inline const QString kOnlyReduced =
-    QStringLiteral("%1 は --fit か --crop と一緒に使うオプションです");
-inline const QString kOutputForMany =
-    QStringLiteral("画像が 2 つ以上のときは -o ではなく --output-dir を使ってください");
+inline constexpr Text kOnlyReduced{
+    QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --fit or --crop")};
+inline constexpr Text kOutputForMany{
+    QT_TRANSLATE_NOOP("glyph::cli", "for more than one picture use --output-dir, not -o")};
 // %1 an option's names, %2 the modes that take it.
-inline const QString kNotForConverting =
-    QStringLiteral("%1 は %2 のオプションです。画像の変換では使えません");
+inline constexpr Text kNotForConverting{
+    QT_TRANSLATE_NOOP("glyph::cli", "%1 is an option of %2; it does nothing when converting")};
 // %1 an option's names.
-inline const QString kRepeated = QStringLiteral("%1 が 2 回以上指定されています");
-inline const QString kEmptyValue = QStringLiteral("%1 の値が空です");
-inline const QString kOutputAndDir = QStringLiteral("-o と --output-dir は同時に使えません");
-inline const QString kRampNotCp932 = QStringLiteral(
-    "文字の表のレベル %1 の「%2」(%3) は CP932 で書けないため、--format=cp932 では使えません");
+inline constexpr Text kRepeated{QT_TRANSLATE_NOOP("glyph::cli", "%1 is given more than once")};
+inline constexpr Text kEmptyValue{QT_TRANSLATE_NOOP("glyph::cli", "%1 has an empty value")};
+inline constexpr Text kOutputAndDir{
+    QT_TRANSLATE_NOOP("glyph::cli", "-o and --output-dir cannot go together")};
+// %1 the level, %2 the character, %3 its code (U+XXXX).
+inline constexpr Text kRampNotCp932{
+    QT_TRANSLATE_NOOP("glyph::cli",
+                      "level %1 of the ramp, \"%2\" (%3), cannot be written in CP932, so the "
+                      "ramp cannot go with --format=cp932")};
 
 // Failures of one picture or output.
 inline const QString kFailed = QStringLiteral("%1: %2");
-inline const QString kNoOutputDir = QStringLiteral("出力フォルダー %1 を作成できません（%2）");
-inline const QString kOutputIsInput = QStringLiteral("出力先 %1 は変換する画像そのものです");
-inline const QString kCannotWriteOutput = QStringLiteral("標準出力に書き込めません");
+inline constexpr Text kNoOutputDir{
+    QT_TRANSLATE_NOOP("glyph::cli", "cannot create the output folder %1 (%2)")};
+inline constexpr Text kOutputIsInput{
+    QT_TRANSLATE_NOOP("glyph::cli", "the output %1 is the picture being converted")};
+inline constexpr Text kCannotWriteOutput{
+    QT_TRANSLATE_NOOP("glyph::cli", "cannot write to standard output")};
 
-inline const QString kProgress = QStringLiteral("\r%1/%2 変換しました");
+inline constexpr Text kProgress{QT_TRANSLATE_NOOP("glyph::cli", "\r%1/%2 converted")};
 
 }  // namespace glyph::cli

@@ -222,9 +222,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         if (reports && !use.reports)
             return Error{kNotForRampTool.arg(Named(use.option), kRampReportName)};
         if (!makes && !reports && !use.converts) {
-            const QString modes = use.reports
-                                      ? kMakeRampName + QStringLiteral(" か ") + kRampReportName
-                                      : kMakeRampName;
+            const QString modes = use.reports ? QString(kMakeRampOrReport) : kMakeRampName;
             return Error{kNotForConverting.arg(Named(use.option), modes)};
         }
     }

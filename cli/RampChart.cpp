@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 
+#include "cli/Messages.h"
 #include "engine/Levels.h"
 
 namespace glyph::cli {
@@ -66,12 +67,12 @@ QImage DrawCoverageChart(const std::vector<ChartLine>& lines, const QString& tit
                          QString::number(c, 'f', 2));
     }
     painter.drawText(QRectF(plot.left(), kHeight - 22, plot.width(), 18), Qt::AlignCenter,
-                     QStringLiteral("段階（0 が黒）"));
+                     kChartLevelAxis);
     painter.drawText(QRectF(0, 8, kWidth, 20), Qt::AlignCenter, title);
     painter.save();
     painter.translate(14, plot.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-100, -8, 200, 16), Qt::AlignCenter, QStringLiteral("インクの量"));
+    painter.drawText(QRectF(-100, -8, 200, 16), Qt::AlignCenter, kChartCoverageAxis);
     painter.restore();
 
     for (std::size_t i = 0; i < lines.size(); ++i) {

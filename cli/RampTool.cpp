@@ -97,10 +97,10 @@ int MakeRamp(const Options& options) {
     }
     SayLines(report);
 
-    if (!options.chart.isEmpty() &&
-        !WriteChart(options.chart,
-                    {{kBuiltInName, BuiltInCoverage(meter)}, {kMadeName, ramp.coverage}}, *font)) {
-        return kSomeFailed;
+    if (!options.chart.isEmpty()) {
+        const std::vector<ChartLine> lines = {{kBuiltInName.toString(), BuiltInCoverage(meter)},
+                                              {kMadeName.toString(), ramp.coverage}};
+        if (!WriteChart(options.chart, lines, *font)) return kSomeFailed;
     }
     const QByteArray file = RampFileBytes(ramp.entries);
     const bool toStandardOutput = options.output.isEmpty() || options.output == QStringLiteral("-");

@@ -3,15 +3,13 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QLoggingCategory>
 #include <QThread>
-#include <QTranslator>
 #include <cstdio>
 #include <memory>
 #include <string_view>
 
+#include "cli/Language.h"
 #include "cli/Messages.h"
 #include "cli/Options.h"
 #include "cli/Ramp.h"
@@ -50,6 +48,8 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[], boo
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    glyph::cli::InstallTranslations(
+        glyph::cli::MessagesLanguage([](const char* name) { return qgetenv(name); }));
     QCoreApplication::setApplicationName(glyph::cli::kProgram);
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYPHORAMA_VERSION));
     return app;
@@ -59,13 +59,6 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[], boo
 
 int main(int argc, char* argv[]) {
     std::unique_ptr<QCoreApplication> app = CreateApplication(argc, argv, DrawsGlyphs(argc, argv));
-    // The option parser's own messages, in the program's language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(&qtTexts);
-    }
-
     // Standard error carries the converter's own messages alone; a damaged
     // picture is named there with its reason.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg=false"));
@@ -82,7 +75,7 @@ int main(int argc, char* argv[]) {
     if (!options) return glyph::cli::UsageError(options.error().reason);
     switch (options->action) {
         case Options::Action::kHelp:
-            std::fputs(qUtf8Printable(glyph::cli::kHelp), stdout);
+            std::fputs(qUtf8Printable(glyph::cli::kHelp.toString()), stdout);
             return 0;
         case Options::Action::kVersion:
             std::fputs(qUtf8Printable(glyph::cli::kVersion.arg(GLYPHORAMA_VERSION)), stdout);

@@ -5,18 +5,22 @@
 set(glyph_doc_dir share/doc/glyphorama)
 
 # Manual pages and the changelog go compressed, as Debian keeps them.
+# Kept apart by destination: the English and the Japanese page share a name.
 function(glyph_install_gzipped source destination)
     get_filename_component(name ${source} NAME)
-    set(output ${CMAKE_CURRENT_BINARY_DIR}/gz/${name}.gz)
+    set(folder ${CMAKE_CURRENT_BINARY_DIR}/gz/${destination})
+    set(output ${folder}/${name}.gz)
+    string(MAKE_C_IDENTIFIER "${destination}/${name}" id)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
         COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh ${source} ${output}
         DEPENDS ${source} VERBATIM)
-    add_custom_target(gz_${name} ALL DEPENDS ${output})
+    add_custom_target(gz_${id} ALL DEPENDS ${output})
     install(FILES ${output} DESTINATION ${destination})
 endfunction()
 
 glyph_install_gzipped(${PROJECT_SOURCE_DIR}/cli/glyphorama-convert.1 share/man/man1)
+glyph_install_gzipped(${PROJECT_SOURCE_DIR}/cli/ja/glyphorama-convert.1 share/man/ja/man1)
 # The window's manual and the AppStream file carry the project's version.
 configure_file(${PROJECT_SOURCE_DIR}/resources/glyphorama.1.in
     ${CMAKE_CURRENT_BINARY_DIR}/generated/glyphorama.1 @ONLY)

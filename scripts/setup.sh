@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev libcups2-dev
     libgtest-dev libjpeg-dev libpng-dev libtiff-dev qt6-image-formats-plugins
     fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
 )
@@ -16,6 +16,11 @@ fi
 # The peers bench/run.sh measures against, and GNU time for their peak memory.
 if [ "${1:-}" = "--bench" ]; then
     packages+=(chafa jp2a time)
+fi
+# What tools/artwork/make-artwork.sh draws the pictures with, and the virtual
+# screen tools/take-screenshot.sh takes the window on.
+if [ "${1:-}" = "--artwork" ]; then
+    packages+=(imagemagick librsvg2-bin xvfb openbox xdotool)
 fi
 if [ "${1:-}" = "--memcheck" ]; then
     packages+=(valgrind)

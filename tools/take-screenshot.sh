@@ -4,8 +4,7 @@
 # sample); then docs/screenshot-zoomed.png: a block moved over a larger
 # picture ("logo:"), the text zoomed out to show the whole art; then
 # docs/screenshot-whole.png: the same picture whole (Ctrl+2). Needs a built
-# program and
-#   apt-get install xvfb openbox xdotool imagemagick
+# program and scripts/setup.sh --artwork.
 # Usage: tools/take-screenshot.sh [PROGRAM]   (default build/ui/Glyphorama)
 set -euo pipefail
 cd "$(dirname "$0")/.."

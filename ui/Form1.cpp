@@ -29,8 +29,9 @@ const QString kSeparator = QStringLiteral("-");
 
 QIcon ProgramIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/glyphorama-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/glyphorama-16.png"), QSize(16, 16));
+    for (const int size : {256, 128, 64, 32, 16}) {
+        icon.addFile(QStringLiteral(":/icons/glyphorama-%1.png").arg(size), QSize(size, size));
+    }
     return icon;
 }
 

@@ -19,7 +19,7 @@ constexpr mode_t kNewFileMode = 0666;
 QString SystemReason() { return qt_error_string(errno); }
 
 Error Failure(const QString& what, const QString& detail) {
-    return Error{QStringLiteral("%1(%2)").arg(what, detail)};
+    return Error{reasons::kWithDetail.arg(what, detail)};
 }
 
 // The process's umask, read once (the only way to read it is to set it).

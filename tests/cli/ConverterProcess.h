@@ -1,11 +1,13 @@
 #pragma once
 
+#include <stdlib.h>
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -21,14 +23,30 @@ struct Ran {
     QString err;
 };
 
-// childSetUp runs in the child between fork and exec.
-inline Ran Convert(const QStringList& arguments, const std::function<void()>& childSetUp = {}) {
+// The converter run with the locale variables given ("LANG=ja_JP.UTF-8"), the
+// others unset. childSetUp runs in the child between fork and exec.
+inline Ran ConvertWithLocale(const QStringList& locale, const QStringList& arguments,
+                             const std::function<void()>& childSetUp = {}) {
     QProcess process;
-    if (childSetUp) process.setChildProcessModifier(childSetUp);
+    QList<std::pair<QByteArray, QByteArray>> variables;
+    for (const QString& variable : locale)
+        variables.append(
+            {variable.section(u'=', 0, 0).toUtf8(), variable.section(u'=', 1).toUtf8()});
+    // In the child's own environment, which childSetUp may change further.
+    process.setChildProcessModifier([variables, childSetUp] {
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
+        for (const auto& [name, value] : variables) setenv(name.constData(), value.constData(), 1);
+        if (childSetUp) childSetUp();
+    });
     process.start(QStringLiteral(GLYPHORAMA_CONVERT), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// In English, as the converter speaks by default.
+inline Ran Convert(const QStringList& arguments, const std::function<void()>& childSetUp = {}) {
+    return ConvertWithLocale({QStringLiteral("LANG=C.UTF-8")}, arguments, childSetUp);
 }
 
 inline QByteArray ReadAll(const QString& path) {

@@ -110,7 +110,7 @@ TEST_F(HostileFiles, ARampLineOfAMillionBytesIsAUsageErrorNamingTheLine) {
     const Ran ran = Convert({"--ramp", Path("ramp.txt"), picture_});
     EXPECT_EQ(ran.status, 2);
     EXPECT_TRUE(ran.out.isEmpty());
-    EXPECT_TRUE(ran.err.contains(QStringLiteral("2 行目"))) << ran.err.toStdString();
+    EXPECT_TRUE(ran.err.contains(QStringLiteral("line 2 "))) << ran.err.toStdString();
 }
 
 TEST_F(HostileFiles, RampLinesThatAreLostAreNamedOnStandardError) {

@@ -17,8 +17,8 @@ namespace {
 
 const QStringList kIpaGothic16 = {"--font", "IPAGothic", "--size", "16"};
 
-// A figure of a report line such as "濃さの誤差: 平均 0.44 段階", by its label.
-double Figure(const QString& report, const QString& label, int field = 0) {
+// A figure of a report line such as "Tone error: 0.44 levels on average", by its label.
+double Figure(const QString& report, const QString& label) {
     for (const QString& line : report.split(u'\n')) {
         if (!line.startsWith(label)) continue;
         QStringList numbers;
@@ -26,7 +26,7 @@ double Figure(const QString& report, const QString& label, int field = 0) {
              line.mid(label.size()).split(QRegularExpression("[^0-9.]+"), Qt::SkipEmptyParts)) {
             numbers << word;
         }
-        return numbers.value(field, "nan").toDouble();
+        return numbers.value(0, "nan").toDouble();
     }
     return std::nan("");
 }
@@ -76,9 +76,9 @@ TEST(MakeRamp, AMadeRampFallsEvenlyIsReadAsAMojiTxtAndJudgedSoByTheReport) {
     }
     EXPECT_LE(error / 256, 1.0) << "mean distance from the even fall, in levels";
     const QString said = QString::fromUtf8(report.out);
-    EXPECT_EQ(Figure(said, "前の段階より濃い段階:"), 0);
-    EXPECT_GE(Figure(said, "異なる字:", 1), 200);
-    EXPECT_LE(Figure(said, "濃さの誤差:"), 1.0);
+    EXPECT_EQ(Figure(said, "Levels denser than the one before:"), 0);
+    EXPECT_GE(Figure(said, "Distinct glyphs:"), 200);
+    EXPECT_LE(Figure(said, "Tone error:"), 1.0);
 
     // Wider in ink than the built-in ramp in the same font and cell.
     const Ran builtIn = Convert(QStringList{"--ramp-report"} + kIpaGothic16);
@@ -88,7 +88,7 @@ TEST(MakeRamp, AMadeRampFallsEvenlyIsReadAsAMojiTxtAndJudgedSoByTheReport) {
         return *std::max_element(c.begin(), c.end()) - *std::min_element(c.begin(), c.end());
     };
     EXPECT_GE(span(coverage), 1.3 * span(builtInCoverage));
-    EXPECT_GT(Figure(QString::fromUtf8(builtIn.out), "濃さの誤差:"), 10) << "the built-in ramp's";
+    EXPECT_GT(Figure(QString::fromUtf8(builtIn.out), "Tone error:"), 10) << "the built-in ramp's";
 }
 
 TEST(MakeRamp, DistinctGivesTwoHundredFiftySixGlyphsAndSaysWhatItTraded) {
@@ -97,8 +97,8 @@ TEST(MakeRamp, DistinctGivesTwoHundredFiftySixGlyphsAndSaysWhatItTraded) {
     const QStringList entries = DecodeCp932(made.out).value_or(QString()).split("\r\n");
     ASSERT_EQ(entries.size(), 257);
     EXPECT_EQ(QSet<QString>(entries.begin(), entries.end() - 1).size(), 256);
-    EXPECT_LE(Figure(made.err, "濃さの誤差:"), 1.0);
-    EXPECT_TRUE(made.err.contains("狭めました")) << made.err.toStdString();
+    EXPECT_LE(Figure(made.err, "Tone error:"), 1.0);
+    EXPECT_TRUE(made.err.contains("narrowed")) << made.err.toStdString();
 
     const Ran spaced = Convert(QStringList{"--make-ramp", "--with-space"} + kIpaGothic16);
     ASSERT_EQ(spaced.status, 0);

@@ -16,8 +16,13 @@ foreach(file
         share/applications/glyphorama.desktop
         share/icons/hicolor/16x16/apps/glyphorama.png
         share/icons/hicolor/32x32/apps/glyphorama.png
+        share/icons/hicolor/64x64/apps/glyphorama.png
+        share/icons/hicolor/128x128/apps/glyphorama.png
+        share/icons/hicolor/256x256/apps/glyphorama.png
+        share/icons/hicolor/scalable/apps/glyphorama.svg
         share/man/man1/glyphorama.1.gz
         share/man/man1/glyphorama-convert.1.gz
+        share/man/ja/man1/glyphorama-convert.1.gz
         share/metainfo/org.glyphorama.Glyphorama.metainfo.xml
         share/doc/glyphorama/copyright)
     if(NOT EXISTS "${PREFIX}/${file}")
