@@ -1,6 +1,10 @@
 // The text box's context menu writes the art as a picture, a page or UTF-8
 // text, through the same writers as the converter.
+#include <QApplication>
 #include <QFile>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "workspace/ArtPicture.h"
@@ -76,6 +80,27 @@ TEST_F(Export, WritesPicturesPagesAndTextOfTheArtInColourOrNot) {
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(services.messages[0].text.contains("no-such-folder/art.png"));
+}
+
+TEST_F(Export, TheTextBoxKeepsItsOwnMenuEntriesBeforeOurs) {
+    QStringList entries;
+    QMenu* exports = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        for (const QAction* entry : menu->actions()) {
+            if (entry->menu() != nullptr) exports = entry->menu();
+            if (!entry->isSeparator()) entries << entry->text();
+        }
+        menu->close();
+    });
+    emit window->Text1()->customContextMenuRequested(QPoint(5, 5));
+    ASSERT_NE(exports, nullptr);
+    EXPECT_EQ(exports->objectName(), "mnExport");
+    EXPECT_EQ(exports->actions().size(), 6);  // four formats, a separator, colour
+    // Undo, redo, cut, copy, paste, delete, select all: as the box offers them.
+    EXPECT_GE(entries.size(), 8) << entries.join(" | ").toStdString();
+    EXPECT_TRUE(entries.last().contains("書き出す"));
 }
 
 }  // namespace
