@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev libcups2-dev
-    libgtest-dev libjpeg-dev libpng-dev libtiff-dev qt6-image-formats-plugins
+    libgtest-dev libjpeg-dev libpng-dev libtiff-dev libfontconfig-dev qt6-image-formats-plugins
     fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
 )
 if [ "${1:-}" = "--tests" ]; then

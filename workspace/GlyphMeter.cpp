@@ -11,6 +11,10 @@
 
 #include <cmath>
 
+#ifdef GLYPHORAMA_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 #include "engine/Cp932.h"
 #include "engine/Levels.h"
 #include "workspace/FileAccess.h"
@@ -36,6 +40,28 @@ QString KanjiFamily(const QFont& font) {
     return runs.isEmpty() ? QFontInfo(font).family() : runs.first().rawFont().familyName();
 }
 
+// Whether the system has the family. Qt lists a font under one of its
+// names, in a Japanese locale often the Japanese one ("IPAゴシック"), and
+// resolves any other name, known or not, to some font; fontconfig knows them
+// all (IPAGothic).
+bool HasFamily(const QString& family) {
+    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) return true;
+#ifdef GLYPHORAMA_FONTCONFIG
+    const QByteArray name = family.toUtf8();
+    FcPattern* pattern =
+        FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, name.constData(), nullptr);
+    FcObjectSet* fields = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, fields);
+    const bool found = fonts != nullptr && fonts->nfont > 0;
+    if (fonts != nullptr) FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(fields);
+    FcPatternDestroy(pattern);
+    return found;
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
@@ -49,7 +75,7 @@ Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
         font.family = families.first();
     }
     if (font.family.isEmpty()) font.family = KanjiFamily(standard);
-    if (!QFontDatabase::families().contains(font.family, Qt::CaseInsensitive)) {
+    if (!HasFamily(font.family)) {
         return Error{reasons::kUnknownFont.arg(font.family)};
     }
     return font;

@@ -66,5 +66,14 @@ TEST(Language, HelpUsageErrorsAndReasonsFollowTheLocale) {
               "glyphorama-convert: " + junk + ": " + reasons::kBmpCutShort.toString() + '\n');
 }
 
+TEST(Language, AFontIsFoundByItsOtherNamesInAJapaneseLocale) {
+    // There IPAGothic is listed as IPAゴシック.
+    const QStringList report = {"--ramp-report", "--font", "IPAGothic", "--size", "16"};
+    EXPECT_EQ(ConvertWithLocale({"LANG=ja_JP.UTF-8"}, report).status, 0);
+    EXPECT_EQ(
+        ConvertWithLocale({"LANG=ja_JP.UTF-8"}, {"--ramp-report", "--font", "NoSuchFont"}).status,
+        2);
+}
+
 }  // namespace
 }  // namespace glyph::cli
