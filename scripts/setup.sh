@@ -20,7 +20,7 @@ fi
 # What tools/artwork/make-artwork.sh draws the pictures with, and the virtual
 # screen tools/take-screenshot.sh takes the window on.
 if [ "${1:-}" = "--artwork" ]; then
-    packages+=(imagemagick librsvg2-bin xvfb openbox xdotool)
+    packages+=(imagemagick librsvg2-bin xvfb openbox xdotool chromium python3-skimage)
 fi
 if [ "${1:-}" = "--memcheck" ]; then
     packages+=(valgrind)

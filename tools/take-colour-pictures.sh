@@ -10,8 +10,8 @@ convert_art=build/cli/glyphorama-convert
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-convert rose: -resize 400% "$work/rose.png"
-art=(--fit --width=64 --color --font=IPAGothic --size=10 "$work/rose.png")
+photo=/usr/lib/python3/dist-packages/skimage/data/astronaut.png
+art=(--fit --width=64 --color --font=IPAGothic --size=10 "$photo")
 "$convert_art" --format=png -o "$work/art.png" "${art[@]}"
 "$convert_art" --format=html -o "$work/art.html" "${art[@]}"
 size=$(identify -format '%w,%h' "$work/art.png")
