@@ -161,6 +161,7 @@ Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
 QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
     const QSize size = PictureSize(art.text);
     const QList<QStringList> lines = ArtCharacters(art.text);
+    // One substitution, so a % in the family's name stays as it is.
     QString svg =
         QStringLiteral(
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -169,11 +170,9 @@ QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
             "<rect width=\"%1\" height=\"%2\" fill=\"%3\"/>\n"
             "<g font-family=\"%4\" font-size=\"%5\" fill=\"%6\" "
             "xml:space=\"preserve\" style=\"white-space: pre\">\n")
-            .arg(size.width())
-            .arg(size.height())
-            .arg(HexColour(PaperColour(look)), ArtFontFamilies(font_.family).toHtmlEscaped())
-            .arg(font_.pixelSize)
-            .arg(HexColour(PlainInk(look)));
+            .arg(QString::number(size.width()), QString::number(size.height()),
+                 HexColour(PaperColour(look)), ArtFontFamilies(font_.family).toHtmlEscaped(),
+                 QString::number(font_.pixelSize), HexColour(PlainInk(look)));
     int openRow = -1;
     ForEachColourRun(lines, art, look, [&](int row, int first, int count, QRgb colour) {
         if (row != openRow) {

@@ -6,44 +6,36 @@ namespace glyph {
 
 namespace {
 
-// A Japanese monospace font first, so that every full-width glyph takes one
-// cell and the art keeps its shape.
-const QString kHtmlPage = QStringLiteral(
+// A standalone page: %1 title, %2 style rules, %3 the art.
+const QString kPage = QStringLiteral(
     "<!DOCTYPE html>\n"
     "<html lang=\"ja\">\n"
     "<head>\n"
     "<meta charset=\"utf-8\">\n"
     "<title>%1</title>\n"
     "<style>\n"
-    "pre { font-family: \"IPAGothic\", \"IPAゴシック\", \"Noto Sans Mono CJK JP\", "
-    "\"MS Gothic\", \"ＭＳ ゴシック\", \"Osaka-Mono\", monospace; "
-    "font-size: 8px; line-height: 1; }\n"
+    "%2"
     "</style>\n"
     "</head>\n"
     "<body>\n"
-    "<pre>%2</pre>\n"
+    "<pre>%3</pre>\n"
     "</body>\n"
     "</html>\n");
 
+// A Japanese monospace font first, so that every full-width glyph takes one
+// cell and the art keeps its shape.
+const QString kPlainStyle = QStringLiteral(
+    "pre { font-family: \"IPAGothic\", \"IPAゴシック\", \"Noto Sans Mono CJK JP\", "
+    "\"MS Gothic\", \"ＭＳ ゴシック\", \"Osaka-Mono\", monospace; "
+    "font-size: 8px; line-height: 1; }\n");
+
 // The page in a font, in the cells its pictures have: lines one cell apart,
 // characters set as the font sets them (a full-width one is a cell wide).
-// %1 title, %2 paper, %3 families, %4 size, %5 cell, %6 ink, %7 the art.
-const QString kCellPage = QStringLiteral(
-    "<!DOCTYPE html>\n"
-    "<html lang=\"ja\">\n"
-    "<head>\n"
-    "<meta charset=\"utf-8\">\n"
-    "<title>%1</title>\n"
-    "<style>\n"
-    "body { margin: 0; background: %2; }\n"
-    "pre { margin: 0; font-family: %3; font-size: %4px; line-height: %5px; "
-    "letter-spacing: 0; font-kerning: none; color: %6; }\n"
-    "</style>\n"
-    "</head>\n"
-    "<body>\n"
-    "<pre>%7</pre>\n"
-    "</body>\n"
-    "</html>\n");
+// %1 paper, %2 families, %3 size, %4 cell, %5 ink.
+const QString kCellStyle = QStringLiteral(
+    "body { margin: 0; background: %1; }\n"
+    "pre { margin: 0; font-family: %2; font-size: %3px; line-height: %4px; "
+    "letter-spacing: 0; font-kerning: none; color: %5; }\n");
 
 // The colours of the 256-colour palette's cube, per channel.
 constexpr int kCube[6] = {0, 95, 135, 175, 215, 255};
@@ -75,20 +67,20 @@ QString ColouredLines(const Art& art) {
 }
 
 QByteArray Page(const Art& art, const ArtStyle& style, const QString& title) {
+    // One substitution each, so a % in the title stays as it is.
     if (!style.font) {
-        return kHtmlPage.arg(title.toHtmlEscaped(), WithLineFeeds(art.text).toHtmlEscaped())
+        return kPage
+            .arg(title.toHtmlEscaped(), kPlainStyle, WithLineFeeds(art.text).toHtmlEscaped())
             .toUtf8();
     }
     const ArtDrawing drawing(*style.font);
+    const QString cellStyle =
+        kCellStyle.arg(HexColour(PaperColour(style.look)), ArtFontFamilies(style.font->family),
+                       QString::number(style.font->pixelSize), QString::number(drawing.cell()),
+                       HexColour(PlainInk(style.look)));
     const QString lines =
         style.look.colour ? ColouredLines(art) : WithLineFeeds(art.text).toHtmlEscaped();
-    return kCellPage
-        .arg(title.toHtmlEscaped(), HexColour(PaperColour(style.look)),
-             ArtFontFamilies(style.font->family))
-        .arg(style.font->pixelSize)
-        .arg(drawing.cell())
-        .arg(HexColour(PlainInk(style.look)), lines)
-        .toUtf8();
+    return kPage.arg(title.toHtmlEscaped(), cellStyle, lines).toUtf8();
 }
 
 QString Escape(bool background, QRgb colour, AnsiColours colours) {

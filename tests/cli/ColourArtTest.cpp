@@ -183,5 +183,18 @@ TEST_F(ColourArt, PicturesInTheFontAndTheirRefusals) {
     EXPECT_FALSE(QFile::exists(Path("large-art.png")));
 }
 
+TEST_F(ColourArt, APercentSignInTheTitleIsNotTakenForAPlaceholder) {
+    QImage gray(2, 2, QImage::Format_RGB32);
+    gray.fill(Qt::gray);
+    const QString picture = SavePicture(gray, "a%4%5b.bmp");
+    for (const QStringList& options :
+         {QStringList{"--format=html"},
+          QStringList{"--format=html", "--font=IPAGothic", "--size=20"}}) {
+        const Ran page = Convert(options + QStringList{"--ramp", Ramp(), picture});
+        ASSERT_EQ(page.status, 0) << page.err.toStdString();
+        EXPECT_TRUE(page.out.contains("<title>a%4%5b.bmp</title>")) << page.out.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace glyph::cli
