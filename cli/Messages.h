@@ -37,6 +37,8 @@ inline const QString kHelp = QStringLiteral(
     "      --height=N         行数の上限（1〜1000。既定: 100、端末に書き出すときは 1000）\n"
     "      --cell-aspect=R    1 文字の高さ ÷ 幅（既定: 1。文字が縦長の端末なら 2 など）\n"
     "      --orient=HOW       auto（EXIF の向きに直す。既定）か stored（保存された向きのまま）\n"
+    "      --match=HOW        tone（濃さだけで字を選ぶ。既定）か shape（形も合わせる）\n"
+    "      --pool=SET         shape で選ぶ字: kanji（漢字とかな。既定）か cp932（全角のすべて）\n"
     "文字数は、範囲の縦横比を保ったまま上限に収まる最大の数（ピクセルの数まで）。\n"
     "\n"
     "文字の表（moji.txt）をフォントから作る:\n"
@@ -54,7 +56,8 @@ inline const QString kHelp = QStringLiteral(
     "--ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない\n"
     "オプション（変換での --font など）、空の FILE や DIR、同じオプションを 2 回\n"
     "指定することは、使い方の誤りになる。--region は --fit、--crop と同時に使えず、\n"
-    "--width、--height、--cell-aspect、--orient は --fit か --crop のときだけ使える。\n"
+    "--width、--height、--cell-aspect、--orient、--match は --fit か --crop のときだけ使える。\n"
+    "--match=shape では --font、--size も使える（既定: ウィンドウのフォント）。\n"
     "\n"
     "      --help             この説明を表示して終了する\n"
     "      --version          バージョンを表示して終了する\n"
@@ -140,6 +143,17 @@ inline const QString kNotForConverting =
 inline const QString kRepeated = QStringLiteral("%1 が 2 回以上指定されています");
 inline const QString kEmptyValue = QStringLiteral("%1 の値が空です");
 inline const QString kOutputAndDir = QStringLiteral("-o と --output-dir は同時に使えません");
+// Matching shapes.
+inline const QString kShapeMatchName = QStringLiteral("shape");
+inline const QString kBadMatch =
+    QStringLiteral("--match の '%1' は使えません（tone か shape）");
+inline const QString kBadPool = QStringLiteral("--pool の '%1' は使えません（kanji か cp932）");
+inline const QString kPoolNeedsShape =
+    QStringLiteral("--pool は --match=shape と一緒に使うオプションです");
+inline const QString kShapeNeedsCells = QStringLiteral(
+    "--match=shape は --fit か --crop と一緒に使います（ブロックでは 1 文字が 1 ピクセルです）");
+inline const QString kNoRampForShapes =
+    QStringLiteral("--match=shape は文字の表を使わないため、--ramp とは同時に使えません");
 inline const QString kRampNotCp932 = QStringLiteral(
     "文字の表のレベル %1 の「%2」(%3) は CP932 で書けないため、--format=cp932 では使えません");
 

@@ -111,6 +111,34 @@ QString Named(const QCommandLineOption& option) {
     return names.join(QStringLiteral(", "));
 }
 
+// --match and --pool, and the font shapes are matched in.
+Status ParseMatch(const QCommandLineParser& parser, const QCommandLineOption& match,
+                  const QCommandLineOption& pool, const QCommandLineOption& font,
+                  const QCommandLineOption& size, const QCommandLineOption& ramp,
+                  Options& options) {
+    const QString how = parser.value(match);
+    if (parser.isSet(match) && how != kShapeMatchName && how != QStringLiteral("tone"))
+        return Error{kBadMatch.arg(how)};
+    if (how != kShapeMatchName) {
+        if (parser.isSet(pool)) return Error{kPoolNeedsShape};
+        return Done{};
+    }
+    if (parser.isSet(ramp)) return Error{kNoRampForShapes};
+    const QString set = parser.isSet(pool) ? parser.value(pool) : QStringLiteral("kanji");
+    if (set != QStringLiteral("kanji") && set != QStringLiteral("cp932"))
+        return Error{kBadPool.arg(set)};
+    options.framing.match =
+        set == QStringLiteral("cp932") ? Match::kCp932Shapes : Match::kKanjiShapes;
+    options.font = parser.value(font);
+    if (parser.isSet(size)) {
+        const std::optional<int> parsedSize = ParseWhole(parser.value(size));
+        if (!parsedSize || *parsedSize < 1 || *parsedSize > kMaxFontSize)
+            return Error{kBadSize.arg(kMaxFontSize).arg(parser.value(size))};
+        options.fontSize = *parsedSize;
+    }
+    return Done{};
+}
+
 }  // namespace
 
 Result<Options> ParseOptions(const QStringList& arguments, int processors, int terminalColumns) {
@@ -129,6 +157,8 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     const QCommandLineOption height(QStringLiteral("height"), {}, QStringLiteral("N"));
     const QCommandLineOption cellAspect(QStringLiteral("cell-aspect"), {}, QStringLiteral("R"));
     const QCommandLineOption orient(QStringLiteral("orient"), {}, QStringLiteral("HOW"));
+    const QCommandLineOption match(QStringLiteral("match"), {}, QStringLiteral("HOW"));
+    const QCommandLineOption pool(QStringLiteral("pool"), {}, QStringLiteral("SET"));
     const QCommandLineOption makeRamp(QStringLiteral("make-ramp"));
     const QCommandLineOption rampReport(QStringLiteral("ramp-report"));
     const QCommandLineOption font(QStringLiteral("font"), {}, QStringLiteral("FAMILY"));
@@ -143,6 +173,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     parser.addOptions({output, outputDir, steps,    ramp,       format, jobs,     region,     fit,
                        crop,   width,     height,   cellAspect, orient, makeRamp, rampReport, font,
                        size,   withSpace, distinct, chart,      help,   version});
+    parser.addOptions({match, pool});
     if (!parser.parse(QStringList{kProgram} + arguments)) return Error{parser.errorText()};
 
     Options options;
@@ -158,7 +189,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // A value given twice would leave one of them unused without a word.
     for (const QCommandLineOption& option :
          {output, outputDir, steps, ramp, format, jobs, region, crop, width, height, cellAspect,
-          orient, font, size, chart}) {
+          orient, font, size, chart, match, pool}) {
         if (parser.values(option).size() > 1) return Error{kRepeated.arg(Named(option))};
     }
     // An empty file, folder or font would quietly stand for none.
@@ -187,14 +218,18 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         {orient, true, false, false},   {font, false, true, true},
         {size, false, true, true},      {withSpace, false, true, false},
         {distinct, false, true, false}, {chart, false, true, true},
+        {match, true, false, false},    {pool, true, false, false},
     };
+    // Shapes are matched in a font: the one the art will be shown in.
+    const bool shapes = parser.value(match) == kShapeMatchName;
     for (const auto& use : uses) {
         if (!parser.isSet(use.option)) continue;
         if (makes && !use.makes)
             return Error{kNotForRampTool.arg(Named(use.option), kMakeRampName)};
         if (reports && !use.reports)
             return Error{kNotForRampTool.arg(Named(use.option), kRampReportName)};
-        if (!makes && !reports && !use.converts) {
+        const bool shapeFont = &use.option == &font || &use.option == &size;
+        if (!makes && !reports && !use.converts && !(shapes && shapeFont)) {
             const QString modes = use.reports
                                       ? kMakeRampName + QStringLiteral(" か ") + kRampReportName
                                       : kMakeRampName;
@@ -250,7 +285,11 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // The block's own option, and those of the reduced art alone.
     const bool crops = parser.isSet(crop);
     if (parser.isSet(fit) && crops) return Error{kFitOrCrop};
+    if (const Status matched = ParseMatch(parser, match, pool, font, size, ramp, options);
+        !matched)
+        return matched.error();
     if (!parser.isSet(fit) && !crops) {
+        if (shapes) return Error{kShapeNeedsCells};
         for (const QCommandLineOption& option : {width, height, cellAspect, orient}) {
             if (parser.isSet(option)) return Error{kOnlyReduced.arg(Named(option))};
         }

@@ -15,6 +15,7 @@
 #include "workspace/Convert.h"
 #include "workspace/FileAccess.h"
 #include "workspace/NativePath.h"
+#include "workspace/ShapeSource.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
@@ -89,8 +90,17 @@ int UsageError(const QString& reason) {
 }
 
 int Run(const Options& options, const QString& converterDir) {
+    const bool shapes = options.framing.PatchSide() > 1;
+    if (shapes) {
+        // Measured (or read from the cache) once, before the jobs share it.
+        const Result<ArtFont> font = ResolveArtFont(options.font, options.fontSize);
+        if (!font) return UsageError(font.error().reason);
+        ChooseShapeFont(*font);
+        (void)ArtShapes(options.framing.match);
+    }
     const Result<CharRamp> ramp =
-        ChooseRamp(options.rampFile, converterDir, options.framing.Reduces());
+        shapes ? Result<CharRamp>(CharRamp::BuiltIn())
+               : ChooseRamp(options.rampFile, converterDir, options.framing.Reduces());
     if (!ramp) return UsageError(ramp.error().reason);
     if (options.format == Format::kCp932) {
         if (const Status fits = CheckCp932(*ramp); !fits) return UsageError(fits.error().reason);

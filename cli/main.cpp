@@ -95,9 +95,11 @@ int main(int argc, char* argv[]) {
             break;
     }
     // Reduced art without a ramp to read is made with the one measured from the
-    // font: that needs the fonts, known only once the options are read.
+    // font, and shapes are matched in one: that needs the fonts, known only
+    // once the options are read.
     if (glyph::cli::MeasuresRamp(options->rampFile, QCoreApplication::applicationDirPath(),
-                                 options->framing.Reduces())) {
+                                 options->framing.Reduces()) ||
+        options->framing.PatchSide() > 1) {
         app.reset();
         app = CreateApplication(argc, argv, true);
     }

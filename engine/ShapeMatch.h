@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "engine/Levels.h"
+#include "engine/TextArt.h"
+
+namespace glyph {
+
+// Choosing each cell's character by the shape of its ink as well as its
+// amount. A cell is read as a patch of kPatchSide x kPatchSide sub-cells and
+// compared with every glyph of a pool reduced the same way.
+inline constexpr int kPatchSide = 4;
+inline constexpr int kPatchCells = kPatchSide * kPatchSide;
+
+// A glyph's ink in each part of its cell, row by row: 0 paper, 1 all ink.
+struct GlyphShape {
+    QString glyph;
+    std::array<float, kPatchCells> ink{};
+};
+
+// How a patch is weighed against a glyph: the squared difference of their
+// shapes around their means, the patch's shape taken `gain` times (a glyph's
+// strokes are starker than a photo's cell), plus `tone` times the squared
+// difference of their means for each part.
+struct ShapeWeights {
+    float gain = 2.0f;
+    float tone = 4.0f;
+};
+
+// A pool arranged for matching: glyphs by their mean ink, each shape in the
+// pool's own principal axes, so that most candidates are ruled out after a
+// few terms.
+class ShapeIndex {
+  public:
+    explicit ShapeIndex(std::vector<GlyphShape> pool, ShapeWeights weights = {});
+
+    std::size_t size() const { return glyphs_.size(); }
+    std::size_t Bytes() const;
+    const ShapeWeights& weights() const { return weights_; }
+    // The pool's lightest and densest mean ink: the range patches are mapped into.
+    float lightest() const { return lightest_; }
+    float densest() const { return densest_; }
+    const GlyphShape& shape(std::size_t i) const { return shapes_[i]; }
+    const QString& glyph(std::size_t i) const { return glyphs_[i]; }
+
+    // The pool's glyph nearest to a patch of ink (in the pool's range) whose
+    // mean is taken as `mean`: its index.
+    std::size_t Nearest(const std::array<float, kPatchCells>& patch, float mean) const;
+
+  private:
+    static constexpr int kDims = kPatchCells;  // the mean, then the shape's axes
+    ShapeWeights weights_;
+    std::vector<GlyphShape> shapes_;  // by mean ink
+    std::vector<QString> glyphs_;
+    std::vector<float> features_;  // kDims per glyph
+    std::vector<float> means_;     // scaled as feature 0
+    std::array<std::array<float, kPatchCells>, kDims - 1> axes_{};
+    float lightest_ = 0;
+    float densest_ = 1;
+};
+
+// The text of an art of columns x rows cells from its sub-cells' gray levels
+// (0 black .. 255 white, kPatchSide times as many each way, row by row): one
+// glyph a cell, CR LF between rows. Each cell's error of tone goes on to the
+// cells after it (Floyd and Steinberg's shares), cell by cell in reading
+// order, so the same levels always give the same text.
+QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows);
+
+// RenderLevels for an art matched by shape: width x height sub-cells, each
+// adjusted as a level is; the text has one glyph per patch.
+TextArt RenderShapes(const LevelGrid& grid, int width, int height, const Adjustment& adjustment,
+                     const ShapeIndex& index);
+
+}  // namespace glyph
