@@ -1,11 +1,13 @@
 // Draws text art as it is shown, for scoring it against its picture
 // (bench/shape_bench.py): IPAGothic at 16 pixels, one square cell of 16 x 16
-// per full-width character, black on white.
+// per full-width character (its em square), black on white.
 //
 //   shape_art draw ART.txt OUT.png          full-width characters, square cells
 //   shape_art draw --half ART.txt OUT.png   half-width cells (8 x 16), as a
 //                                           terminal shows chafa's symbols
 //   shape_art time PICTURE [kanji|cp932]    times the match of a 100 x 100 art
+//   shape_art match PICTURE kanji|cp932 GAIN TONE
+//                                           shape art with other weights
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
@@ -13,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <cmath>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -23,14 +26,19 @@
 
 namespace {
 
-constexpr int kCell = 16;
+constexpr int kPixelSize = 16;
 const QString kFamily = QStringLiteral("IPAGothic");
 
 QFont ArtFont() {
     QFont font(kFamily);
-    font.setPixelSize(kCell);
+    font.setPixelSize(kPixelSize);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
+}
+
+// The glyph's own square: a full-width advance each way, as the pool is measured.
+int CellSide(const QFont& font) {
+    return QFontMetrics(font).horizontalAdvance(QStringLiteral("漢"));
 }
 
 int Draw(const QString& textPath, const QString& pngPath, bool half) {
@@ -39,12 +47,13 @@ int Draw(const QString& textPath, const QString& pngPath, bool half) {
     QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     for (QString& line : lines) line.remove(QLatin1Char('\r'));
     while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    const QFont font = ArtFont();
+    const int kCell = CellSide(font);
     const int slot = half ? kCell / 2 : kCell;
     int columns = 0;
     for (const QString& line : lines) columns = std::max(columns, int(line.toUcs4().size()));
     QImage art(columns * slot, int(lines.size()) * kCell, QImage::Format_Grayscale8);
     art.fill(Qt::white);
-    const QFont font = ArtFont();
     const QFontMetrics metrics(font);
     QImage glyph(kCell, kCell, QImage::Format_Grayscale8);
     QPainter painter(&art);
@@ -61,8 +70,7 @@ int Draw(const QString& textPath, const QString& pngPath, bool half) {
             glyphPainter.drawText(QPointF(0, metrics.ascent()), text);
             glyphPainter.end();
             // A full-width glyph in a half-width cell is squeezed into it.
-            const int advance = std::min(kCell, metrics.horizontalAdvance(text));
-            const QRect from(0, 0, advance > slot ? advance : slot, kCell);
+            const QRect from(0, 0, metrics.horizontalAdvance(text) > slot ? kCell : slot, kCell);
             painter.drawImage(QRect(column * slot, row * kCell, slot, kCell), glyph, from);
         }
     }
@@ -102,6 +110,27 @@ int Time(const QString& picture, const QString& poolName) {
     return 0;
 }
 
+// The shape art of a picture with other weights than the program's, 100
+// columns, in the bench's font: for trying weights in the bench.
+int MatchWith(const QString& picture, const QString& poolName, float gain, float tone) {
+    const glyph::Match match = poolName == QStringLiteral("cp932") ? glyph::Match::kCp932Shapes
+                                                                   : glyph::Match::kKanjiShapes;
+    const glyph::ShapeIndex shapes(glyph::LoadShapes({kFamily, kPixelSize}, match), {gain, tone});
+    glyph::Framing framing;
+    framing.mode = glyph::Framing::Mode::kWhole;
+    framing.mostCells = QSize(100, 1000);
+    framing.match = match;
+    const glyph::Result<glyph::Cells> cells = glyph::ReadCells(picture, framing);
+    if (!cells) return 1;
+    const QString text =
+        glyph::MatchShapes(shapes, cells->levels, cells->size.width() / glyph::kPatchSide,
+                           cells->size.height() / glyph::kPatchSide);
+    std::fputs(qUtf8Printable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
+                              QStringLiteral("\n")),
+               stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -112,6 +141,8 @@ int main(int argc, char* argv[]) {
     if (command == QStringLiteral("draw")) {
         const bool half = args.removeAll(QStringLiteral("--half")) > 0;
         if (args.size() == 2) return Draw(args[0], args[1], half);
+    } else if (command == QStringLiteral("match") && args.size() == 4) {
+        return MatchWith(args[0], args[1], args[2].toFloat(), args[3].toFloat());
     } else if (command == QStringLiteral("time") && !args.isEmpty()) {
         return Time(args[0], args.value(1));
     }

@@ -77,21 +77,15 @@ def area_resize(pixels, width, height):
     )
 
 
-def block_mean(pixels, k):
-    h, w = pixels.shape[0] // k * k, pixels.shape[1] // k * k
-    return pixels[:h, :w].reshape(h // k, k, w // k, k).mean(axis=(1, 3))
-
-
 def score(picture, drawing_path, columns, rows):
     """tone r, SSIM at 4 px a cell, SSIM at 8 px a cell."""
     drawing = np.asarray(Image.open(drawing_path).convert("L"), dtype=np.float64)
-    drawing = drawing[: rows * SIZE, : columns * SIZE]
     figures = []
-    tone_d = block_mean(drawing, SIZE)
+    tone_d = area_resize(drawing, columns, rows)
     tone_p = area_resize(picture, columns, rows)
     figures.append(np.corrcoef(tone_d.ravel(), tone_p.ravel())[0, 1])
     for per_cell in (4, 8):
-        d = block_mean(drawing, SIZE // per_cell)
+        d = area_resize(drawing, columns * per_cell, rows * per_cell)
         p = area_resize(picture, columns * per_cell, rows * per_cell)
         d = (d - d.mean()) / (d.std() or 1) * p.std() + p.mean()
         figures.append(structural_similarity(d, p, win_size=7, data_range=255.0,
@@ -106,7 +100,8 @@ def art_size(text_path):
 
 def run(args, out):
     with open(out, "wb") as f:
-        subprocess.run(args, stdout=f, check=True, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+        subprocess.run(args, stdout=f, stderr=subprocess.DEVNULL, check=True,
+                       env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
 
 
 def kanji_and_kana():
@@ -141,7 +136,8 @@ class Prototype:
         png = os.path.join(folder, "pool.png")
         run([shape_art, "draw", text, png], os.devnull)
         sheet = 1 - np.asarray(Image.open(png).convert("L"), dtype=np.float64) / 255
-        cells = block_mean(sheet, SIZE // 4)  # 4 x 4 a glyph
+        lines = (len(glyphs) + per_line - 1) // per_line
+        cells = area_resize(sheet, per_line * 4, lines * 4)  # 4 x 4 a glyph
         shapes = []
         for i in range(len(glyphs)):
             r, c = divmod(i, per_line)
@@ -182,6 +178,7 @@ def main():
     parser.add_argument("build")
     parser.add_argument("--keep", help="keep the pictures, arts and drawings here")
     parser.add_argument("--only", default="", help="photos by name, comma-separated")
+    parser.add_argument("--weights", help="GAIN,TONE: shape art with other weights")
     args = parser.parse_args()
     convert = os.path.join(args.build, "cli", "glyphorama-convert")
     shape_art = os.path.join(args.build, "bench", "shape_art")
@@ -197,10 +194,14 @@ def main():
     shape = fit + ["--match=shape", "--font=" + FONT, "--size=%d" % SIZE]
     chafa = ["chafa", "-f", "symbols", "-c", "none", "--fg", "black", "--bg", "white",
              "-s", "%dx1000" % (2 * COLUMNS)]
+    if args.weights:
+        gain, tone = args.weights.split(",")
+        shape = [shape_art, "match", "PICTURE", "kanji", gain, tone]
     kinds = [
         ("density, ramp made by --make-ramp", fit + ["--ramp=" + ramp], False),
         ("shape, kanji and kana", shape, False),
-        ("shape, --pool=cp932", shape + ["--pool=cp932"], False),
+        ("shape, --pool=cp932", shape + ["--pool=cp932"] if not args.weights else
+         [shape_art, "match", "PICTURE", "cp932", gain, tone], False),
         ("prototype, kanji and kana", None, False),
         ("chafa, the font's kanji", chafa + ["--glyph-file", FONT_FILE, "--symbols", "4e00..9fff"], False),
         ("chafa, block+border, twice the cells", chafa + ["--symbols", "block+border"], True),
@@ -215,6 +216,8 @@ def main():
                 columns, rows = art_size(os.path.join(folder, "%s-1.txt" % name))
                 with open(text, "w", encoding="utf-8") as f:
                     f.write(prototype.art(picture, columns, rows))
+            elif "PICTURE" in command:
+                run([path if a == "PICTURE" else a for a in command], text)
             else:
                 run(command + [path], text)
             png = text[:-4] + ".png"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -95,7 +96,6 @@ ShapeIndex::ShapeIndex(std::vector<GlyphShape> pool, ShapeWeights weights)
     for (const GlyphShape& shape : shapes_) {
         const float mean = Mean(shape.ink);
         glyphs_.push_back(shape.glyph);
-        means_.push_back(meanScale * mean);
         features_.push_back(meanScale * mean);
         for (const auto& axis : axes_) {
             float along = 0;
@@ -103,13 +103,109 @@ ShapeIndex::ShapeIndex(std::vector<GlyphShape> pool, ShapeWeights weights)
             features_.push_back(along);
         }
     }
+    Build(0, std::uint32_t(glyphs_.size()));
+}
+
+namespace {
+
+constexpr std::uint32_t kLeafSize = 8;
+
+}  // namespace
+
+std::uint32_t ShapeIndex::Build(std::uint32_t first, std::uint32_t last) {
+    const auto index = std::uint32_t(nodes_.size());
+    nodes_.push_back({});
+    if (last - first <= kLeafSize) {
+        nodes_[index].first = first;
+        nodes_[index].last = last;
+        return index;
+    }
+    int dim = 0;
+    float widest = -1;
+    for (int d = 0; d < kDims; ++d) {
+        float low = features_[first * kDims + d], high = low;
+        for (std::uint32_t i = first; i < last; ++i) {
+            low = std::min(low, features_[i * kDims + d]);
+            high = std::max(high, features_[i * kDims + d]);
+        }
+        if (high - low > widest) {
+            widest = high - low;
+            dim = d;
+        }
+    }
+    // Glyphs ordered along that feature (ties by place), cut in the middle.
+    std::vector<std::uint32_t> order(last - first);
+    std::iota(order.begin(), order.end(), first);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return features_[a * kDims + dim] < features_[b * kDims + dim];
+    });
+    std::vector<GlyphShape> shapes;
+    std::vector<QString> glyphs;
+    std::vector<float> features;
+    for (const std::uint32_t i : order) {
+        shapes.push_back(shapes_[i]);
+        glyphs.push_back(glyphs_[i]);
+        features.insert(features.end(), &features_[i * kDims], &features_[(i + 1) * kDims]);
+    }
+    std::move(shapes.begin(), shapes.end(), shapes_.begin() + first);
+    std::move(glyphs.begin(), glyphs.end(), glyphs_.begin() + first);
+    std::copy(features.begin(), features.end(), features_.begin() + std::size_t(first) * kDims);
+    const std::uint32_t middle = first + (last - first) / 2;
+    const float split = features_[std::size_t(middle) * kDims + dim];
+    const std::uint32_t below = Build(first, middle);
+    const std::uint32_t above = Build(middle, last);
+    Node& node = nodes_[index];
+    node.dim = dim;
+    node.split = split;
+    node.below = below;
+    node.above = above;
+    return index;
+}
+
+// Glyphs below the split lie at or below it, those above at or above it.
+void ShapeIndex::Search(std::uint32_t at, const float* query, float reach, float* offsets,
+                        float& best, std::size_t& chosen) const {
+    const Node& node = nodes_[at];
+    if (node.dim < 0) {
+        for (std::uint32_t i = node.first; i < node.last; ++i) {
+            const float* feature = &features_[std::size_t(i) * kDims];
+            float distance = 0;
+            bool beaten = false;
+            for (int d = 0; d < kDims && !beaten; d += 4) {
+                for (int k = d; k < d + 4; ++k) {
+                    const float difference = feature[k] - query[k];
+                    distance += difference * difference;
+                }
+                beaten = distance > best;
+            }
+            // Equal distances keep the glyph placed first, the same every run.
+            if (!beaten && (distance < best || i < chosen)) {
+                best = distance;
+                chosen = i;
+            }
+        }
+        return;
+    }
+    const float offset = query[node.dim] - node.split;
+    const std::uint32_t nearer = offset < 0 ? node.below : node.above;
+    const std::uint32_t farther = offset < 0 ? node.above : node.below;
+    Search(nearer, query, reach, offsets, best, chosen);
+    // The farther side is at least this far: the box's bound, with this
+    // feature's part grown to the split.
+    const float before = offsets[node.dim];
+    const float farReach = reach - before * before + offset * offset;
+    if (farReach <= best) {
+        offsets[node.dim] = offset;
+        Search(farther, query, farReach, offsets, best, chosen);
+        offsets[node.dim] = before;
+    }
 }
 
 std::size_t ShapeIndex::Bytes() const {
     std::size_t text = 0;
     for (const QString& glyph : glyphs_) text += sizeof(QString) + std::size_t(glyph.capacity()) * 2;
     return sizeof(*this) + shapes_.size() * (sizeof(GlyphShape) + 2 * sizeof(QChar)) + text +
-           features_.size() * sizeof(float) + means_.size() * sizeof(float);
+           features_.size() * sizeof(float) + nodes_.size() * sizeof(Node);
 }
 
 std::size_t ShapeIndex::Nearest(const Patch& patch, float mean) const {
@@ -122,44 +218,10 @@ std::size_t ShapeIndex::Nearest(const Patch& patch, float mean) const {
         query[axis + 1] = weights_.gain * along;
     }
 
-    // Out from the glyphs of the nearest mean, both ways, while the means
-    // alone still leave room for a better glyph.
-    const std::size_t count = glyphs_.size();
-    const std::size_t start =
-        std::size_t(std::lower_bound(means_.begin(), means_.end(), query[0]) - means_.begin());
     float best = std::numeric_limits<float>::infinity();
-    std::size_t chosen = std::min(start, count - 1);
-    const auto consider = [&](std::size_t i, float meanTerm) {
-        const float* feature = &features_[i * kDims];
-        float distance = meanTerm;
-        for (int d = 1; d < kDims; d += 5) {
-            for (int k = d; k < std::min(d + 5, kDims); ++k) {
-                const float difference = feature[k] - query[k];
-                distance += difference * difference;
-            }
-            if (distance >= best) return;
-        }
-        // Equal distances keep the first glyph reached, so the same every run.
-        best = distance;
-        chosen = i;
-    };
-    std::size_t below = start;  // next candidate is below - 1
-    std::size_t above = start;  // next candidate is above
-    while (true) {
-        const float belowGap = below > 0 ? query[0] - means_[below - 1]
-                                         : std::numeric_limits<float>::infinity();
-        const float aboveGap = above < count ? means_[above] - query[0]
-                                             : std::numeric_limits<float>::infinity();
-        const float gap = std::min(belowGap, aboveGap);
-        if (!(gap * gap < best)) break;
-        if (aboveGap <= belowGap) {
-            consider(above, gap * gap);
-            ++above;
-        } else {
-            consider(below - 1, gap * gap);
-            --below;
-        }
-    }
+    std::size_t chosen = glyphs_.size();
+    std::array<float, kDims> offsets{};
+    Search(0, query.data(), 0, offsets.data(), best, chosen);
     return chosen;
 }
 
@@ -171,7 +233,7 @@ QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int
     text.reserve(qsizetype(columns + 2) * rows);
     const int width = columns * kPatchSide;
     const float lightest = index.lightest();
-    const float range = index.densest() - index.lightest();
+    const float range = index.densest() - lightest;
     // The tone error carried to each cell of this row and the next.
     std::vector<float> carried(std::size_t(columns) + 2, 0.0f);
     std::vector<float> next(std::size_t(columns) + 2, 0.0f);

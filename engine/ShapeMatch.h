@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/Levels.h"
@@ -27,13 +28,13 @@ struct GlyphShape {
 // strokes are starker than a photo's cell), plus `tone` times the squared
 // difference of their means for each part.
 struct ShapeWeights {
-    float gain = 2.0f;
+    float gain = 3.0f;
     float tone = 4.0f;
 };
 
-// A pool arranged for matching: glyphs by their mean ink, each shape in the
-// pool's own principal axes, so that most candidates are ruled out after a
-// few terms.
+// A pool arranged for matching: each shape in the pool's own principal axes,
+// in a k-d tree, so that most glyphs are ruled out a branch at a time and
+// most of the rest after a few terms.
 class ShapeIndex {
   public:
     explicit ShapeIndex(std::vector<GlyphShape> pool, ShapeWeights weights = {});
@@ -53,11 +54,25 @@ class ShapeIndex {
 
   private:
     static constexpr int kDims = kPatchCells;  // the mean, then the shape's axes
+    // A k-d tree over the features: each node splits its glyphs at the
+    // median of the feature along which they spread most.
+    struct Node {
+        int dim = -1;  // -1: a leaf of glyphs first .. last - 1
+        float split = 0;
+        std::uint32_t first = 0, last = 0;
+        std::uint32_t below = 0, above = 0;  // children
+    };
+    std::uint32_t Build(std::uint32_t first, std::uint32_t last);
+    // `reach` is how near the node's glyphs can come at best, `offsets` the
+    // query's distance from the node's box along each feature.
+    void Search(std::uint32_t node, const float* query, float reach, float* offsets, float& best,
+                std::size_t& chosen) const;
+
     ShapeWeights weights_;
-    std::vector<GlyphShape> shapes_;  // by mean ink
+    std::vector<GlyphShape> shapes_;  // in the tree's order
     std::vector<QString> glyphs_;
     std::vector<float> features_;  // kDims per glyph
-    std::vector<float> means_;     // scaled as feature 0
+    std::vector<Node> nodes_;
     std::array<std::array<float, kPatchCells>, kDims - 1> axes_{};
     float lightest_ = 0;
     float densest_ = 1;

@@ -29,7 +29,7 @@ namespace {
 const QString kSampleKanji = QStringLiteral("漢");
 const QString kFullWidthSpace = QString(QChar(0x3000));
 const QByteArray kMagic = QByteArrayLiteral("Glyphorama shapes\n");
-constexpr quint32 kFormat = 1;
+constexpr quint32 kFormat = 2;  // a new way of measuring is a new format
 constexpr int kMostGlyphs = 20000;           // more than any set holds
 constexpr qint64 kMostFileBytes = 16 << 20;  // a kept pool is well under this
 constexpr double kInkSteps = 65535.0;        // ink is kept in 16 bits
@@ -148,8 +148,10 @@ std::vector<GlyphShape> MeasureShapes(const ArtFont& font, Match set) {
     const QFont art = ArtQFont(font);
     const QFontMetricsF metrics(art);
     const qreal fullWidth = metrics.horizontalAdvance(kSampleKanji);
-    // The text box sets each character in a square cell as wide as a line is tall.
-    const int side = std::max(1, int(std::ceil(std::max(fullWidth, metrics.height()))));
+    // The glyph's own square, a full-width advance each way from the top of
+    // the line: what the art's cells are, less the space between the lines.
+    const int side = std::max(1, int(std::lround(fullWidth)));
+    const int ascent = QFontMetrics(art).ascent();
 
     QStringList glyphs{kFullWidthSpace};
     const QStringList candidates =
@@ -174,7 +176,7 @@ std::vector<GlyphShape> MeasureShapes(const ArtFont& font, Match set) {
         const QPoint corner(int(i % kSheetColumns) * side, int(i / kSheetColumns) * side);
         painter.save();
         painter.setClipRect(QRect(corner, QSize(side, side)));
-        painter.drawText(QPointF(corner.x(), corner.y() + metrics.ascent()), glyphs[i]);
+        painter.drawText(QPoint(corner.x(), corner.y() + ascent), glyphs[i]);
         painter.restore();
     }
     painter.end();
