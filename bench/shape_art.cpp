@@ -15,8 +15,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -61,7 +61,8 @@ int Draw(const QString& textPath, const QString& pngPath, bool half) {
     for (int row = 0; row < lines.size(); ++row) {
         const QList<uint> codes = lines[row].toUcs4();
         for (int column = 0; column < codes.size(); ++column) {
-            const QString text = QString::fromUcs4(reinterpret_cast<const char32_t*>(&codes[column]), 1);
+            const QString text =
+                QString::fromUcs4(reinterpret_cast<const char32_t*>(&codes[column]), 1);
             glyph.fill(Qt::white);
             QPainter glyphPainter(&glyph);
             glyphPainter.setRenderHint(QPainter::TextAntialiasing);
@@ -81,8 +82,8 @@ int Draw(const QString& textPath, const QString& pngPath, bool half) {
 // The match alone, once the pool is measured: the figure the window's tone
 // steps wait for.
 int Time(const QString& picture, const QString& poolName) {
-    const glyph::Match match =
-        poolName == QStringLiteral("cp932") ? glyph::Match::kCp932Shapes : glyph::Match::kKanjiShapes;
+    const glyph::Match match = poolName == QStringLiteral("cp932") ? glyph::Match::kCp932Shapes
+                                                                   : glyph::Match::kKanjiShapes;
     QElapsedTimer measuring;
     measuring.start();
     const glyph::ShapeIndex& shapes = glyph::ArtShapes(match);
@@ -103,10 +104,11 @@ int Time(const QString& picture, const QString& poolName) {
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
-    std::printf("pool %zu glyphs, %.1f MB, ready in %.0f ms (cached or measured); "
-                "match %d x %d cells: median %.1f ms, best %.1f ms\n",
-                shapes.size(), double(shapes.Bytes()) / 1e6, poolMs, columns, rows,
-                times[times.size() / 2], times.front());
+    std::printf(
+        "pool %zu glyphs, %.1f MB, ready in %.0f ms (cached or measured); "
+        "match %d x %d cells: median %.1f ms, best %.1f ms\n",
+        shapes.size(), double(shapes.Bytes()) / 1e6, poolMs, columns, rows, times[times.size() / 2],
+        times.front());
     return 0;
 }
 
@@ -146,6 +148,7 @@ int main(int argc, char* argv[]) {
     } else if (command == QStringLiteral("time") && !args.isEmpty()) {
         return Time(args[0], args.value(1));
     }
-    std::fputs("usage: shape_art draw [--half] ART.txt OUT.png | time PICTURE [kanji|cp932]\n", stderr);
+    std::fputs("usage: shape_art draw [--half] ART.txt OUT.png | time PICTURE [kanji|cp932]\n",
+               stderr);
     return 2;
 }

@@ -145,8 +145,7 @@ inline const QString kEmptyValue = QStringLiteral("%1 の値が空です");
 inline const QString kOutputAndDir = QStringLiteral("-o と --output-dir は同時に使えません");
 // Matching shapes.
 inline const QString kShapeMatchName = QStringLiteral("shape");
-inline const QString kBadMatch =
-    QStringLiteral("--match の '%1' は使えません（tone か shape）");
+inline const QString kBadMatch = QStringLiteral("--match の '%1' は使えません（tone か shape）");
 inline const QString kBadPool = QStringLiteral("--pool の '%1' は使えません（kanji か cp932）");
 inline const QString kPoolNeedsShape =
     QStringLiteral("--pool は --match=shape と一緒に使うオプションです");

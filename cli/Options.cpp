@@ -285,8 +285,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // The block's own option, and those of the reduced art alone.
     const bool crops = parser.isSet(crop);
     if (parser.isSet(fit) && crops) return Error{kFitOrCrop};
-    if (const Status matched = ParseMatch(parser, match, pool, font, size, ramp, options);
-        !matched)
+    if (const Status matched = ParseMatch(parser, match, pool, font, size, ramp, options); !matched)
         return matched.error();
     if (!parser.isSet(fit) && !crops) {
         if (shapes) return Error{kShapeNeedsCells};

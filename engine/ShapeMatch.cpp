@@ -32,8 +32,8 @@ Matrix Eigenvectors(Matrix a) {
             for (int q = p + 1; q < kPatchCells; ++q) {
                 if (std::abs(a[p][q]) < 1e-30) continue;
                 const double theta = (a[q][q] - a[p][p]) / (2 * a[p][q]);
-                const double t = (theta >= 0 ? 1.0 : -1.0) /
-                                 (std::abs(theta) + std::sqrt(theta * theta + 1));
+                const double t =
+                    (theta >= 0 ? 1.0 : -1.0) / (std::abs(theta) + std::sqrt(theta * theta + 1));
                 const double c = 1 / std::sqrt(t * t + 1);
                 const double s = t * c;
                 for (int k = 0; k < kPatchCells; ++k) {
@@ -203,7 +203,8 @@ void ShapeIndex::Search(std::uint32_t at, const float* query, float reach, float
 
 std::size_t ShapeIndex::Bytes() const {
     std::size_t text = 0;
-    for (const QString& glyph : glyphs_) text += sizeof(QString) + std::size_t(glyph.capacity()) * 2;
+    for (const QString& glyph : glyphs_)
+        text += sizeof(QString) + std::size_t(glyph.capacity()) * 2;
     return sizeof(*this) + shapes_.size() * (sizeof(GlyphShape) + 2 * sizeof(QChar)) + text +
            features_.size() * sizeof(float) + nodes_.size() * sizeof(Node);
 }

@@ -140,9 +140,9 @@ Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize
                      double cellAspect, int patchSide) {
     const QSize art = FitCells(area.size(), mostCells, cellAspect);
     // The reduced picture's own pixels under the area bound the patch.
-    const QSize shown(int(qint64(area.width()) * reduced.width() / std::max(pictureSize.width(), 1)),
-                      int(qint64(area.height()) * reduced.height() /
-                          std::max(pictureSize.height(), 1)));
+    const QSize shown(
+        int(qint64(area.width()) * reduced.width() / std::max(pictureSize.width(), 1)),
+        int(qint64(area.height()) * reduced.height() / std::max(pictureSize.height(), 1)));
     const int patch = PatchRead(shown, art, patchSide);
     const QSize cells = art * patch;
     const QImage image = reduced.convertToFormat(QImage::Format_RGB32);

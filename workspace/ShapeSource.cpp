@@ -29,7 +29,7 @@ namespace {
 const QString kSampleKanji = QStringLiteral("漢");
 const QString kFullWidthSpace = QString(QChar(0x3000));
 const QByteArray kMagic = QByteArrayLiteral("Glyphorama shapes\n");
-constexpr quint32 kFormat = 2;  // a new way of measuring is a new format
+constexpr quint32 kFormat = 2;               // a new way of measuring is a new format
 constexpr int kMostGlyphs = 20000;           // more than any set holds
 constexpr qint64 kMostFileBytes = 16 << 20;  // a kept pool is well under this
 constexpr double kInkSteps = 65535.0;        // ink is kept in 16 bits
@@ -84,8 +84,8 @@ std::array<float, kPatchCells> PartInk(const QImage& sheet, QPoint corner, int s
         for (int x = 0; x < side; ++x) {
             const double ink = (255 - line[x]) / 255.0;
             if (ink == 0) continue;
-            for (int py = y * kPatchSide / side; py <= std::min(kPatchSide - 1, (y + 1) * kPatchSide / side);
-                 ++py) {
+            for (int py = y * kPatchSide / side;
+                 py <= std::min(kPatchSide - 1, (y + 1) * kPatchSide / side); ++py) {
                 const double wy = overlap(y, py);
                 for (int px = x * kPatchSide / side;
                      px <= std::min(kPatchSide - 1, (x + 1) * kPatchSide / side); ++px) {
