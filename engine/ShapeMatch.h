@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "engine/Levels.h"
@@ -49,8 +50,10 @@ class ShapeIndex {
     const QString& glyph(std::size_t i) const { return glyphs_[i]; }
 
     // The pool's glyph nearest to a patch of ink (in the pool's range) whose
-    // mean is taken as `mean`: its index.
-    std::size_t Nearest(const std::array<float, kPatchCells>& patch, float mean) const;
+    // mean is taken as `mean`: its index, the lowest of equally near ones.
+    // `guesses` (glyphs likely near, such as a neighbour's) only speed it up.
+    std::size_t Nearest(const std::array<float, kPatchCells>& patch, float mean,
+                        std::initializer_list<std::size_t> guesses = {}) const;
 
   private:
     static constexpr int kDims = kPatchCells;  // the mean, then the shape's axes
@@ -73,6 +76,9 @@ class ShapeIndex {
     std::vector<QString> glyphs_;
     std::vector<float> features_;  // kDims per glyph
     std::vector<Node> nodes_;
+    // The first kLead features again, feature by feature, in the same order.
+    static constexpr int kLead = 8;
+    std::array<std::vector<float>, kLead> lead_;
     std::array<std::array<float, kPatchCells>, kDims - 1> axes_{};
     float lightest_ = 0;
     float densest_ = 1;
