@@ -86,6 +86,7 @@ int Time(const QString& picture, const QString& poolName) {
                                                                    : glyph::Match::kKanjiShapes;
     QElapsedTimer measuring;
     measuring.start();
+    glyph::ChooseShapeFont({kFamily, kPixelSize});
     const glyph::ShapeIndex& shapes = glyph::ArtShapes(match);
     const double poolMs = double(measuring.nsecsElapsed()) / 1e6;
     glyph::Framing framing;

@@ -234,8 +234,22 @@ def main():
     for kind, _, _ in kinds:
         m = np.mean(totals[kind], axis=0)
         print("%-51s %7.3f %9.3f %9.3f" % (kind, *m))
+    print()
+    timing(shape_art, photos, folder)
     if args.keep is None:
         subprocess.run(["rm", "-rf", folder])
+
+
+def timing(shape_art, photos, folder):
+    """The match alone once the pool is ready, and measuring a pool afresh."""
+    picture = photos.get("astronaut") or next(iter(photos.values()))
+    for pool in ("kanji", "cp932"):
+        cache = os.path.join(folder, "cache-" + pool)
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CACHE_HOME=cache)
+        for label in ("measured", "kept"):
+            out = subprocess.run([shape_art, "time", picture, pool], env=env, check=True,
+                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            print("%-6s %-8s %s" % (pool, label, out.stdout.strip()))
 
 
 if __name__ == "__main__":

@@ -12,9 +12,10 @@ if [ "${1:-}" = "--tests" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf poppler-utils python3 libjpeg-turbo-progs
                clang libclang-rt-14-dev lintian desktop-file-utils appstream dpkg-dev)
 fi
-# The peers bench/run.sh measures against, and GNU time for their peak memory.
+# The peers bench/run.sh measures against, GNU time for their peak memory, and
+# what bench/shape_bench.py scores art with.
 if [ "${1:-}" = "--bench" ]; then
-    packages+=(chafa jp2a time)
+    packages+=(chafa jp2a time python3-skimage python3-pil python3-numpy)
 fi
 if [ "${1:-}" = "--memcheck" ]; then
     packages+=(valgrind)
