@@ -281,9 +281,6 @@ QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int
     const int width = columns * kPatchSide;
     const float lightest = index.lightest();
     const float range = index.densest() - lightest;
-    // The tone error carried to each cell of this row and the next.
-    std::vector<float> carried(std::size_t(columns) + 2, 0.0f);
-    std::vector<float> next(std::size_t(columns) + 2, 0.0f);
     // The glyph last chosen in each column: the left neighbour's and the one above.
     std::vector<std::size_t> above(std::size_t(columns), index.size());
     Patch patch{};
@@ -296,19 +293,11 @@ QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int
                     patch[y * kPatchSide + x] =
                         lightest + range * float(kLevels - 1 - line[x]) / float(kLevels - 1);
             }
-            const float wanted = Mean(patch) + carried[column + 1];
             const std::size_t found = index.Nearest(
-                patch, wanted, {column > 0 ? above[column - 1] : index.size(), above[column]});
+                patch, Mean(patch), {column > 0 ? above[column - 1] : index.size(), above[column]});
             above[column] = found;
             text += index.glyph(found);
-            const float error = wanted - Mean(index.shape(found).ink);
-            carried[column + 2] += error * 7 / 16;
-            next[column] += error * 3 / 16;
-            next[column + 1] += error * 5 / 16;
-            next[column + 2] += error * 1 / 16;
         }
-        std::swap(carried, next);
-        std::fill(next.begin(), next.end(), 0.0f);
         if (row + 1 < rows) text += kLineEnd;
     }
     return text;

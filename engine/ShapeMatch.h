@@ -29,8 +29,8 @@ struct GlyphShape {
 // strokes are starker than a photo's cell), plus `tone` times the squared
 // difference of their means for each part.
 struct ShapeWeights {
-    float gain = 3.0f;
-    float tone = 4.0f;
+    float gain = 4.0f;
+    float tone = 6.0f;
 };
 
 // A pool arranged for matching: each shape in the pool's own principal axes,
@@ -86,9 +86,10 @@ class ShapeIndex {
 
 // The text of an art of columns x rows cells from its sub-cells' gray levels
 // (0 black .. 255 white, kPatchSide times as many each way, row by row): one
-// glyph a cell, CR LF between rows. Each cell's error of tone goes on to the
-// cells after it (Floyd and Steinberg's shares), cell by cell in reading
-// order, so the same levels always give the same text.
+// glyph a cell, CR LF between rows. Each cell is matched on its own, its
+// patch mapped linearly into the pool's range of ink; no error of tone is
+// carried to the next cells (the bench found that it only adds texture), so
+// a cell's glyph depends on its patch alone.
 QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows);
 
 // RenderLevels for an art matched by shape: width x height sub-cells, each
