@@ -46,7 +46,6 @@ class ShapeIndex {
     // The pool's lightest and densest mean ink: the range patches are mapped into.
     float lightest() const { return lightest_; }
     float densest() const { return densest_; }
-    const GlyphShape& shape(std::size_t i) const { return shapes_[i]; }
     const QString& glyph(std::size_t i) const { return glyphs_[i]; }
 
     // The pool's glyph nearest to a patch of ink (in the pool's range) whose

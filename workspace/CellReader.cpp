@@ -51,13 +51,15 @@ int ScaleFor(const PictureFormat& format, QSize stored, const StoredSpan& x, con
     return kFullScale;
 }
 
-// How many sub-cells a side each cell is read in: the patch asked for where
-// the area has a pixel for each, else one.
+// How many sub-cells a side each cell is read in: the patch asked for, or
+// the largest part of it that divides it and still has a pixel a sub-cell.
 int PatchRead(QSize area, QSize cells, int patchSide) {
-    return qint64(area.width()) >= qint64(cells.width()) * patchSide &&
-                   qint64(area.height()) >= qint64(cells.height()) * patchSide
-               ? patchSide
-               : 1;
+    for (int side = patchSide; side > 1; side /= 2) {
+        if (patchSide % side == 0 && qint64(area.width()) >= qint64(cells.width()) * side &&
+            qint64(area.height()) >= qint64(cells.height()) * side)
+            return side;
+    }
+    return 1;
 }
 
 // Each cell as `times` x `times` alike sub-cells.
