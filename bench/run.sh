@@ -16,6 +16,13 @@ QT_QPA_PLATFORM=offscreen build-release/bench/glyph_bench
 echo
 QT_QPA_PLATFORM=offscreen build-release/bench/art_bench
 
+# Shape art scored against its pictures beside chafa, with the match's time.
+cmake --build build-release --target shape_art
+if /usr/bin/python3 -c 'import skimage' 2>/dev/null; then
+    echo
+    /usr/bin/python3 bench/shape_bench.py build-release
+fi
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 count=200

@@ -67,6 +67,10 @@ inline constexpr Text kHelp{QT_TRANSLATE_NOOP(
     "                         for a terminal whose cells are twice as tall as wide)\n"
     "      --orient=HOW       auto (upright by the EXIF orientation; the default)\n"
     "                         or stored (as stored)\n"
+    "      --match=HOW        tone (characters chosen by their ink; the default)\n"
+    "                         or shape (by their shape as well)\n"
+    "      --pool=SET         the characters shape chooses from: kanji (kanji and\n"
+    "                         kana; the default) or cp932 (every full-width one)\n"
     "The art has the most characters that fit the limits keeping the area's shape\n"
     "(at most one per pixel).\n"
     "\n"
@@ -88,7 +92,9 @@ inline constexpr Text kHelp{QT_TRANSLATE_NOOP(
     "--ramp-report takes --ramp, --font, --size and --chart. An option that does\n"
     "nothing in the chosen mode (--chart when converting), an empty FILE or DIR, or\n"
     "an option given twice is a usage error. --region cannot go with --fit or\n"
-    "--crop; --width, --height, --cell-aspect and --orient go only with them.\n"
+    "--crop; --width, --height, --cell-aspect, --orient and --match go only with\n"
+    "them. With --match=shape, --font and --size choose the font the shapes are\n"
+    "measured in (default: the window's); --ramp and --invert do not go with it.\n"
     "--font and --size go only with html, png and svg, --color with those and\n"
     "ansi, --colors with ansi; a font lacking a character of the ramp is a usage\n"
     "error too.\n"
@@ -217,6 +223,23 @@ inline constexpr Text kRampNotCp932{
     QT_TRANSLATE_NOOP("glyph::cli",
                       "level %1 of the ramp, \"%2\" (%3), cannot be written in CP932, so the "
                       "ramp cannot go with --format=cp932")};
+// Matching shapes.
+inline const QString kShapeMatchName = QStringLiteral("shape");
+// %1 the value given.
+inline constexpr Text kBadMatch{
+    QT_TRANSLATE_NOOP("glyph::cli", "unknown --match '%1' (tone or shape)")};
+inline constexpr Text kBadPool{
+    QT_TRANSLATE_NOOP("glyph::cli", "unknown --pool '%1' (kanji or cp932)")};
+inline constexpr Text kPoolNeedsShape{
+    QT_TRANSLATE_NOOP("glyph::cli", "--pool goes only with --match=shape")};
+inline constexpr Text kShapeNeedsCells{QT_TRANSLATE_NOOP(
+    "glyph::cli", "--match=shape goes only with --fit or --crop (in the block a character is "
+                  "one pixel)")};
+inline constexpr Text kNoRampForShapes{QT_TRANSLATE_NOOP(
+    "glyph::cli", "--match=shape chooses from the font's characters, not a ramp; it cannot go "
+                  "with --ramp")};
+inline constexpr Text kNoInvertForShapes{
+    QT_TRANSLATE_NOOP("glyph::cli", "--match=shape cannot go with --invert")};
 
 // Failures of one picture or output.
 inline const QString kFailed = QStringLiteral("%1: %2");

@@ -132,6 +132,26 @@ QString Named(const QCommandLineOption& option) {
     return names.join(QStringLiteral(", "));
 }
 
+// --match and --pool.
+Status ParseMatch(const QCommandLineParser& parser, const QCommandLineOption& match,
+                  const QCommandLineOption& pool, const QCommandLineOption& ramp,
+                  Options& options) {
+    const QString how = parser.value(match);
+    if (parser.isSet(match) && how != kShapeMatchName && how != QStringLiteral("tone"))
+        return Error{kBadMatch.arg(how)};
+    if (how != kShapeMatchName) {
+        if (parser.isSet(pool)) return Error{kPoolNeedsShape};
+        return Done{};
+    }
+    if (parser.isSet(ramp)) return Error{kNoRampForShapes};
+    const QString set = parser.isSet(pool) ? parser.value(pool) : QStringLiteral("kanji");
+    if (set != QStringLiteral("kanji") && set != QStringLiteral("cp932"))
+        return Error{kBadPool.arg(set)};
+    options.framing.match =
+        set == QStringLiteral("cp932") ? Match::kCp932Shapes : Match::kKanjiShapes;
+    return Done{};
+}
+
 }  // namespace
 
 Result<Options> ParseOptions(const QStringList& arguments, int processors, int terminalColumns) {
@@ -150,6 +170,8 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     const QCommandLineOption height(QStringLiteral("height"), {}, QStringLiteral("N"));
     const QCommandLineOption cellAspect(QStringLiteral("cell-aspect"), {}, QStringLiteral("R"));
     const QCommandLineOption orient(QStringLiteral("orient"), {}, QStringLiteral("HOW"));
+    const QCommandLineOption match(QStringLiteral("match"), {}, QStringLiteral("HOW"));
+    const QCommandLineOption pool(QStringLiteral("pool"), {}, QStringLiteral("SET"));
     const QCommandLineOption makeRamp(QStringLiteral("make-ramp"));
     const QCommandLineOption rampReport(QStringLiteral("ramp-report"));
     const QCommandLineOption font(QStringLiteral("font"), {}, QStringLiteral("FAMILY"));
@@ -168,6 +190,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
                        fit,        crop,      width, height,    cellAspect, orient, makeRamp,
                        rampReport, font,      size,  withSpace, distinct,   chart,  color,
                        colors,     invert,    help,  version});
+    parser.addOptions({match, pool});
     if (!parser.parse(QStringList{kProgram} + arguments)) return Error{parser.errorText()};
 
     Options options;
@@ -183,7 +206,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // A value given twice would leave one of them unused without a word.
     for (const QCommandLineOption& option :
          {output, outputDir, steps, ramp, format, jobs, region, crop, width, height, cellAspect,
-          orient, font, size, chart, colors}) {
+          orient, font, size, chart, colors, match, pool}) {
         if (parser.values(option).size() > 1) return Error{kRepeated.arg(Named(option))};
     }
     // An empty file, folder or font would quietly stand for none.
@@ -214,7 +237,10 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         {distinct, false, true, false}, {chart, false, true, true},
         {color, true, false, false},    {colors, true, false, false},
         {invert, true, false, false},
+        {match, true, false, false},    {pool, true, false, false},
     };
+    // Shapes are matched in a font: the one the art will be shown in.
+    const bool shapes = parser.value(match) == kShapeMatchName;
     for (const auto& use : uses) {
         if (!parser.isSet(use.option)) continue;
         if (makes && !use.makes)
@@ -257,7 +283,8 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // Colour and fonts where the format has them; elsewhere they would do nothing.
     const bool inFont = SetInFont(options.format);
     for (const QCommandLineOption* option : {&font, &size}) {
-        if (parser.isSet(*option) && !inFont) return Error{kOnlySetInFont.arg(Named(*option))};
+        if (parser.isSet(*option) && !inFont && !shapes)
+            return Error{kOnlySetInFont.arg(Named(*option))};
     }
     if (parser.isSet(color) && !inFont && options.format != Format::kAnsi)
         return Error{kOnlyColoured.arg(Named(color))};
@@ -291,7 +318,11 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // The block's own option, and those of the reduced art alone.
     const bool crops = parser.isSet(crop);
     if (parser.isSet(fit) && crops) return Error{kFitOrCrop};
+    if (const Status matched = ParseMatch(parser, match, pool, ramp, options); !matched)
+        return matched.error();
+    if (shapes && parser.isSet(invert)) return Error{kNoInvertForShapes};
     if (!parser.isSet(fit) && !crops) {
+        if (shapes) return Error{kShapeNeedsCells};
         for (const QCommandLineOption& option : {width, height, cellAspect, orient}) {
             if (parser.isSet(option)) return Error{kOnlyReduced.arg(Named(option))};
         }

@@ -15,6 +15,7 @@
 #include "workspace/Convert.h"
 #include "workspace/FileAccess.h"
 #include "workspace/NativePath.h"
+#include "workspace/ShapeSource.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
@@ -97,24 +98,31 @@ int UsageError(const QString& reason) {
 }
 
 int Run(const Options& options, const QString& converterDir) {
-    // Pictures and pages are set in a font; reduced art without a ramp file
-    // takes the ramp measured from it.
+    // Pictures and pages are set in a font, and shapes are matched in it;
+    // reduced art without a ramp file takes the ramp measured from it.
+    const bool shapes = options.framing.PatchSide() > 1;
     ArtStyle style{options.format, options.look, options.colours, std::nullopt};
-    if (DrawsArt(options)) {
+    if (DrawsArt(options) || shapes) {
         const Result<ArtFont> font = ResolveArtFont(options.font, options.fontSize);
         if (!font) return UsageError(font.error().reason);
-        style.font = *font;
+        if (DrawsArt(options)) style.font = *font;
+        if (shapes) {
+            // Measured (or read from the cache) once, before the jobs share it.
+            ChooseShapeFont(*font);
+            (void)ArtShapes(options.framing.match);
+        }
     }
     const Result<CharRamp> ramp =
-        ChooseRamp(options.rampFile, converterDir, options.framing.Reduces(),
-                   style.font ? &*style.font : nullptr);
+        shapes ? Result<CharRamp>(CharRamp::BuiltIn())
+               : ChooseRamp(options.rampFile, converterDir, options.framing.Reduces(),
+                            style.font ? &*style.font : nullptr);
     if (!ramp) return UsageError(ramp.error().reason);
     // Light ink on a dark ground: the densest glyph for the lightest level.
     const CharRamp used = options.look.invert ? Reversed(*ramp) : *ramp;
     if (options.format == Format::kCp932) {
         if (const Status fits = CheckCp932(used); !fits) return UsageError(fits.error().reason);
     }
-    if (style.font) {
+    if (style.font && !shapes) {
         if (const Status holds = ArtDrawing(*style.font).CheckHolds(RampCharacters(used)); !holds)
             return UsageError(holds.error().reason);
     }

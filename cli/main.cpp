@@ -88,11 +88,11 @@ int main(int argc, char* argv[]) {
             break;
     }
     // Reduced art without a ramp to read is made with the one measured from the
-    // font, and pictures of the art are drawn in a font: both need the fonts,
-    // known only once the options are read.
+    // font, pictures of the art are drawn in a font, and shapes are matched in
+    // one: all need the fonts, known only once the options are read.
     if (glyph::cli::MeasuresRamp(options->rampFile, QCoreApplication::applicationDirPath(),
                                  options->framing.Reduces()) ||
-        glyph::cli::DrawsArt(*options)) {
+        glyph::cli::DrawsArt(*options) || options->framing.PatchSide() > 1) {
         app.reset();
         app = CreateApplication(argc, argv, true);
     }

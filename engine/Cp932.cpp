@@ -102,7 +102,11 @@ bool IsKanaOrKanji(char16_t c) {
 
 }  // namespace
 
-QStringList Cp932KanjiAndKana() {
+namespace {
+
+// Every double-byte CP932 character that `keep` accepts, once each, in code order.
+template <typename Keep>
+QStringList DoubleByteCharacters(Keep keep) {
     QStringList found;
     QSet<QChar> seen;
     for (const CodeRange& lead : kLeadBytes) {
@@ -112,8 +116,7 @@ QStringList Cp932KanjiAndKana() {
                     const char bytes[] = {char(l), char(t)};
                     const QByteArray code(bytes, 2);
                     const std::optional<QString> text = DecodeCp932(code);
-                    if (!text || text->size() != 1 || !IsKanaOrKanji(text->at(0).unicode()))
-                        continue;
+                    if (!text || text->size() != 1 || !keep(text->at(0).unicode())) continue;
                     if (seen.contains(text->at(0))) continue;
                     seen.insert(text->at(0));
                     found << *text;
@@ -122,6 +125,14 @@ QStringList Cp932KanjiAndKana() {
         }
     }
     return found;
+}
+
+}  // namespace
+
+QStringList Cp932KanjiAndKana() { return DoubleByteCharacters(IsKanaOrKanji); }
+
+QStringList Cp932FullWidth() {
+    return DoubleByteCharacters([](char16_t c) { return !QChar::isSpace(c) || c == 0x3000; });
 }
 
 }  // namespace glyph

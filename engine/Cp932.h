@@ -30,4 +30,8 @@ QString CodePointName(char32_t code);
 // Every kanji and kana that CP932 encodes, once each, in code order.
 QStringList Cp932KanjiAndKana();
 
+// Every character CP932 encodes in two bytes (symbols, box drawing, Latin,
+// Greek, Cyrillic, kana and kanji), once each, in code order.
+QStringList Cp932FullWidth();
+
 }  // namespace glyph

@@ -13,9 +13,10 @@ if [ "${1:-}" = "--tests" ]; then
                clang libclang-rt-14-dev lintian desktop-file-utils appstream dpkg-dev
                chromium)
 fi
-# The peers bench/run.sh measures against, and GNU time for their peak memory.
+# The peers bench/run.sh measures against, GNU time for their peak memory, and
+# what bench/shape_bench.py scores art with.
 if [ "${1:-}" = "--bench" ]; then
-    packages+=(chafa jp2a time)
+    packages+=(chafa jp2a time python3-skimage python3-pil python3-numpy)
 fi
 # What tools/artwork/make-artwork.sh draws the pictures with, and the virtual
 # screen tools/take-screenshot.sh takes the window on.

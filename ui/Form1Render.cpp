@@ -11,8 +11,9 @@ namespace glyph {
 
 namespace {
 
-// The preview: each level painted as the gray of that level.
-QImage GrayImage(const TextArt& art) {
+// The preview: each level painted as the gray of that level; a cell's patch,
+// when shapes are matched, shown as its average.
+QImage GrayImage(const TextArt& art, QSize cells) {
     QImage image(art.width, art.height, QImage::Format_Grayscale8);
     for (int row = 0; row < art.height; ++row) {
         uchar* line = image.scanLine(row);
@@ -20,7 +21,8 @@ QImage GrayImage(const TextArt& art) {
             line[column] = static_cast<uchar>(art.level(column, row));
         }
     }
-    return image;
+    if (image.size() == cells || cells.isEmpty()) return image;
+    return image.scaled(cells, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // The chosen rectangle over the overview, in its pixels.
@@ -49,7 +51,7 @@ void Form1::ShowDocument() {
     picture1_->SetMark(document_->framing().mode == Framing::Mode::kRectangle
                            ? OverviewMark(*document_)
                            : QRect());
-    picture2_->SetPicture(GrayImage(document_->art()));
+    picture2_->SetPicture(GrayImage(document_->art(), document_->cells()));
     text1_->setPlainText(document_->text());
     RefreshEnabled();
     ShowBlockPlace();
@@ -90,8 +92,8 @@ void Form1::PlacePictures() {
     const float height = scale_.y * static_cast<float>(upper.height());
     picture1_->Move(layout::kPicture1CentreX - width / 2, layout::kPicture1CentreY - height / 2,
                     width, height);
-    const float artWidth = scale_.x * static_cast<float>(document_->ImageWidth());
-    const float artHeight = scale_.y * static_cast<float>(document_->ImageHeight());
+    const float artWidth = scale_.x * static_cast<float>(document_->cells().width());
+    const float artHeight = scale_.y * static_cast<float>(document_->cells().height());
     picture2_->Move(layout::kPicture1CentreX - artWidth / 2,
                     layout::kPicture2CentreY - artHeight / 2, artWidth, artHeight);
 }

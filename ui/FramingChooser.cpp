@@ -27,10 +27,24 @@ const ModeRow kModes[] = {
     {Framing::Mode::kRectangle, texts::kModeRectangle, Qt::Key_3},
 };
 
+struct MatchRow {
+    Match match;
+    const QString& caption;
+};
+const MatchRow kMatches[] = {
+    {Match::kTone, texts::kMatchTone},
+    {Match::kKanjiShapes, texts::kMatchKanji},
+    {Match::kCp932Shapes, texts::kMatchCp932},
+};
+
 }  // namespace
 
 FramingChooser::FramingChooser(Document& document, PictureBox* view, QWidget* window)
-    : QObject(window), document_(document), view_(view), group_(new QActionGroup(this)) {
+    : QObject(window),
+      document_(document),
+      view_(view),
+      group_(new QActionGroup(this)),
+      matchGroup_(new QActionGroup(this)) {
     for (const ModeRow& row : kModes) {
         auto* action = new QAction(row.caption, window);
         action->setCheckable(true);
@@ -43,6 +57,7 @@ FramingChooser::FramingChooser(Document& document, PictureBox* view, QWidget* wi
         view_->addAction(action);
         actions_ << action;
     }
+    AddMatchActions();
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
     view_->installEventFilter(this);
 }
@@ -50,6 +65,7 @@ FramingChooser::FramingChooser(Document& document, PictureBox* view, QWidget* wi
 Framing FramingChooser::ForOpen() const {
     Framing framing;
     framing.mode = mode_;
+    framing.match = match_;
     framing.rectangle = QRect(0, 0, std::numeric_limits<int>::max() / 2,
                               std::numeric_limits<int>::max() / 2);  // cut to the picture
     return framing;
@@ -68,9 +84,46 @@ void FramingChooser::Choose(Framing::Mode mode) {
     }
 }
 
+// Below the modes, apart from them: the block has one pixel a cell, no shape to match.
+void FramingChooser::AddMatchActions() {
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    view_->addAction(separator);
+    for (const MatchRow& row : kMatches) {
+        auto* action = new QAction(row.caption, this);
+        action->setCheckable(true);
+        action->setChecked(row.match == match_);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this,
+                [this, match = row.match] { ChooseMatch(match); });
+        matchGroup_->addAction(action);
+        view_->addAction(action);
+        matchActions_ << action;
+    }
+}
+
+// The part shown stays; only how its characters are chosen changes.
+void FramingChooser::ChooseMatch(Match match) {
+    if (match == match_) return;
+    const Match before = match_;
+    match_ = match;
+    if (document_.path().isEmpty() || !document_.framing().Reduces()) return;
+    Framing framing = document_.framing();
+    framing.match = match_;
+    emit chosen(framing);
+    if (document_.framing().match != match_) {
+        match_ = before;
+        Refresh();
+    }
+}
+
 void FramingChooser::Refresh() {
     for (qsizetype i = 0; i < actions_.size(); ++i)
         actions_[i]->setChecked(kModes[i].mode == mode_);
+    for (qsizetype i = 0; i < matchActions_.size(); ++i) {
+        matchActions_[i]->setChecked(kMatches[i].match == match_);
+        matchActions_[i]->setEnabled(mode_ != Framing::Mode::kBlock);
+    }
     // Otherwise the block mover's cursor stands.
     if (document_.framing().mode == Framing::Mode::kRectangle) view_->setCursor(Qt::CrossCursor);
 }

@@ -16,7 +16,8 @@ class Document;
 class PictureBox;
 
 // Which part of the picture the art is made of: the block (every start
-// begins with it), the whole picture, or a rectangle of it. The choice lives
+// begins with it), the whole picture, or a rectangle of it; and for the last
+// two, whether characters are chosen by tone alone or by shape too. The choice lives
 // in the upper picture's context menu and on Ctrl+1, Ctrl+2 and Ctrl+3, and
 // holds for later opens until the program ends. While a rectangle is chosen,
 // dragging on the upper picture draws a new one; the art follows the pointer.
@@ -43,6 +44,8 @@ class FramingChooser : public QObject {
 
   private:
     void Choose(Framing::Mode mode);
+    void ChooseMatch(Match match);
+    void AddMatchActions();
     // The picture's pixel under a point of the view.
     QPoint PicturePoint(QPoint inView) const;
     void Request(QRect rectangle);
@@ -54,6 +57,9 @@ class FramingChooser : public QObject {
     QActionGroup* group_;
     QList<QAction*> actions_;
     Framing::Mode mode_ = Framing::Mode::kBlock;
+    QActionGroup* matchGroup_;
+    QList<QAction*> matchActions_;  // not offered for the block
+    Match match_ = Match::kTone;
     bool dragging_ = false;
     QPoint dragStart_;  // in the picture's pixels
     QRect pending_;

@@ -23,6 +23,10 @@ inline const QString kBlockTip = QStringLiteral(
 inline const QString kModeBlock = QStringLiteral("ブロック（100 x 100 ピクセル）(&B)");
 inline const QString kModeWhole = QStringLiteral("画像全体(&W)");
 inline const QString kModeRectangle = QStringLiteral("範囲を選ぶ(&R)");
+// How each cell's character is chosen, for the whole picture and a rectangle.
+inline const QString kMatchTone = QStringLiteral("濃さで字を選ぶ(&T)");
+inline const QString kMatchKanji = QStringLiteral("形でも字を選ぶ：漢字とかな(&S)");
+inline const QString kMatchCp932 = QStringLiteral("形でも字を選ぶ：全角のすべて(&A)");
 // Picture1's tooltip in those modes. %1 x %2 the picture's size.
 inline const QString kWholeTip = QStringLiteral(
     "元画像（画像全体 %1 x %2 ピクセル）\n"

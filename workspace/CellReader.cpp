@@ -51,6 +51,33 @@ int ScaleFor(const PictureFormat& format, QSize stored, const StoredSpan& x, con
     return kFullScale;
 }
 
+// How many sub-cells a side each cell is read in: the patch asked for, or
+// the largest part of it that divides it and still has a pixel a sub-cell.
+int PatchRead(QSize area, QSize cells, int patchSide) {
+    for (int side = patchSide; side > 1; side /= 2) {
+        if (patchSide % side == 0 && qint64(area.width()) >= qint64(cells.width()) * side &&
+            qint64(area.height()) >= qint64(cells.height()) * side)
+            return side;
+    }
+    return 1;
+}
+
+// Each cell as `times` x `times` alike sub-cells.
+Cells Patches(Cells cells, int times) {
+    if (times == 1) return cells;
+    const QSize size = cells.size * times;
+    std::vector<int> levels(std::size_t(size.width()) * size.height());
+    std::vector<QRgb> colours(levels.size());
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const std::size_t from = std::size_t(y / times) * cells.size.width() + x / times;
+            levels[std::size_t(y) * size.width() + x] = cells.levels[from];
+            colours[std::size_t(y) * size.width() + x] = cells.colours[from];
+        }
+    }
+    return Cells{size, std::move(levels), std::move(colours), cells.pictureSize, cells.area};
+}
+
 CellAxis Axis(const StoredSpan& span, int extent, int decoded) {
     return MakeCellAxis(span.start, span.length, span.cells, span.reflected, extent, decoded);
 }
@@ -72,7 +99,9 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
     const QRect area =
         framing.mode == Framing::Mode::kRectangle ? framing.rectangle & whole : whole;
     if (area.isEmpty()) return Error{reasons::kEmptyRegion};
-    const QSize cells = FitCells(area.size(), framing.mostCells, framing.cellAspect);
+    const QSize art = FitCells(area.size(), framing.mostCells, framing.cellAspect);
+    const int patch = PatchRead(area.size(), art, framing.PatchSide());
+    const QSize cells = art * patch;
 
     // The cells as they lie on the stored picture.
     const bool transposed = Transposes(orientation);
@@ -104,13 +133,20 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
 
     std::vector<int> levels = sums.Levels();
     std::vector<std::uint32_t> colours = sums.Colours();
-    return Cells{cells, std::move(levels), std::vector<QRgb>(colours.begin(), colours.end()),
-                 upright, area};
+    return Patches(Cells{cells, std::move(levels),
+                         std::vector<QRgb>(colours.begin(), colours.end()), upright, area},
+                   framing.PatchSide() / patch);
 }
 
 Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize mostCells,
-                     double cellAspect) {
-    const QSize cells = FitCells(area.size(), mostCells, cellAspect);
+                     double cellAspect, int patchSide) {
+    const QSize art = FitCells(area.size(), mostCells, cellAspect);
+    // The reduced picture's own pixels under the area bound the patch.
+    const QSize shown(
+        int(qint64(area.width()) * reduced.width() / std::max(pictureSize.width(), 1)),
+        int(qint64(area.height()) * reduced.height() / std::max(pictureSize.height(), 1)));
+    const int patch = PatchRead(shown, art, patchSide);
+    const QSize cells = art * patch;
     const QImage image = reduced.convertToFormat(QImage::Format_RGB32);
     CellSums sums(MakeCellAxis(area.x(), area.width(), cells.width(), false, pictureSize.width(),
                                image.width()),
@@ -120,8 +156,9 @@ Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize
     for (int y = 0; y <= sums.LastRow() && y < image.height(); ++y)
         sums.AddRow(y, reinterpret_cast<const QRgb*>(image.constScanLine(y)));
     std::vector<std::uint32_t> colours = sums.Colours();
-    return Cells{cells, sums.Levels(), std::vector<QRgb>(colours.begin(), colours.end()),
-                 pictureSize, area};
+    return Patches(Cells{cells, sums.Levels(), std::vector<QRgb>(colours.begin(), colours.end()),
+                         pictureSize, area},
+                   patchSide / patch);
 }
 
 Block BlockOfCells(const Cells& cells) {

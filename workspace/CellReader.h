@@ -12,7 +12,8 @@
 
 namespace glyph {
 
-// A picture, or a rectangle of it, reduced to cells: the whole-picture ways
+// A picture, or a rectangle of it, reduced to cells (to sub-cells, a patch
+// of Framing::PatchSide() a side for each cell, when shapes are matched): the whole-picture ways
 // of making the working image. The picture is turned upright first when the
 // framing says so, and decoded no larger than the cells need; its rows are
 // summed into the cells as they come and never held whole.
@@ -31,7 +32,7 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing);
 // no file is read, so a rectangle dragged over a large photo follows the
 // pointer. Close to what ReadCells gives, not the same.
 Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize mostCells,
-                     double cellAspect);
+                     double cellAspect, int patchSide = 1);
 
 // The cells as a block: one pixel per cell, of a colour that reads as the
 // cell's level, so that the document treats it as it treats a block; the

@@ -1,6 +1,7 @@
 #include "workspace/Document.h"
 
 #include "workspace/CellReader.h"
+#include "workspace/ShapeSource.h"
 
 namespace glyph {
 
@@ -82,7 +83,7 @@ Status Document::Open(const QString& path, const Framing& framing) {
     // The whole picture's overview: the art itself when it is the whole
     // picture; kept while only the rectangle changes; else made when asked for.
     const bool sameFile = path == path_ && stamp == overviewStamp_ && !overview_.isNull();
-    if (framing.mode == Framing::Mode::kWhole) {
+    if (framing.mode == Framing::Mode::kWhole && framing.PatchSide() == 1) {
         overview_ = ColourImage(*cells);
     } else if (!sameFile) {
         overview_ = QImage();
@@ -116,8 +117,8 @@ Status Document::PreviewRectangle(QRect rectangle) {
     if (detail_.isNull()) return Done{};
     const QRect area = rectangle & QRect(QPoint(0, 0), block_.pictureSize);
     if (area.isEmpty()) return Done{};
-    const Cells cells =
-        CellsOfReduced(detail_, block_.pictureSize, area, framing_.mostCells, framing_.cellAspect);
+    const Cells cells = CellsOfReduced(detail_, block_.pictureSize, area, framing_.mostCells,
+                                       framing_.cellAspect, framing_.PatchSide());
     framing_.rectangle = area;
     area_ = area;
     Show(BlockOfCells(cells));
@@ -208,6 +209,11 @@ void Document::StepHistory(std::int16_t direction) {
 }
 
 void Document::RenderTextArt(const LevelGrid& source, const Adjustment& adjustment) {
+    if (framing_.PatchSide() > 1) {
+        art_ = RenderShapes(source, ImageWidth(), ImageHeight(), adjustment,
+                            ArtShapes(framing_.match));
+        return;
+    }
     art_ = RenderLevels(source, ImageWidth(), ImageHeight(), adjustment, RampInUse());
 }
 

@@ -65,6 +65,9 @@ class Document : public QObject {
     bool HasPicture() const { return !block_.pixels.isNull(); }
     std::int32_t ImageWidth() const { return block_.pixels.width(); }
     std::int32_t ImageHeight() const { return block_.pixels.height(); }
+    // The art's cells: the working image's pixels, or its patches when shapes
+    // are matched.
+    QSize cells() const { return block_.pixels.size() / framing_.PatchSide(); }
     const Block& block() const { return block_; }
     // The opened picture's path; empty for a block opened without one.
     const QString& path() const { return path_; }

@@ -4,7 +4,17 @@
 #include <QRect>
 #include <QSize>
 
+#include "engine/ShapeMatch.h"
+
 namespace glyph {
+
+// How each cell's character is chosen: by its ink alone from the ramp, or by
+// the shape of its ink too, from a pool of glyphs.
+enum class Match {
+    kTone,
+    kKanjiShapes,  // the kanji and kana CP932 encodes
+    kCp932Shapes,  // every full-width character CP932 encodes
+};
 
 // Which part of a picture becomes the art, and how.
 struct Framing {
@@ -19,8 +29,11 @@ struct Framing {
     QSize mostCells{100, 100};
     double cellAspect = 1.0;  // a cell's height over its width, as the art is shown
     bool upright = true;      // apply the picture's orientation tag
+    Match match = Match::kTone;
 
     bool Reduces() const { return mode != Mode::kBlock; }
+    // Sub-cells a side each cell is read in: a patch to match shapes with.
+    int PatchSide() const { return Reduces() && match != Match::kTone ? kPatchSide : 1; }
 };
 
 // How many cells an area of `pixels` becomes: as many as fit in `most` while

@@ -176,6 +176,26 @@
         <translation><byte value="xd"/>%1/%2 変換しました</translation>
     </message>
     <message>
+        <source>unknown --format &apos;%1&apos; (text, cp932, html, ansi, png or svg)</source>
+        <translation>--format の &apos;%1&apos; は使えません（text、cp932、html、ansi、png、svg のいずれか）</translation>
+    </message>
+    <message>
+        <source>unknown --colors &apos;%1&apos; (full, 256 or none)</source>
+        <translation>--colors の &apos;%1&apos; は使えません（full、256、none のいずれか）</translation>
+    </message>
+    <message>
+        <source>%1 goes only with --format=html, png or svg</source>
+        <translation>%1 は --format=html、png、svg のときだけ使えるオプションです</translation>
+    </message>
+    <message>
+        <source>%1 goes only with --format=html, ansi, png or svg</source>
+        <translation>%1 は --format=html、ansi、png、svg のときだけ使えるオプションです</translation>
+    </message>
+    <message>
+        <source>%1 goes only with --format=ansi</source>
+        <translation>%1 は --format=ansi のときだけ使えるオプションです</translation>
+    </message>
+    <message>
         <source>Usage: glyphorama-convert [OPTION]... PICTURE...
 Turn 100 x 100 pixels of a picture (by default the top-left ones) into text
 art, one character per pixel. With --fit or --crop, the whole picture or a
@@ -224,6 +244,10 @@ Reducing the whole picture or a rectangle:
                          for a terminal whose cells are twice as tall as wide)
       --orient=HOW       auto (upright by the EXIF orientation; the default)
                          or stored (as stored)
+      --match=HOW        tone (characters chosen by their ink; the default)
+                         or shape (by their shape as well)
+      --pool=SET         the characters shape chooses from: kanji (kanji and
+                         kana; the default) or cp932 (every full-width one)
 The art has the most characters that fit the limits keeping the area&apos;s shape
 (at most one per pixel).
 
@@ -245,7 +269,9 @@ Making a character ramp (moji.txt) from a font:
 --ramp-report takes --ramp, --font, --size and --chart. An option that does
 nothing in the chosen mode (--chart when converting), an empty FILE or DIR, or
 an option given twice is a usage error. --region cannot go with --fit or
---crop; --width, --height, --cell-aspect and --orient go only with them.
+--crop; --width, --height, --cell-aspect, --orient and --match go only with
+them. With --match=shape, --font and --size choose the font the shapes are
+measured in (default: the window&apos;s); --ramp and --invert do not go with it.
 --font and --size go only with html, png and svg, --color with those and
 ansi, --colors with ansi; a font lacking a character of the ramp is a usage
 error too.
@@ -302,6 +328,8 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
       --height=N         行数の上限（1〜1000。既定: 100、端末に書き出すときは 1000）
       --cell-aspect=R    1 文字の高さ ÷ 幅（既定: 1。文字が縦長の端末なら 2 など）
       --orient=HOW       auto（EXIF の向きに直す。既定）か stored（保存された向きのまま）
+      --match=HOW        tone（濃さだけで字を選ぶ。既定）か shape（形も合わせる）
+      --pool=SET         shape で選ぶ字: kanji（漢字とかな。既定）か cp932（全角のすべて）
 文字数は、範囲の縦横比を保ったまま上限に収まる最大の数（ピクセルの数まで）。
 
 文字の表（moji.txt）をフォントから作る:
@@ -319,7 +347,9 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
 --ramp-report が使うのは --ramp、--font、--size、--chart。選んだ使い方で働かない
 オプション（変換での --chart など）、空の FILE や DIR、同じオプションを 2 回
 指定することは、使い方の誤りになる。--region は --fit、--crop と同時に使えず、
---width、--height、--cell-aspect、--orient は --fit か --crop のときだけ使える。
+--width、--height、--cell-aspect、--orient、--match は --fit か --crop のときだけ
+使える。--match=shape では --font、--size で形を測るフォントを選べる（既定:
+ウィンドウのフォント）。--ramp、--invert は --match=shape と同時に使えない。
 --font、--size は html、png、svg のとき、--color は html、ansi、png、svg のとき、
 --colors は ansi のときだけ使える。フォントにない字があるときも使い方の誤り。
 
@@ -339,24 +369,28 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
 </translation>
     </message>
     <message>
-        <source>unknown --format &apos;%1&apos; (text, cp932, html, ansi, png or svg)</source>
-        <translation>--format の &apos;%1&apos; は使えません（text、cp932、html、ansi、png、svg のいずれか）</translation>
+        <source>unknown --match &apos;%1&apos; (tone or shape)</source>
+        <translation>--match の &apos;%1&apos; は使えません（tone か shape）</translation>
     </message>
     <message>
-        <source>unknown --colors &apos;%1&apos; (full, 256 or none)</source>
-        <translation>--colors の &apos;%1&apos; は使えません（full、256、none のいずれか）</translation>
+        <source>unknown --pool &apos;%1&apos; (kanji or cp932)</source>
+        <translation>--pool の &apos;%1&apos; は使えません（kanji か cp932）</translation>
     </message>
     <message>
-        <source>%1 goes only with --format=html, png or svg</source>
-        <translation>%1 は --format=html、png、svg のときだけ使えるオプションです</translation>
+        <source>--pool goes only with --match=shape</source>
+        <translation>--pool は --match=shape と一緒に使うオプションです</translation>
     </message>
     <message>
-        <source>%1 goes only with --format=html, ansi, png or svg</source>
-        <translation>%1 は --format=html、ansi、png、svg のときだけ使えるオプションです</translation>
+        <source>--match=shape goes only with --fit or --crop (in the block a character is one pixel)</source>
+        <translation>--match=shape は --fit か --crop と一緒に使います（ブロックでは 1 文字が 1 ピクセルです）</translation>
     </message>
     <message>
-        <source>%1 goes only with --format=ansi</source>
-        <translation>%1 は --format=ansi のときだけ使えるオプションです</translation>
+        <source>--match=shape chooses from the font&apos;s characters, not a ramp; it cannot go with --ramp</source>
+        <translation>--match=shape は文字の表を使わないため、--ramp とは同時に使えません</translation>
+    </message>
+    <message>
+        <source>--match=shape cannot go with --invert</source>
+        <translation>--match=shape は --invert と同時に使えません</translation>
     </message>
 </context>
 </TS>

@@ -92,6 +92,22 @@ TEST(ParseOptions, FitAndCropFrameThePicture) {
     EXPECT_EQ(half->framing.mostCells, QSize(1, 100));
 }
 
+TEST(ParseOptions, ShapesAreMatchedInAPoolAndAFont) {
+    const Result<Options> plain = Parse({"--fit", "a.bmp"});
+    ASSERT_TRUE(plain.ok());
+    EXPECT_EQ(plain->framing.match, Match::kTone);
+    const Result<Options> kanji = Parse({"--crop=0,0,9,9", "--match=shape", "a.bmp"});
+    ASSERT_TRUE(kanji.ok()) << kanji.error().reason.toStdString();
+    EXPECT_EQ(kanji->framing.match, Match::kKanjiShapes);
+    EXPECT_EQ(kanji->framing.PatchSide(), kPatchSide);
+    const Result<Options> all =
+        Parse({"--fit", "--match=shape", "--pool=cp932", "--font=IPAGothic", "--size=16", "a.bmp"});
+    ASSERT_TRUE(all.ok()) << all.error().reason.toStdString();
+    EXPECT_EQ(all->framing.match, Match::kCp932Shapes);
+    EXPECT_EQ(all->font, "IPAGothic");
+    EXPECT_EQ(all->fontSize, 16);
+}
+
 TEST(ParseOptions, OnATerminalReducedArtFitsItsWidth) {
     const auto most = [](const QStringList& arguments, int columns) {
         const Result<Options> parsed = ParseOptions(arguments, 3, columns);
@@ -169,6 +185,17 @@ TEST(ParseOptions, UsageErrorsSayWhatIsWrong) {
         {{"--fit", "--height=5", "--height=6", "a.bmp"}, "--height"},
         {{"--fit", "--cell-aspect=2", "--cell-aspect=1", "a.bmp"}, "--cell-aspect"},
         {{"--fit", "--orient=auto", "--orient=stored", "a.bmp"}, "--orient"},
+        // Shapes: reduced art only (a block's cell is one pixel), without a ramp.
+        {{"--match=shape", "a.bmp"}, "--fit"},
+        {{"--fit", "--match=outline", "a.bmp"}, "outline"},
+        {{"--fit", "--pool=cp932", "a.bmp"}, "--match=shape"},
+        {{"--fit", "--match=tone", "--pool=kanji", "a.bmp"}, "--match=shape"},
+        {{"--fit", "--match=shape", "--pool=ascii", "a.bmp"}, "ascii"},
+        {{"--fit", "--match=shape", "--ramp=r.txt", "a.bmp"}, "--ramp"},
+        {{"--fit", "--match=tone", "--font=IPAGothic", "a.bmp"}, "--font"},
+        {{"--fit", "--match=shape", "--size=0", "a.bmp"}, "512"},
+        {{"--fit", "--match=shape", "--match=tone", "a.bmp"}, "--match"},
+        {{"--make-ramp", "--match=shape"}, "--match"},
         // The block and the reduced art do not mix.
         {{"--fit", "--crop=0,0,5,5", "a.bmp"}, "--crop"},
         {{"--fit", "--region=1,1", "a.bmp"}, "--region"},

@@ -87,14 +87,42 @@ TEST_F(ChooseFraming, DraggingOnTheWholePictureDrawsTheRectangleTheArtIsMadeOf) 
     EXPECT_TRUE(view->toolTip().contains("40, 40")) << view->toolTip().toStdString();
     EXPECT_EQ(window->Picture1()->Image().size(), QSize(100, 75)) << "still the whole picture";
 
-    // The context menu holds the three choices, the rectangle checked.
+    // The context menu holds the three framings, then (past a separator) the
+    // three ways of choosing characters: the rectangle and tone checked.
     QStringList checked;
     for (QAction* action : view->actions()) {
         if (action->isChecked()) checked << action->text();
     }
-    EXPECT_EQ(view->actions().size(), 3);
-    EXPECT_EQ(checked.size(), 1);
+    EXPECT_EQ(view->actions().size(), 7);
+    EXPECT_TRUE(view->actions()[3]->isSeparator());
+    EXPECT_EQ(checked, QStringList({view->actions()[2]->text(), view->actions()[4]->text()}));
     EXPECT_EQ(view->contextMenuPolicy(), Qt::ActionsContextMenu);
+}
+
+// Shapes are matched for the whole picture and a rectangle, never the block;
+// the preview keeps one pixel a cell.
+TEST_F(ChooseFraming, ShapesAreOfferedBeyondTheBlockAndKeepThePartShown) {
+    const QString path = Save(Pattern(400, 300), "wide.png");
+    Open(path);
+    QList<QAction*> actions = window->Picture1()->actions();
+    QAction* shapes = actions[5];
+    EXPECT_FALSE(shapes->isEnabled()) << "a block's cell is one pixel";
+
+    QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
+    ASSERT_TRUE(shapes->isEnabled());
+    Press(window->Picture1(), QEvent::MouseButtonPress, {10, 10});
+    Press(window->Picture1(), QEvent::MouseButtonRelease, {40, 30});
+    const QRect drawn(QPoint(40, 40), QPoint(160, 120));
+    const QString tone = window->Text();
+    shapes->trigger();
+    Framing framing = Mode(Framing::Mode::kRectangle, drawn);
+    framing.match = Match::kKanjiShapes;
+    EXPECT_EQ(window->document().area(), drawn) << "the rectangle stays";
+    EXPECT_EQ(window->Text(), TextOf(path, framing));
+    EXPECT_NE(window->Text(), tone);
+    EXPECT_EQ(window->Text().count("\r\n"), tone.count("\r\n"));
+    EXPECT_EQ(window->Picture2()->Image().size(), window->document().cells());
+    EXPECT_EQ(window->document().cells(), QSize(100, 67));
 }
 
 TEST_F(ChooseFraming, AChoiceMadeBeforeAnyPictureAppliesToTheFirstOpen) {
