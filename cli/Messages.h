@@ -210,6 +210,11 @@ inline constexpr Text kOnlyReduced{
     QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --fit or --crop")};
 inline constexpr Text kOutputForMany{
     QT_TRANSLATE_NOOP("glyph::cli", "for more than one picture use --output-dir, not -o")};
+inline constexpr Text kPngsShareOutput{QT_TRANSLATE_NOOP(
+    "glyph::cli", "PNG pictures cannot follow one another on standard output; use --output-dir")};
+inline constexpr Text kPngToTerminal{QT_TRANSLATE_NOOP(
+    "glyph::cli",
+    "a PNG picture is not written to a terminal; use -o FILE or redirect standard output")};
 // %1 an option's names, %2 the modes that take it.
 inline constexpr Text kNotForConverting{
     QT_TRANSLATE_NOOP("glyph::cli", "%1 is an option of %2; it does nothing when converting")};
@@ -232,12 +237,14 @@ inline constexpr Text kBadPool{
     QT_TRANSLATE_NOOP("glyph::cli", "unknown --pool '%1' (kanji or cp932)")};
 inline constexpr Text kPoolNeedsShape{
     QT_TRANSLATE_NOOP("glyph::cli", "--pool goes only with --match=shape")};
-inline constexpr Text kShapeNeedsCells{QT_TRANSLATE_NOOP(
-    "glyph::cli", "--match=shape goes only with --fit or --crop (in the block a character is "
-                  "one pixel)")};
-inline constexpr Text kNoRampForShapes{QT_TRANSLATE_NOOP(
-    "glyph::cli", "--match=shape chooses from the font's characters, not a ramp; it cannot go "
-                  "with --ramp")};
+inline constexpr Text kShapeNeedsCells{
+    QT_TRANSLATE_NOOP("glyph::cli",
+                      "--match=shape goes only with --fit or --crop (in the block a character is "
+                      "one pixel)")};
+inline constexpr Text kNoRampForShapes{
+    QT_TRANSLATE_NOOP("glyph::cli",
+                      "--match=shape chooses from the font's characters, not a ramp; it cannot go "
+                      "with --ramp")};
 inline constexpr Text kNoInvertForShapes{
     QT_TRANSLATE_NOOP("glyph::cli", "--match=shape cannot go with --invert")};
 

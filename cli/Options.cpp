@@ -236,8 +236,8 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         {size, true, true, true},       {withSpace, false, true, false},
         {distinct, false, true, false}, {chart, false, true, true},
         {color, true, false, false},    {colors, true, false, false},
-        {invert, true, false, false},
-        {match, true, false, false},    {pool, true, false, false},
+        {invert, true, false, false},   {match, true, false, false},
+        {pool, true, false, false},
     };
     // Shapes are matched in a font: the one the art will be shown in.
     const bool shapes = parser.value(match) == kShapeMatchName;
@@ -314,6 +314,9 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     if (parser.isSet(output) && parser.isSet(outputDir)) return Error{kOutputAndDir};
     const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");
     if (toFile && options.pictures.size() > 1) return Error{kOutputForMany};
+    const bool toStandardOutput = !toFile && options.outputDir.isEmpty();
+    if (toStandardOutput && options.format == Format::kPng && options.pictures.size() > 1)
+        return Error{kPngsShareOutput};
 
     // The block's own option, and those of the reduced art alone.
     const bool crops = parser.isSet(crop);
@@ -338,7 +341,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     }
     // On a terminal the art fits its width, two columns to a full-width
     // character, and runs as long as it needs.
-    if (terminalColumns > 0 && options.outputDir.isEmpty() && !toFile)
+    if (terminalColumns > 0 && toStandardOutput)
         framing.mostCells = QSize(std::clamp(terminalColumns / 2, 1, kMaxCells), kMaxCells);
     const std::pair<const QCommandLineOption*, int*> sides[] = {
         {&width, &framing.mostCells.rwidth()}, {&height, &framing.mostCells.rheight()}};

@@ -126,6 +126,11 @@ int Run(const Options& options, const QString& converterDir) {
         if (const Status holds = ArtDrawing(*style.font).CheckHolds(RampCharacters(used)); !holds)
             return UsageError(holds.error().reason);
     }
+    // A picture's bytes would only garble the terminal.
+    if (options.format == Format::kPng && options.outputDir.isEmpty() &&
+        (options.output.isEmpty() || options.output == QStringLiteral("-")) &&
+        isatty(STDOUT_FILENO))
+        return UsageError(kPngToTerminal);
     const Result<QStringList> destinations = Destinations(options);
     if (!destinations) {
         Say(destinations.error().reason);

@@ -392,5 +392,13 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
         <source>--match=shape cannot go with --invert</source>
         <translation>--match=shape は --invert と同時に使えません</translation>
     </message>
+    <message>
+        <source>PNG pictures cannot follow one another on standard output; use --output-dir</source>
+        <translation>PNG の画像は標準出力に続けて書けません。--output-dir を使ってください</translation>
+    </message>
+    <message>
+        <source>a PNG picture is not written to a terminal; use -o FILE or redirect standard output</source>
+        <translation>PNG の画像は端末には書き出しません。-o FILE を使うか、標準出力をリダイレクトしてください</translation>
+    </message>
 </context>
 </TS>

@@ -1,6 +1,9 @@
 // Colour, terminal and picture output of the converter, run as a process.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 #include <QDir>
 #include <QImage>
 #include <QRegularExpression>
@@ -194,6 +197,31 @@ TEST_F(ColourArt, APercentSignInTheTitleIsNotTakenForAPlaceholder) {
         ASSERT_EQ(page.status, 0) << page.err.toStdString();
         EXPECT_TRUE(page.out.contains("<title>a%4%5b.bmp</title>")) << page.out.toStdString();
     }
+}
+
+TEST_F(ColourArt, APngGoesToAFileOrAPipeNeverToATerminal) {
+    QImage gray(2, 2, QImage::Format_RGB32);
+    gray.fill(Qt::gray);
+    const QString picture = SavePicture(gray, "p.bmp");
+    const QStringList png = {"--format=png", "--font=IPAGothic", "--size=8", "--ramp", Ramp()};
+    const Ran piped = Convert(png + QStringList{picture});
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_TRUE(piped.out.startsWith("\x89PNG"));
+    // Two pictures would run into one another.
+    EXPECT_EQ(Convert(png + QStringList{picture, picture}).status, 2);
+
+    const auto onATerminal = [] {
+        const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+        if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) _exit(99);
+        const int side = open(ptsname(terminal), O_RDWR | O_NOCTTY);
+        if (side < 0) _exit(99);
+        dup2(side, STDOUT_FILENO);
+    };
+    const Ran toTerminal = Convert(png + QStringList{picture}, onATerminal);
+    EXPECT_EQ(toTerminal.status, 2) << toTerminal.err.toStdString();
+    EXPECT_TRUE(toTerminal.err.contains("terminal")) << toTerminal.err.toStdString();
+    // Text is what a terminal is for.
+    EXPECT_EQ(Convert({"--ramp", Ramp(), picture}, onATerminal).status, 0);
 }
 
 }  // namespace
