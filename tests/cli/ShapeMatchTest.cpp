@@ -24,8 +24,14 @@ class ShapeMatch : public ::testing::Test {
         static int argc = 1;
         static char name[] = "cli_tests";
         static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) new QGuiApplication(argc, argv);
+        if (QCoreApplication::instance() == nullptr) app_ = new QGuiApplication(argc, argv);
     }
+    // Gone before the process ends, with the fonts it loaded.
+    static void TearDownTestSuite() {
+        delete app_;
+        app_ = nullptr;
+    }
+    static inline QGuiApplication* app_ = nullptr;
     QTemporaryDir dir_;
 };
 
