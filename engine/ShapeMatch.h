@@ -83,12 +83,27 @@ class ShapeIndex {
     float densest_ = 1;
 };
 
+// The levels mapped onto the pool's whole range of ink: `light` and darker
+// onto its lightest glyph's mean, `dark` and lighter onto its densest.
+struct ToneSpan {
+    int dark = 0;
+    int light = kLevels - 1;
+};
+
+// The span of a picture's levels without its lightest and darkest few in a
+// hundred: a little of the light end drawn as paper, and the pool's flat
+// ends (the space, its densest glyphs) used for more cells, leave the art's
+// strokes for the picture's lines. A picture of one level spans them all.
+ToneSpan PictureSpan(const std::vector<int>& levels);
+
 // The text of an art of columns x rows cells from its sub-cells' gray levels
 // (0 black .. 255 white, kPatchSide times as many each way, row by row): one
 // glyph a cell, CR LF between rows. Each cell is matched on its own, its
-// patch mapped linearly into the pool's range of ink; no error of tone is
-// carried to the next cells (the bench found that it only adds texture), so
-// a cell's glyph depends on its patch alone.
+// patch mapped linearly from the levels' PictureSpan into the pool's range
+// of ink; no error of tone is carried to the next cells (the bench found
+// that it only adds texture), so a cell's glyph depends on its patch and the
+// span alone. The span is taken from the levels as given, adjusted: the
+// same levels (as a step of the history keeps them) give the same text.
 QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows);
 
 // RenderLevels for an art matched by shape: width x height sub-cells, each
