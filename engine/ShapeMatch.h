@@ -95,20 +95,23 @@ struct ToneSpan {
 // ends (the space, its densest glyphs) used for more cells, leave the art's
 // strokes for the picture's lines. A picture of one level spans them all.
 ToneSpan PictureSpan(const std::vector<int>& levels);
+// The same over the grid's first width x height cells.
+ToneSpan PictureSpan(const LevelGrid& grid, int width, int height);
 
 // The text of an art of columns x rows cells from its sub-cells' gray levels
 // (0 black .. 255 white, kPatchSide times as many each way, row by row): one
 // glyph a cell, CR LF between rows. Each cell is matched on its own, its
-// patch mapped linearly from the levels' PictureSpan into the pool's range
-// of ink; no error of tone is carried to the next cells (the bench found
-// that it only adds texture), so a cell's glyph depends on its patch and the
-// span alone. The span is taken from the levels as given, adjusted: the
-// same levels (as a step of the history keeps them) give the same text.
-QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows);
+// patch mapped linearly from `span` into the pool's range of ink; no error
+// of tone is carried to the next cells (the bench found that it only adds
+// texture), so a cell's glyph depends on its patch and the span alone.
+QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows,
+                    ToneSpan span);
 
 // RenderLevels for an art matched by shape: width x height sub-cells, each
-// adjusted as a level is; the text has one glyph per patch.
+// adjusted as a level is; the text has one glyph per patch. `span` is the
+// picture's as opened, not the adjusted levels', so that the tone steps
+// change the art and a step of the history shows the same text again.
 TextArt RenderShapes(const LevelGrid& grid, int width, int height, const Adjustment& adjustment,
-                     const ShapeIndex& index);
+                     const ShapeIndex& index, ToneSpan span);
 
 }  // namespace glyph
