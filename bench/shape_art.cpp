@@ -101,7 +101,8 @@ int Time(const QString& picture, const QString& poolName) {
     for (int run = 0; run < 15; ++run) {
         QElapsedTimer timer;
         timer.start();
-        text = glyph::MatchShapes(shapes, cells->levels, columns, rows);
+        text = glyph::MatchShapes(shapes, cells->levels, columns, rows,
+                                  glyph::PictureSpan(cells->levels));
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
@@ -125,9 +126,9 @@ int MatchWith(const QString& picture, const QString& poolName, float gain, float
     framing.match = match;
     const glyph::Result<glyph::Cells> cells = glyph::ReadCells(picture, framing);
     if (!cells) return 1;
-    const QString text =
-        glyph::MatchShapes(shapes, cells->levels, cells->size.width() / glyph::kPatchSide,
-                           cells->size.height() / glyph::kPatchSide);
+    const QString text = glyph::MatchShapes(
+        shapes, cells->levels, cells->size.width() / glyph::kPatchSide,
+        cells->size.height() / glyph::kPatchSide, glyph::PictureSpan(cells->levels));
     std::fputs(qUtf8Printable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
                               QStringLiteral("\n")),
                stdout);

@@ -83,17 +83,35 @@ class ShapeIndex {
     float densest_ = 1;
 };
 
+// The levels mapped onto the pool's whole range of ink: `light` and darker
+// onto its lightest glyph's mean, `dark` and lighter onto its densest.
+struct ToneSpan {
+    int dark = 0;
+    int light = kLevels - 1;
+};
+
+// The span of a picture's levels without its lightest and darkest few in a
+// hundred: a little of the light end drawn as paper, and the pool's flat
+// ends (the space, its densest glyphs) used for more cells, leave the art's
+// strokes for the picture's lines. A picture of one level spans them all.
+ToneSpan PictureSpan(const std::vector<int>& levels);
+// The same over the grid's first width x height cells.
+ToneSpan PictureSpan(const LevelGrid& grid, int width, int height);
+
 // The text of an art of columns x rows cells from its sub-cells' gray levels
 // (0 black .. 255 white, kPatchSide times as many each way, row by row): one
 // glyph a cell, CR LF between rows. Each cell is matched on its own, its
-// patch mapped linearly into the pool's range of ink; no error of tone is
-// carried to the next cells (the bench found that it only adds texture), so
-// a cell's glyph depends on its patch alone.
-QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows);
+// patch mapped linearly from `span` into the pool's range of ink; no error
+// of tone is carried to the next cells (the bench found that it only adds
+// texture), so a cell's glyph depends on its patch and the span alone.
+QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows,
+                    ToneSpan span);
 
 // RenderLevels for an art matched by shape: width x height sub-cells, each
-// adjusted as a level is; the text has one glyph per patch.
+// adjusted as a level is; the text has one glyph per patch. `span` is the
+// picture's as opened, not the adjusted levels', so that the tone steps
+// change the art and a step of the history shows the same text again.
 TextArt RenderShapes(const LevelGrid& grid, int width, int height, const Adjustment& adjustment,
-                     const ShapeIndex& index);
+                     const ShapeIndex& index, ToneSpan span);
 
 }  // namespace glyph

@@ -158,7 +158,9 @@ Status Document::MoveBlock(QPoint origin) {
 
 void Document::Show(Block block) {
     block_ = std::move(block);
-    RenderTextArt(ReadPicture(block_.pixels), Adjustment{});
+    const LevelGrid picture = ReadPicture(block_.pixels);
+    span_ = PictureSpan(picture, ImageWidth(), ImageHeight());
+    RenderTextArt(picture, Adjustment{});
     history_.Seed(art_.levels);
     emit changed();
 }
@@ -211,7 +213,7 @@ void Document::StepHistory(std::int16_t direction) {
 void Document::RenderTextArt(const LevelGrid& source, const Adjustment& adjustment) {
     if (framing_.PatchSide() > 1) {
         art_ = RenderShapes(source, ImageWidth(), ImageHeight(), adjustment,
-                            ArtShapes(framing_.match));
+                            ArtShapes(framing_.match), span_);
         return;
     }
     art_ = RenderLevels(source, ImageWidth(), ImageHeight(), adjustment, RampInUse());

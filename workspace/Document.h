@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "engine/CharRamp.h"
+#include "engine/ShapeMatch.h"
 #include "engine/TextArt.h"
 #include "workspace/Block.h"
 #include "workspace/Framing.h"
@@ -120,6 +121,7 @@ class Document : public QObject {
     FileStamp overviewStamp_;  // of the file the overview was made from
     Block block_;
     TextArt art_;
+    ToneSpan span_;  // of the picture as opened, for every step's shapes
     History history_;
     Neighbourhood neighbourhood_;  // pixels around a moving block
 };

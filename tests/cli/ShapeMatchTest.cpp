@@ -156,6 +156,24 @@ TEST_F(ShapeMatch, StepsChangeTheTextAndUndoBringsItBack) {
     EXPECT_EQ(document.text(), opened) << "read from the picture as opened";
 }
 
+// A picture of one level has no span of its own: paper stays paper and a
+// gray one glyph throughout, not a division by nothing.
+TEST_F(ShapeMatch, APictureOfOneLevelIsOneGlyph) {
+    for (const int level : {255, 128}) {
+        const QString picture = dir_.filePath(QStringLiteral("flat%1.png").arg(level));
+        QImage image(320, 240, QImage::Format_RGB32);
+        image.fill(qRgb(level, level, level));
+        image.save(picture);
+        const Ran ran = Convert(kShapeOptions + QStringList{picture});
+        ASSERT_EQ(ran.status, 0) << ran.err.toStdString();
+        QString art = QString::fromUtf8(ran.out);
+        art.remove(u'\r').remove(u'\n');
+        ASSERT_FALSE(art.isEmpty());
+        EXPECT_EQ(art.count(art.front()), art.size()) << level;
+        EXPECT_EQ(art.front() == QChar(0x3000), level == 255) << level;
+    }
+}
+
 // A kept pool that is damaged, cut or another program's is measured again
 // and rewritten; a cache folder that cannot be written still gives the pool.
 TEST_F(ShapeMatch, ADamagedKeptPoolIsMeasuredAgain) {
