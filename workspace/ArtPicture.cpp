@@ -32,10 +32,7 @@ const QStringList kFallbackFamilies = {
 };
 
 QFont DrawingFont(const ArtFont& font) {
-    QFont drawn(font.family);
-    drawn.setPixelSize(font.pixelSize);
-    drawn.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
-    return drawn;
+    return ArtQFont(font, QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
 }
 
 // Black on white drawn on RGB32, as one byte a pixel; white on black inverted.

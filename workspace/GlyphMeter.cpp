@@ -81,16 +81,12 @@ Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
     return font;
 }
 
-namespace {
-
 QFont ArtQFont(const ArtFont& font, QFont::StyleStrategy strategy) {
     QFont art(font.family);
     art.setPixelSize(font.pixelSize);
     art.setStyleStrategy(strategy);
     return art;
 }
-
-}  // namespace
 
 GlyphMeter::GlyphMeter(const ArtFont& font)
     : font_(ArtQFont(font, QFont::PreferAntialias)),

@@ -27,6 +27,9 @@ struct ArtFont {
 // is a font file's path, and stands for the family the file holds.
 Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize);
 
+// The QFont that draws the art: the family at the pixel size, antialiased.
+QFont ArtQFont(const ArtFont& font, QFont::StyleStrategy strategy = QFont::PreferAntialias);
+
 // Measures how much ink glyphs leave in their cell (one full-width advance by
 // the line spacing), drawn by Qt's own rasterizer, antialiased, as the window
 // draws them.

@@ -39,13 +39,6 @@ QString SetName(Match set) {
     return set == Match::kCp932Shapes ? QStringLiteral("cp932") : QStringLiteral("kanji");
 }
 
-QFont ArtQFont(const ArtFont& font) {
-    QFont art(font.family);
-    art.setPixelSize(font.pixelSize);
-    art.setStyleStrategy(QFont::PreferAntialias);
-    return art;
-}
-
 // The font file's own identity: its header and name tables, which change
 // with any new version of the file.
 QString FontIdentity(const ArtFont& font) {
