@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTranslator>
 
 namespace glyph::cli {
@@ -17,6 +18,15 @@ bool IsJapanese(const QByteArray& name) {
 
 bool IsCLocale(const QByteArray& name) {
     return name == "C" || name.startsWith("C.") || name == "POSIX";
+}
+
+// The locale names fontconfig reads as a language: "ja", "ja_JP.UTF-8",
+// "zh-TW", "sr_RS@latin", and the C locale's.
+bool IsLanguageTag(const QByteArray& name) {
+    static const QRegularExpression tag(QRegularExpression::anchoredPattern(
+        QStringLiteral("[A-Za-z]{2,3}([_-][A-Za-z0-9]{2,3})?(\\.[^@]*)?(@.*)?")));
+    return name == "C" || name == "POSIX" || name.toUpper() == "C.UTF-8" ||
+           name.toUpper() == "C.UTF8" || tag.match(QString::fromLatin1(name)).hasMatch();
 }
 
 void Install(const QString& name, const QString& folder) {
@@ -39,6 +49,16 @@ Language MessagesLanguage(const Environment& environment) {
         if (entry == "en" || entry.startsWith("en_")) return Language::kEnglish;
     }
     return IsJapanese(locale) ? Language::kJapanese : Language::kEnglish;
+}
+
+QByteArray FontconfigLanguage(const Environment& environment) {
+    if (!environment("FC_LANG").isEmpty()) return {};
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const QByteArray locale = environment(name);
+        if (locale.isEmpty()) continue;
+        return IsLanguageTag(locale) ? QByteArray() : QByteArrayLiteral("en");
+    }
+    return {};
 }
 
 void InstallTranslations(Language language) {

@@ -77,22 +77,25 @@ bool SetInFont(Format format) {
 }
 
 // Digits alone, read as a whole number; one too large for int reads as INT_MAX.
+// Anchored on the whole text: "$" alone would also match before a final newline.
 std::optional<int> ParseWhole(const QString& text) {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    static const QRegularExpression digits(QRegularExpression::anchoredPattern("[0-9]+"));
     if (!digits.match(text).hasMatch()) return std::nullopt;
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok ? value : std::numeric_limits<int>::max();
 }
 
-// "X,Y": the block's top-left pixel, counted from 0.
+// "X,Y": the block's top-left pixel, counted from 0. Digits alone, as every
+// number of the options: toInt() would take spaces and a newline around them.
 Result<QPoint> ParseRegion(const QString& text) {
+    static const QRegularExpression pair(QRegularExpression::anchoredPattern("[0-9]+,[0-9]+"));
     const QStringList parts = text.split(u',');
     bool okX = false;
     bool okY = false;
     const int x = parts.value(0).toInt(&okX);
     const int y = parts.value(1).toInt(&okY);
-    if (parts.size() != 2 || !okX || !okY || x < 0 || y < 0) return Error{kBadRegion.arg(text)};
+    if (!pair.match(text).hasMatch() || !okX || !okY) return Error{kBadRegion.arg(text)};
     return QPoint(x, y);
 }
 
@@ -116,7 +119,8 @@ Result<QRect> ParseCrop(const QString& text) {
 
 // A positive decimal such as 2 or 0.5; exponents and signs are not asked for.
 std::optional<double> ParseAspect(const QString& text) {
-    static const QRegularExpression decimal(QStringLiteral("^([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
+    static const QRegularExpression decimal(
+        QRegularExpression::anchoredPattern("[0-9]+\\.?[0-9]*|\\.[0-9]+"));
     if (!decimal.match(text).hasMatch()) return std::nullopt;
     bool ok = false;
     const double value = text.toDouble(&ok);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "cli/Console.h"
 #include "cli/Messages.h"
 #include "cli/Ramp.h"
 #include "cli/RampChart.h"
@@ -36,7 +37,7 @@ QStringList Figures(const QStringList& entries, const std::vector<double>& cover
 }
 
 void SayLines(const QStringList& lines) {
-    for (const QString& line : lines) std::fprintf(stderr, "%s\n", qUtf8Printable(line));
+    for (const QString& line : lines) PrintMessageLine(line);
 }
 
 QString FontLine(const ArtFont& font, const GlyphMeter& meter) {

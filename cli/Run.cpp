@@ -8,24 +8,19 @@
 #include <cstdio>
 
 #include "cli/Batch.h"
+#include "cli/Console.h"
 #include "cli/Messages.h"
 #include "cli/OutputNames.h"
 #include "cli/Ramp.h"
 #include "workspace/ArtWriters.h"
 #include "workspace/Convert.h"
 #include "workspace/FileAccess.h"
-#include "workspace/NativePath.h"
 #include "workspace/ShapeSource.h"
 #include "workspace/TextFile.h"
 
 namespace glyph::cli {
 
-void Say(const QString& line) {
-    QString text = line;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    // File names go back out as the bytes they came in as.
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(kProgram), NativePath(text).constData());
-}
+void Say(const QString& line) { PrintMessageLine(kProgram + QStringLiteral(": ") + line); }
 
 bool WriteStandardOutput(const QByteArray& bytes) {
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
@@ -69,7 +64,7 @@ class Progress {
         if (shown_) std::fputc('\n', stderr);
     }
     void Done(int finished) {
-        if (shown_) std::fprintf(stderr, "%s", qUtf8Printable(kProgress.arg(finished).arg(count_)));
+        if (shown_) PrintText(stderr, kProgress.arg(finished).arg(count_));
     }
     // A message starts on a line of its own.
     void Interrupt() {
@@ -93,7 +88,7 @@ Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp
 
 int UsageError(const QString& reason) {
     Say(reason);
-    std::fprintf(stderr, "%s\n", qUtf8Printable(kTryHelp));
+    PrintText(stderr, QString(kTryHelp) + u'\n');
     return kUsageError;
 }
 

@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QThread>
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #include <string_view>
 
+#include "cli/Console.h"
 #include "cli/Language.h"
 #include "cli/Messages.h"
 #include "cli/Options.h"
@@ -43,6 +45,12 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[], boo
     std::unique_ptr<QCoreApplication> app;
     if (drawsGlyphs) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Before the fonts start: fontconfig reads its language once, lazily,
+        // so silencing standard error around its start would not catch it.
+        if (const QByteArray language =
+                glyph::cli::FontconfigLanguage([](const char* name) { return qgetenv(name); });
+            !language.isEmpty())
+            qputenv("FC_LANG", language);
         if (qtHandler == nullptr) qtHandler = qInstallMessageHandler(QuietHandler);
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
@@ -58,6 +66,8 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[], boo
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Messages are written in the locale's codeset.
+    std::setlocale(LC_ALL, "");
     std::unique_ptr<QCoreApplication> app = CreateApplication(argc, argv, DrawsGlyphs(argc, argv));
     // Standard error carries the converter's own messages alone; a damaged
     // picture is named there with its reason.
@@ -75,10 +85,10 @@ int main(int argc, char* argv[]) {
     if (!options) return glyph::cli::UsageError(options.error().reason);
     switch (options->action) {
         case Options::Action::kHelp:
-            std::fputs(qUtf8Printable(glyph::cli::kHelp.toString()), stdout);
+            glyph::cli::PrintText(stdout, glyph::cli::kHelp.toString());
             return 0;
         case Options::Action::kVersion:
-            std::fputs(qUtf8Printable(glyph::cli::kVersion.arg(GLYPHORAMA_VERSION)), stdout);
+            glyph::cli::PrintText(stdout, glyph::cli::kVersion.arg(GLYPHORAMA_VERSION));
             return 0;
         case Options::Action::kMakeRamp:
             return glyph::cli::MakeRamp(*options);

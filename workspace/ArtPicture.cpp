@@ -9,6 +9,7 @@
 
 #include "engine/Cp932.h"
 #include "workspace/Limits.h"
+#include "workspace/Markup.h"
 #include "workspace/PngEncode.h"
 #include "workspace/Reasons.h"
 
@@ -55,7 +56,7 @@ QString ArtFontFamilies(const QString& family) {
     for (const QString& fallback : kFallbackFamilies) {
         if (fallback.compare(family, Qt::CaseInsensitive) != 0) families << fallback;
     }
-    for (QString& name : families) name = u'"' + name + u'"';
+    for (QString& name : families) name = CssString(name);
     return families.join(QStringLiteral(", ")) + QStringLiteral(", monospace");
 }
 
@@ -168,7 +169,7 @@ QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
             "<g font-family=\"%4\" font-size=\"%5\" fill=\"%6\" "
             "xml:space=\"preserve\" style=\"white-space: pre\">\n")
             .arg(QString::number(size.width()), QString::number(size.height()),
-                 HexColour(PaperColour(look)), ArtFontFamilies(font_.family).toHtmlEscaped(),
+                 HexColour(PaperColour(look)), XmlAttribute(ArtFontFamilies(font_.family)),
                  QString::number(font_.pixelSize), HexColour(PlainInk(look)));
     int openRow = -1;
     ForEachColourRun(lines, art, look, [&](int row, int first, int count, QRgb colour) {

@@ -50,6 +50,7 @@ class ArtDrawing {
 
 // The family list a page or an SVG names: the font, then Japanese fonts
 // found on most systems, so that another viewer still shows full-width cells.
+// A CSS font-family value, each family a CSS string.
 QString ArtFontFamilies(const QString& family);
 
 }  // namespace glyph

@@ -1,5 +1,6 @@
 #include "workspace/ArtWriters.h"
 
+#include "workspace/Markup.h"
 #include "workspace/TextFile.h"
 
 namespace glyph {
@@ -58,9 +59,9 @@ QString ColouredLines(const Art& art) {
     ForEachColourRun(
         lines, art, ArtLook{true, false}, [&](int at, int first, int count, QRgb colour) {
             for (; row < at; ++row) html += u'\n';
-            html += QStringLiteral("<span style=\"color:%1\">%2</span>")
-                        .arg(HexColour(colour),
-                             lines[at].mid(first, count).join(QString()).toHtmlEscaped());
+            html +=
+                QStringLiteral("<span style=\"color:%1\">%2</span>")
+                    .arg(HexColour(colour), HtmlText(lines[at].mid(first, count).join(QString())));
         });
     for (; row < lines.size(); ++row) html += u'\n';
     return html;
@@ -69,9 +70,7 @@ QString ColouredLines(const Art& art) {
 QByteArray Page(const Art& art, const ArtStyle& style, const QString& title) {
     // One substitution each, so a % in the title stays as it is.
     if (!style.font) {
-        return kPage
-            .arg(title.toHtmlEscaped(), kPlainStyle, WithLineFeeds(art.text).toHtmlEscaped())
-            .toUtf8();
+        return kPage.arg(HtmlText(title), kPlainStyle, HtmlText(WithLineFeeds(art.text))).toUtf8();
     }
     const ArtDrawing drawing(*style.font);
     const QString cellStyle =
@@ -79,8 +78,8 @@ QByteArray Page(const Art& art, const ArtStyle& style, const QString& title) {
                        QString::number(style.font->pixelSize), QString::number(drawing.cell()),
                        HexColour(PlainInk(style.look)));
     const QString lines =
-        style.look.colour ? ColouredLines(art) : WithLineFeeds(art.text).toHtmlEscaped();
-    return kPage.arg(title.toHtmlEscaped(), cellStyle, lines).toUtf8();
+        style.look.colour ? ColouredLines(art) : HtmlText(WithLineFeeds(art.text));
+    return kPage.arg(HtmlText(title), cellStyle, lines).toUtf8();
 }
 
 QString Escape(bool background, QRgb colour, AnsiColours colours) {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdio>
+
+namespace glyph::cli {
+
+// What the converter writes for people to read (messages, help, version),
+// in the locale's codeset, and harmless to the terminal that shows it.
+
+// text in `codeset` (as nl_langinfo(CODESET) names it): a character the
+// codeset lacks as '?', a name's stray bytes (see NativePath) as they came.
+// UTF-8 and the C locale's ASCII give the UTF-8 bytes, so that names keep
+// their bytes where the locale says nothing of the terminal's.
+QByteArray EncodeForCodeset(const QString& text, const QByteArray& codeset);
+
+// text with its control characters (C0, DEL, C1) spelled out as ls spells
+// them: \e, \n, \x9b. With `utf8`, a name's stray bytes of the C1 range too,
+// which no UTF-8 character holds; in other codesets they are parts of
+// characters (Shift-JIS lead bytes, EUC-JP's SS2).
+QString QuoteControls(const QString& text, bool utf8);
+
+// The running locale's codeset, read once; the locale is set by then.
+const QByteArray& LocaleCodeset();
+
+// text to a stream in the locale's codeset, as it is.
+void PrintText(std::FILE* stream, const QString& text);
+
+// A line of a message on standard error, its control characters quoted when
+// a terminal shows it; in a file or a pipe, names keep their bytes.
+void PrintMessageLine(const QString& line);
+
+}  // namespace glyph::cli
