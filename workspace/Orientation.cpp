@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QtEndian>
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -52,8 +54,12 @@ constexpr qint64 kSegmentLengthSize = 2;
 constexpr qint64 kPngChunkHeaderSize = 8;
 constexpr qint64 kPngCrcSize = 4;
 constexpr quint32 kMaxPngChunkLength = 0x7FFFFFFF;
+// Stepping over a chunk costs a seek: a file of a few million empty chunks would otherwise
+// keep the walk busy. libpng writes its rows in 8 KiB chunks, so this covers 2 GiB of pixels.
+constexpr int kMostPngChunks = 1 << 18;
+// Larger than any EXIF block a camera writes; a longer eXIf is passed over unread.
+constexpr quint32 kMostPngExifBytes = 1024 * 1024;
 constexpr QByteArrayView kPngExif("eXIf", 4);
-constexpr QByteArrayView kPngImageData("IDAT", 4);
 constexpr QByteArrayView kPngEnd("IEND", 4);
 
 // RIFF: "RIFF", size of what follows, "WEBP", then chunks of type, size, data padded to even.
@@ -174,17 +180,29 @@ Orientation ReadJpegOrientation(QByteArrayView head) {
     return Orientation::kNormal;
 }
 
-// The chunks before the pixels.
-Orientation ReadPngOrientation(QByteArrayView head) {
+bool PngCrcMatches(QByteArrayView type, QByteArrayView data, QByteArrayView crc) {
+    uLong sum = crc32(0, reinterpret_cast<const Bytef*>(type.data()), uInt(type.size()));
+    sum = crc32(sum, reinterpret_cast<const Bytef*>(data.data()), uInt(data.size()));
+    return quint32(sum) == qFromBigEndian<quint32>(crc.data());
+}
+
+// Every chunk up to IEND, stepped over by its length: libpng writes an eXIf given after the
+// rows after the pixels, so the pixels are skipped, never read. A damaged eXIf is passed
+// over, as libpng passes over a damaged ancillary chunk.
+Orientation ReadPngOrientation(const ReadBytes& read) {
     qint64 at = kPngSignature.size();
-    while (const std::optional<QByteArrayView> header = Slice(head, at, kPngChunkHeaderSize)) {
-        const quint32 length = qFromBigEndian<quint32>(header->data());
-        const QByteArrayView type = header->sliced(4);
-        if (length > kMaxPngChunkLength || type == kPngImageData || type == kPngEnd) break;
-        if (type == kPngExif) {
-            const std::optional<QByteArrayView> body =
-                Slice(head, at + kPngChunkHeaderSize, length);
-            return body ? ReadExifOrientation(*body) : Orientation::kNormal;
+    for (int chunk = 0; chunk < kMostPngChunks; ++chunk) {
+        const QByteArray header = read(at, kPngChunkHeaderSize);
+        if (header.size() < kPngChunkHeaderSize) break;
+        const quint32 length = qFromBigEndian<quint32>(header.constData());
+        const QByteArrayView type = QByteArrayView(header).sliced(4);
+        if (length > kMaxPngChunkLength || type == kPngEnd) break;
+        if (type == kPngExif && length <= kMostPngExifBytes) {
+            const QByteArray rest = read(at + kPngChunkHeaderSize, length + kPngCrcSize);
+            if (rest.size() < qint64(length) + kPngCrcSize) break;
+            const QByteArrayView data = QByteArrayView(rest).first(length);
+            if (PngCrcMatches(type, data, QByteArrayView(rest).sliced(length)))
+                return ReadExifOrientation(data);
         }
         at += kPngChunkHeaderSize + length + kPngCrcSize;
     }
@@ -233,7 +251,7 @@ Orientation ReadOrientation(QIODevice& device) {
     const PositionKeeper keeper(device);
     const QByteArray head = device.peek(kHeadBound);
     if (head.startsWith(kJpegSignature)) return ReadJpegOrientation(head);
-    if (head.startsWith(kPngSignature)) return ReadPngOrientation(head);
+    if (head.startsWith(kPngSignature)) return ReadPngOrientation(FromDevice(device, head));
     if (IsWebp(head)) return ReadWebpOrientation(head);
     if (head.startsWith(kTiffLittleSignature) || head.startsWith(kTiffBigSignature))
         return ReadTiffOrientation(FromDevice(device, head));

@@ -20,7 +20,8 @@ enum class Orientation {
 
 // The orientation a picture file declares: EXIF in a JPEG's APP1 segment, a TIFF file's own
 // first IFD, a PNG's eXIf chunk, a WebP's EXIF chunk. kNormal when there is none or it is
-// damaged. Only the first 256 KiB are looked at (a TIFF file's first IFD may lie further);
+// damaged. Only the first 256 KiB are looked at, but for a TIFF file's first IFD and a PNG's
+// chunks, which are stepped over by their lengths to the end (eXIf may follow the pixels);
 // the device is left where it was.
 Orientation ReadOrientation(QIODevice& device);
 

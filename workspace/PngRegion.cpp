@@ -19,6 +19,8 @@ constexpr int kBytesPerPixel = 4;  // RGBA, 8 bits each, after the transforms be
 constexpr int kLibpngRows = 2;     // the row being decoded and the one above it
 // libpng's own default is a million pixels a side; the format allows 2^31 - 1.
 constexpr png_uint_32 kMaxSide = 0x7FFFFFFF;
+// What any one chunk may make libpng allocate: a chunk's length is only a claim.
+constexpr png_alloc_size_t kMostChunkBytes = 1024 * 1024;
 
 void ReadFromDevice(png_structp png, png_bytep data, png_size_t length) {
     auto* device = static_cast<QIODevice*>(png_get_io_ptr(png));
@@ -40,6 +42,11 @@ class PngReader {
         info_ = png_create_info_struct(png_);
         png_set_read_fn(png_, &device, ReadFromDevice);
         png_set_user_limits(png_, kMaxSide, kMaxSide);
+        png_set_chunk_malloc_max(png_, kMostChunkBytes);
+        // No pixel depends on the ancillary chunks but tRNS, which libpng keeps: the rest are
+        // skipped by their length, not read into memory first (libpng takes an eXIf chunk's
+        // length on trust). The orientation is read apart.
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
         // A bad CRC in a critical chunk is damage; in an ancillary one, nothing.
         png_set_crc_action(png_, PNG_CRC_DEFAULT, PNG_CRC_QUIET_USE);
     }

@@ -155,6 +155,25 @@ TEST_F(Cells, APhotoTaggedWithEachOrientationGivesTheArtOfTheSamePhotoStoredUpri
     }
 }
 
+// libpng writes an eXIf given after the rows after the pixels: the art still comes upright.
+// One whose CRC is wrong is passed over, and the picture opens as stored.
+TEST_F(Cells, APngTaggedAfterItsPixelsComesUprightAndADamagedTagIsPassedOver) {
+    const QImage upright = Photo(120, 80);
+    const QImage stored = upright.transformed(QTransform().rotate(-90));  // what tag 6 undoes
+    const QString art = Text(Save("upright.png", upright, "png"), Whole());
+    const QString storedArt = Text(Save("stored.png", stored, "png"), Whole());
+    ASSERT_NE(art, storedArt);
+    const QByteArray png =
+        test::WritePngWithExif(stored, test::Exif(6, true), test::ExifPlace::kAfterRows, 256);
+    EXPECT_EQ(Text(Write("late.png", png), Whole()), art);
+    QByteArray damaged = png;
+    const qsizetype type = damaged.indexOf("eXIf");
+    damaged[type + 4 + qsizetype(qFromBigEndian<quint32>(damaged.constData() + type - 4))] ^= 0x10;
+    EXPECT_EQ(Text(Write("damaged.png", damaged), Whole()), storedArt);
+    EXPECT_EQ(Text(Write("damaged.png", damaged), Framing{}),
+              Text(Save("stored.png", stored, "png"), Framing{}));
+}
+
 TEST_F(Cells, AJpegDecodedAtAnEighthKeepsItsTones) {
     const QImage picture = Photo(1600, 1200).scaled(1600, 1200);
     const QString path = Save("big.jpg", picture, "jpeg");

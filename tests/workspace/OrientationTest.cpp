@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ExifFiles.h"
+#include "PictureWriters.h"
 #include "workspace/Orientation.h"
 
 namespace glyph {
@@ -98,10 +99,45 @@ TEST(OrientationFiles, PngWebpAndTiff) {
     webp.insert(webp.indexOf("EXIF"), RiffChunk("ICCP", "abc"));
     qToLittleEndian(quint32(webp.size() - 8), webp.data() + 4);
     EXPECT_EQ(Read(webp), O(4));
-    // eXIf after the pixels is not looked for.
+    // eXIf after the pixels counts as much as before them.
     QByteArray late = Saved(Quadrants(64, 32), "png");
     late.insert(late.indexOf("IEND") - 4, PngChunk("eXIf", Exif(6, false)));
-    EXPECT_EQ(Read(late), Orientation::kNormal);
+    EXPECT_EQ(Read(late), O(6));
+}
+
+qsizetype Count(const QByteArray& bytes, const char* what) {
+    qsizetype count = 0;
+    for (qsizetype at = bytes.indexOf(what); at >= 0; at = bytes.indexOf(what, at + 1)) ++count;
+    return count;
+}
+
+// libpng puts eXIf before the pixels or, given after the rows, between the last IDAT and
+// IEND; the pixels in many small IDAT chunks are stepped over, in a file as in a buffer.
+TEST(OrientationFiles, PngAsLibpngWritesItBeforeOrAfterThePixels) {
+    QTemporaryDir dir;
+    QImage picture(64, 32, QImage::Format_RGB32);  // noise, which compresses to many chunks
+    quint32 noise = 1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, noise = noise * 1664525 + 1013904223);
+    }
+    for (const ExifPlace place : {ExifPlace::kBeforeRows, ExifPlace::kAfterRows}) {
+        for (int value : {3, 6, 8}) {
+            const bool big = value == 6;
+            const QByteArray png = WritePngWithExif(picture, Exif(quint32(value), big), place, 64);
+            ASSERT_GT(Count(png, "IDAT"), 20);
+            ASSERT_EQ(Count(png, "eXIf"), 1);
+            ASSERT_EQ(png.indexOf("eXIf") < png.indexOf("IDAT"), place == ExifPlace::kBeforeRows);
+            EXPECT_EQ(Read(png), O(value)) << value;
+            QFile file(dir.filePath("tagged.png"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(png);
+            file.close();
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(ReadOrientation(file), O(value)) << value;
+            EXPECT_EQ(file.pos(), 0);
+        }
+    }
 }
 
 // The files built above are pictures Qt still reads at their size.
@@ -270,7 +306,8 @@ TEST(OrientationHostile, HugeOrCutLengths) {
     EXPECT_EQ(Read(webp), Orientation::kNormal);
 }
 
-// Past the first 256 KiB nothing is looked at, however long the segments go on.
+// Past a JPEG's first 256 KiB nothing is looked at, however long the segments go on. A PNG's
+// chunks are stepped over by their lengths, however long, but only so many of them.
 TEST(OrientationHostile, ExifPastTheBoundIsNotRead) {
     QByteArray comments;
     while (comments.size() < kHeadBound) comments += JpegSegment(0xFE, QByteArray(65000, 'c'));
@@ -278,7 +315,37 @@ TEST(OrientationHostile, ExifPastTheBoundIsNotRead) {
     QByteArray png = Saved(Quadrants(8, 8), "png");
     png.insert(png.indexOf("IDAT") - 4,
                PngChunk("tEXt", QByteArray(kHeadBound, 'c')) + PngChunk("eXIf", Exif(6, false)));
-    EXPECT_EQ(Read(png), Orientation::kNormal);
+    EXPECT_EQ(Read(png), O(6));
+    const QByteArray empty = PngChunk("zzZz", {});
+    for (const auto& [chunks, found] : {std::pair{1000, true}, std::pair{300'000, false}}) {
+        QByteArray many = Saved(Quadrants(8, 8), "png");
+        many.insert(many.indexOf("IEND") - 4,
+                    empty.repeated(chunks) + PngChunk("eXIf", Exif(6, false)));
+        EXPECT_EQ(Read(many), found ? O(6) : Orientation::kNormal) << chunks;
+    }
+}
+
+// A damaged eXIf is passed over, before the pixels or after them; so is one whose length runs
+// past the file's end, which must not be read into memory first.
+TEST(OrientationHostile, PngExifWithABadCrcOrLengthIsIgnored) {
+    const QImage picture = Quadrants(64, 32).convertToFormat(QImage::Format_RGB32);
+    for (const ExifPlace place : {ExifPlace::kBeforeRows, ExifPlace::kAfterRows}) {
+        const QByteArray png = WritePngWithExif(picture, Exif(6, true), place);
+        const qsizetype type = png.indexOf("eXIf");
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + type - 4);
+        ASSERT_EQ(Read(png), O(6));
+        QByteArray badCrc = png;
+        badCrc[type + 4 + qsizetype(length)] ^= 0x01;
+        EXPECT_EQ(Read(badCrc), Orientation::kNormal);
+        QByteArray badData = png;
+        badData[type + 4 + qsizetype(length) - 1] ^= 0x01;  // past the orientation's entry
+        EXPECT_EQ(Read(badData), Orientation::kNormal);
+        for (quint32 huge : {0x65586966u, 0x7FFFFFFFu}) {
+            QByteArray claims = png;
+            qToBigEndian(huge, claims.data() + type - 4);
+            EXPECT_EQ(Read(claims), Orientation::kNormal) << huge;
+        }
+    }
 }
 
 // Any one byte of the EXIF segment changed: still a value 1..8, and the device back at 0

@@ -54,6 +54,45 @@ inline QByteArray WritePng(const QImage& image, PngOptions options = {}) {
     return out;
 }
 
+enum class ExifPlace { kBeforeRows, kAfterRows };
+
+// An RGB PNG carrying `exif` as libpng writes it: given before png_write_info the chunk comes
+// before the pixels; given after the rows, png_write_end puts it after them. A small
+// `idatBytes` splits the pixels into many IDAT chunks.
+inline QByteArray WritePngWithExif(const QImage& image, const QByteArray& exif, ExifPlace place,
+                                   std::size_t idatBytes = 8192) {
+    QByteArray out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, AppendToByteArray, nullptr);
+    png_set_compression_buffer_size(png, idatBytes);
+    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_byte> exifBytes(exif.begin(), exif.end());
+    const auto setExif = [&] {
+        png_set_eXIf_1(png, info, png_uint_32(exifBytes.size()), exifBytes.data());
+    };
+    if (place == ExifPlace::kBeforeRows) setExif();
+    png_write_info(png, info);
+    // libpng 1.6 would write it once more at the end.
+    if (place == ExifPlace::kBeforeRows) png_free_data(png, info, PNG_FREE_EXIF, -1);
+    std::vector<png_byte> row(std::size_t(image.width()) * 3);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            row[std::size_t(x) * 3] = png_byte(qRed(p));
+            row[std::size_t(x) * 3 + 1] = png_byte(qGreen(p));
+            row[std::size_t(x) * 3 + 2] = png_byte(qBlue(p));
+        }
+        png_write_row(png, row.data());
+    }
+    if (place == ExifPlace::kAfterRows) setExif();
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
 // Rewrites the CRC of the chunk whose type starts at `typeAt`, after a patch.
 inline QByteArray WithChunkCrc(QByteArray png, qsizetype typeAt) {
     const quint32 length = qFromBigEndian<quint32>(png.constData() + typeAt - 4);
