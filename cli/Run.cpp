@@ -12,9 +12,11 @@
 #include "cli/Messages.h"
 #include "cli/OutputNames.h"
 #include "cli/Ramp.h"
+#include "engine/Levels.h"
 #include "workspace/ArtWriters.h"
 #include "workspace/Convert.h"
 #include "workspace/FileAccess.h"
+#include "workspace/Reasons.h"
 #include "workspace/ShapeSource.h"
 #include "workspace/TextFile.h"
 
@@ -39,6 +41,9 @@ int StandardOutputColumns() {
 }
 
 namespace {
+
+// A pool this small gives art of a few glyphs at best; fewer, art of blanks.
+constexpr int kFewestShapeKanji = 64;
 
 // Where each picture's bytes go: a path, or empty for standard output.
 Result<QStringList> Destinations(const Options& options) {
@@ -84,6 +89,15 @@ Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp
     return Art{*text, {}};
 }
 
+// The kanji the art's font must hold: enough shapes to match, or a glyph for
+// each level of a ramp measured from it; 0 when the art takes none from it.
+int FewestKanji(const Options& options, const QString& converterDir, bool shapes) {
+    if (shapes) return kFewestShapeKanji;
+    const bool measured = DrawsArt(options) &&
+                          MeasuresRamp(options.rampFile, converterDir, options.framing.Reduces());
+    return measured ? kLevels : 0;
+}
+
 }  // namespace
 
 int UsageError(const QString& reason) {
@@ -101,6 +115,10 @@ int Run(const Options& options, const QString& converterDir) {
         const Result<ArtFont> font = ResolveArtFont(options.font, options.fontSize);
         if (!font) return UsageError(font.error().reason);
         if (DrawsArt(options)) style.font = *font;
+        // A font without kanji would give blank art, or a ramp it cannot draw.
+        const int fewest = FewestKanji(options, converterDir, shapes);
+        if (const int held = fewest > 0 ? KanjiHeld(*font) : 0; held < fewest)
+            return UsageError(reasons::kFontTooFewKanji.arg(font->family).arg(held).arg(fewest));
         if (shapes) {
             // Measured (or read from the cache) once, before the jobs share it.
             ChooseShapeFont(*font);

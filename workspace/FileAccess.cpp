@@ -1,10 +1,14 @@
 #include "workspace/FileAccess.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QRandomGenerator>
 #include <cerrno>
+#include <ctime>
+#include <optional>
 
 #include "workspace/NativePath.h"
 #include "workspace/Reasons.h"
@@ -15,6 +19,12 @@ namespace {
 
 constexpr int kMostLinks = 40;  // as the kernel follows them
 constexpr mode_t kNewFileMode = 0666;
+// Temporary files are named .glyphorama-XXXXXX, as mkostemp fills them in.
+const QByteArray kTemporaryPrefix = QByteArrayLiteral(".glyphorama-");
+constexpr int kTemporaryLetters = 6;
+constexpr int kNamingTries = 16;
+// Older than this, a temporary of ours is no run's work in progress.
+constexpr time_t kStaleSeconds = 15 * 60;
 
 QString SystemReason() { return qt_error_string(errno); }
 
@@ -87,15 +97,8 @@ Status WriteInto(const QByteArray& path, const QByteArray& bytes) {
     return written;
 }
 
-// A temporary file beside `path` replaces it once every byte is written.
-Status Replace(const QByteArray& path, const QByteArray& bytes, const struct stat* old) {
-    QByteArray temporary = FolderOf(path) + "/.glyphorama-XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        const bool noFolder = errno == ENOENT || errno == ENOTDIR;
-        return Failure(noFolder ? reasons::kSaveNoFolder : reasons::kSaveCannotCreate,
-                       SystemReason());
-    }
+// The bytes in fd, in the mode (and, for root, the owner) the file takes.
+Status Fill(int fd, const QByteArray& bytes, const struct stat* old) {
     if (old != nullptr) {
         // Root may hand a user's file back to its owner; others keep their own.
         [[maybe_unused]] const int owned = fchown(fd, old->st_uid, old->st_gid);
@@ -104,11 +107,78 @@ Status Replace(const QByteArray& path, const QByteArray& bytes, const struct sta
     Status written = fchmod(fd, mode) == 0 ? WriteAll(fd, bytes)
                                            : Failure(reasons::kSaveCannotCreate, SystemReason());
     if (written && fsync(fd) != 0) written = Failure(reasons::kSaveCannotWrite, SystemReason());
+    return written;
+}
+
+QByteArray TemporaryName(const QByteArray& folder) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = folder + '/' + kTemporaryPrefix;
+    for (int i = 0; i < kTemporaryLetters; ++i)
+        name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+    return name;
+}
+
+// The new file is written unnamed (O_TMPFILE) and given a name only once it
+// is whole, so a run killed while writing leaves nothing behind. Nothing when
+// the file system or /proc cannot do it: then a named temporary is used.
+std::optional<Status> ReplaceUnnamed(const QByteArray& path, const QByteArray& bytes,
+                                     const struct stat* old) {
+    const int fd =
+        ::open(FolderOf(path).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode);
+    if (fd < 0) return std::nullopt;
+    const auto fail = [fd](Status status) {
+        ::close(fd);
+        return status;
+    };
+    if (Status written = Fill(fd, bytes, old); !written) return fail(written);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    // With no file at the name it is linked there at once; else under a
+    // temporary name that then replaces the old file in one step.
+    if (old == nullptr &&
+        linkat(AT_FDCWD, self.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0) {
+        ::close(fd);
+        return Status(Done{});
+    }
+    for (int i = 0; i < kNamingTries; ++i) {
+        const QByteArray temporary = TemporaryName(FolderOf(path));
+        if (linkat(AT_FDCWD, self.constData(), AT_FDCWD, temporary.constData(),
+                   AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        ::close(fd);
+        if (::rename(temporary.constData(), path.constData()) == 0) return Status(Done{});
+        const Status failed = Failure(reasons::kSaveCannotReplace, SystemReason());
+        ::unlink(temporary.constData());
+        return failed;
+    }
+    return fail(Failure(reasons::kSaveCannotCreate, qt_error_string(EEXIST)));
+}
+
+// A temporary file beside `path` replaces it once every byte is written.
+Status Replace(const QByteArray& path, const QByteArray& bytes, const struct stat* old) {
+    if (std::optional<Status> unnamed = ReplaceUnnamed(path, bytes, old)) return *unnamed;
+    QByteArray temporary =
+        FolderOf(path) + '/' + kTemporaryPrefix + QByteArray(kTemporaryLetters, 'X');
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const bool noFolder = errno == ENOENT || errno == ENOTDIR;
+        return Failure(noFolder ? reasons::kSaveNoFolder : reasons::kSaveCannotCreate,
+                       SystemReason());
+    }
+    Status written = Fill(fd, bytes, old);
     if (::close(fd) != 0 && written) written = Failure(reasons::kSaveCannotWrite, SystemReason());
     if (written && ::rename(temporary.constData(), path.constData()) != 0)
         written = Failure(reasons::kSaveCannotReplace, SystemReason());
     if (!written) ::unlink(temporary.constData());
     return written;
+}
+
+bool IsTemporaryName(const char* name) {
+    const QByteArray named(name);
+    return named.size() == kTemporaryPrefix.size() + kTemporaryLetters &&
+           named.startsWith(kTemporaryPrefix);
 }
 
 }  // namespace
@@ -196,6 +266,11 @@ Status WriteFileAtomically(const QString& path, const QByteArray& bytes, Links l
                        SystemReason());
     }
     if (exists) {
+        // The program's own names hold regular files alone, and are never
+        // written into.
+        if (links == Links::kRefuse && S_ISDIR(old.st_mode)) return Error{reasons::kOutputIsFolder};
+        if (links == Links::kRefuse && !S_ISREG(old.st_mode))
+            return Error{reasons::kOutputNotRegular};
         if (S_ISCHR(old.st_mode) || IsOwnStream(old)) return WriteInto(named, bytes);
         if (S_ISDIR(old.st_mode)) return Error{reasons::kOutputIsFolder};
         if (!S_ISREG(old.st_mode)) return Error{reasons::kOutputNotRegular};
@@ -204,6 +279,23 @@ Status WriteFileAtomically(const QString& path, const QByteArray& bytes, Links l
     }
     // Through a link the user named, the file it points to is replaced.
     return Replace(isLink ? FollowLinks(named) : named, bytes, exists ? &old : nullptr);
+}
+
+void RemoveStaleTemporaries(const QString& folder) {
+    const QByteArray native = NativePath(folder);
+    DIR* dir = opendir(native.constData());
+    if (dir == nullptr) return;
+    const int dirFd = dirfd(dir);
+    const time_t now = time(nullptr);
+    while (const dirent* entry = readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        struct stat info {};
+        if (fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+            now - info.st_mtim.tv_sec > kStaleSeconds)
+            unlinkat(dirFd, entry->d_name, 0);
+    }
+    closedir(dir);
 }
 
 }  // namespace glyph

@@ -49,8 +49,13 @@ enum class Links {
 // replaces the old file in one step: a failure leaves any old file whole, and
 // the new one keeps the old one's mode. A character device (/dev/null) and
 // the program's own standard output are written into; a folder, a FIFO, a
-// socket or a block device is refused and nothing is written.
+// socket or a block device is refused and nothing is written. Under kRefuse
+// anything but a regular file at the name is refused.
 Status WriteFileAtomically(const QString& path, const QByteArray& bytes,
                            Links links = Links::kFollow);
+
+// Removes the temporary files of ours that runs killed while writing left in
+// the folder: named as ours, regular, owned by this user and long untouched.
+void RemoveStaleTemporaries(const QString& folder);
 
 }  // namespace glyph

@@ -1,5 +1,6 @@
 #include "workspace/GlyphMeter.h"
 
+#include <QCryptographicHash>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -18,6 +19,7 @@
 #include "engine/Cp932.h"
 #include "engine/Levels.h"
 #include "workspace/FileAccess.h"
+#include "workspace/FontFile.h"
 #include "workspace/Reasons.h"
 
 namespace glyph {
@@ -28,6 +30,9 @@ const QString kSampleKanji = QStringLiteral("漢");
 const QString kFullWidthSpace = QString(QChar(0x3000));
 constexpr int kEvennessGrid = 4;  // the cell in 4 x 4 parts
 constexpr double kWhite = 255.0;
+// Larger than any font file, CJK collections included.
+constexpr qint64 kMostFontFileBytes = 256 << 20;
+constexpr int kIdentityDigits = 12;
 
 // The family Qt draws a kanji in with this font: the font itself, or the
 // fallback it merges in.
@@ -62,18 +67,36 @@ bool HasFamily(const QString& family) {
 #endif
 }
 
+// A font file loaded under a family of the program's own, named by its
+// bytes, so that it is drawn from the file even when an installed font has
+// its family. A file that cannot be renamed is loaded as it is.
+Result<ArtFont> LoadFontFile(const QString& path, int pixelSize) {
+    const Result<QByteArray> bytes = ReadRegularFile(path, kMostFontFileBytes);
+    if (!bytes) return Error{reasons::kUnreadableFontFile.arg(path)};
+    const int plain = QFontDatabase::addApplicationFontFromData(*bytes);
+    const QStringList families = QFontDatabase::applicationFontFamilies(plain);
+    if (families.isEmpty()) return Error{reasons::kUnreadableFontFile.arg(path)};
+    const QString face =
+        QStringLiteral("Glyphorama-") +
+        QString::fromLatin1(QCryptographicHash::hash(*bytes, QCryptographicHash::Sha1)
+                                .toHex()
+                                .left(kIdentityDigits));
+    const QByteArray renamed = RenamedFont(*bytes, face);
+    if (!renamed.isEmpty() &&
+        QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFontFromData(renamed))
+            .contains(face))
+        return ArtFont{families.first(), pixelSize, face};
+    return ArtFont{families.first(), pixelSize};
+}
+
 }  // namespace
 
 Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
     const QFont standard = QGuiApplication::font();
-    ArtFont font{family, pixelSize > 0 ? pixelSize : QFontInfo(standard).pixelSize()};
+    if (pixelSize <= 0) pixelSize = QFontInfo(standard).pixelSize();
     // A path names a font file, whose first family is then used.
-    if (family.contains(u'/')) {
-        const int added = IsRegularFile(family) ? QFontDatabase::addApplicationFont(family) : -1;
-        const QStringList families = QFontDatabase::applicationFontFamilies(added);
-        if (families.isEmpty()) return Error{reasons::kUnreadableFontFile.arg(family)};
-        font.family = families.first();
-    }
+    if (family.contains(u'/')) return LoadFontFile(family, pixelSize);
+    ArtFont font{family, pixelSize};
     if (font.family.isEmpty()) font.family = KanjiFamily(standard);
     if (!HasFamily(font.family)) {
         return Error{reasons::kUnknownFont.arg(font.family)};
@@ -82,10 +105,30 @@ Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
 }
 
 QFont ArtQFont(const ArtFont& font, QFont::StyleStrategy strategy) {
-    QFont art(font.family);
+    QFont art(font.face.isEmpty() ? font.family : font.face);
     art.setPixelSize(font.pixelSize);
     art.setStyleStrategy(strategy);
     return art;
+}
+
+QString FontIdentity(const ArtFont& font) {
+    const QRawFont raw = QRawFont::fromFont(ArtQFont(font));
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(raw.fontTable("head"));
+    hash.addData(raw.fontTable("name"));
+    return QString::fromLatin1(hash.result().toHex().left(kIdentityDigits));
+}
+
+int KanjiHeld(const ArtFont& font) {
+    const QFontMetrics alone(
+        ArtQFont(font, QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging)));
+    int held = 0;
+    for (const QString& glyph : Cp932KanjiAndKana()) {
+        const QList<uint> points = glyph.toUcs4();
+        held += std::all_of(points.begin(), points.end(),
+                            [&alone](uint c) { return alone.inFontUcs4(c); });
+    }
+    return held;
 }
 
 GlyphMeter::GlyphMeter(const ArtFont& font)

@@ -19,6 +19,9 @@ namespace glyph {
 struct ArtFont {
     QString family;
     int pixelSize = 0;
+    // A font file's: the name it is drawn by, of the program's own, since its
+    // family may also be an installed font's. Empty: the family.
+    QString face = {};
 };
 
 // The family and size asked for, checked against what the system has; an
@@ -29,6 +32,14 @@ Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize);
 
 // The QFont that draws the art: the family at the pixel size, antialiased.
 QFont ArtQFont(const ArtFont& font, QFont::StyleStrategy strategy = QFont::PreferAntialias);
+
+// The drawn font file's own identity: its header and name tables, which
+// change with any new version of the file. What a kept measurement is keyed
+// by besides the family, which two files may share.
+QString FontIdentity(const ArtFont& font);
+
+// How many kanji and kana the font itself holds (fallbacks aside).
+int KanjiHeld(const ArtFont& font);
 
 // Measures how much ink glyphs leave in their cell (one full-width advance by
 // the line spacing), drawn by Qt's own rasterizer, antialiased, as the window

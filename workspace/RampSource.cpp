@@ -1,38 +1,52 @@
 #include "workspace/RampSource.h"
 
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QStandardPaths>
+#include <optional>
 
 #include "engine/Cp932.h"
 #include "engine/Levels.h"
 #include "engine/RampFit.h"
 #include "workspace/FileAccess.h"
+#include "workspace/UserFolders.h"
 
 namespace glyph {
 
 namespace {
 
-const QString kFolder = QStringLiteral("/glyphorama");
+const QByteArray kSumMagic = QByteArrayLiteral("Glyphorama ramp\n");
+const QString kSumSuffix = QStringLiteral(".sum");
+constexpr qint64 kMostSumBytes = 4096;  // the magic, a key and a hash
 
-QString UserFolder(QStandardPaths::StandardLocation location) {
-    const QString base = QStandardPaths::writableLocation(location);
-    return base.isEmpty() ? QString() : base + kFolder;
+QString RampKey(const ArtFont& font) {
+    return QStringLiteral("%1-%2-%3-%4")
+        .arg(font.family)
+        .arg(font.pixelSize)
+        .arg(FontIdentity(font), QStringLiteral(GLYPHORAMA_VERSION));
 }
 
-// A kept file is trusted only as it was written: 256 lines read without a
-// word (and the empty entry a ramp file ends in). Anything else is measured
-// again.
-bool IsWholeRamp(const Result<LoadedRamp>& kept) {
-    return kept && kept->notes.isEmpty() && kept->ramp.size() == kLevels + 1;
+// What the file beside a kept ramp holds: the ramp's key and checksum, so a
+// ramp file that was changed, cut or left by another font is measured again
+// while the ramp itself stays a plain moji.txt.
+QByteArray RampSum(const QString& key, const QByteArray& ramp) {
+    return kSumMagic + key.toUtf8() + '\n' +
+           QCryptographicHash::hash(ramp, QCryptographicHash::Sha256).toHex() + '\n';
+}
+
+// A kept ramp is trusted only as it was written for this key: its checksum
+// whole, and 256 levels and the empty entry a ramp file ends in.
+std::optional<CharRamp> KeptRamp(const QString& path, const QString& key) {
+    const Result<QByteArray> bytes = ReadRegularFile(path, kMaxRampFileBytes);
+    const Result<QByteArray> sum = ReadRegularFile(path + kSumSuffix, kMostSumBytes);
+    if (!bytes || !sum || *sum != RampSum(key, *bytes)) return std::nullopt;
+    ParsedRamp parsed = ParseCharRamp(*bytes);
+    if (!parsed.undecodedLines.isEmpty() || parsed.ramp.size() != kLevels + 1) return std::nullopt;
+    return std::move(parsed.ramp);
 }
 
 }  // namespace
 
 QString UserMojiTxt() {
-    const QString folder = UserFolder(QStandardPaths::GenericConfigLocation);
+    const QString folder = UserConfigFolder();
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/moji.txt");
 }
 
@@ -54,22 +68,14 @@ QByteArray RampFileBytes(const QStringList& entries) {
 }
 
 QString MeasuredRampPath(const ArtFont& font) {
-    const QString folder = UserFolder(QStandardPaths::GenericCacheLocation);
-    if (folder.isEmpty()) return {};
-    const QString key =
-        QStringLiteral("%1-%2-%3").arg(font.family).arg(font.pixelSize).arg(GLYPHORAMA_VERSION);
-    // Readable, yet one file per key whatever the family is called.
-    QString name = key;
-    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("_"));
-    const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1);
-    return folder + QStringLiteral("/ramp-%1-%2.txt").arg(name, hash.toHex().left(8));
+    return CachePath(QStringLiteral("ramp"), RampKey(font), QStringLiteral("txt"));
 }
 
 CharRamp MeasuredRamp(const ArtFont& font) {
+    const QString key = RampKey(font);
     const QString path = MeasuredRampPath(font);
-    if (!path.isEmpty() && IsRegularFile(path)) {
-        Result<LoadedRamp> kept = ReadRampFile(path, RampEncoding::kCp932);
-        if (IsWholeRamp(kept)) return std::move(kept)->ramp;
+    if (!path.isEmpty()) {
+        if (std::optional<CharRamp> kept = KeptRamp(path, key)) return std::move(*kept);
     }
     const GlyphMeter meter(font);
     std::vector<GlyphInk> pool = MeasurePool(meter, false);
@@ -77,12 +83,11 @@ CharRamp MeasuredRamp(const ArtFont& font) {
     const FittedRamp fitted = FitEvenFall(std::move(pool));
     if (fitted.entries.size() != kLevels) return CharRamp::BuiltIn();
     const QByteArray bytes = RampFileBytes(fitted.entries);
-    // Read back as it will be next time, so both runs make the same art.
-    if (!path.isEmpty() && MakeFolders(QFileInfo(path).path()) &&
-        WriteFileAtomically(path, bytes, Links::kRefuse)) {
-        Result<LoadedRamp> kept = ReadRampFile(path, RampEncoding::kCp932);
-        if (IsWholeRamp(kept)) return std::move(kept)->ramp;
-    }
+    // The ramp first: a run killed between the two leaves a sum that no
+    // longer matches, and the ramp is measured again.
+    if (!path.isEmpty() && KeepInCache(path, bytes))
+        (void)KeepInCache(path + kSumSuffix, RampSum(key, bytes));
+    // Parsed as it will be read next time, so both runs make the same art.
     return ParseCharRamp(bytes).ramp;
 }
 

@@ -141,6 +141,12 @@ inline constexpr Reason kUnreadableFontFile{
 inline constexpr Reason kFontLacks{QT_TRANSLATE_NOOP(
     "glyph::reasons", "フォント '%1' には「%2」(%3) の字がないため、アートを描けません")};
 
+// %1 a family, %2 the kanji and kana it holds, %3 the fewest the art needs.
+inline constexpr Reason kFontTooFewKanji{
+    QT_TRANSLATE_NOOP("glyph::reasons",
+                      "フォント '%1' には漢字とかなが %2 "
+                      "字しかなく、アートを描くには足りません（%3 字以上必要です）")};
+
 // Pictures of the art. %1 x %2 pixels, %3 the memory needed, %4 the most, in MB.
 inline constexpr Reason kArtPictureTooLarge{
     QT_TRANSLATE_NOOP("glyph::reasons",

@@ -2,15 +2,11 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QRawFont>
-#include <QRegularExpression>
-#include <QStandardPaths>
 
 #include <cmath>
 #include <map>
@@ -21,6 +17,7 @@
 
 #include "engine/Cp932.h"
 #include "workspace/FileAccess.h"
+#include "workspace/UserFolders.h"
 
 namespace glyph {
 
@@ -37,16 +34,6 @@ constexpr int kSheetColumns = 64;            // glyphs drawn side by side at onc
 
 QString SetName(Match set) {
     return set == Match::kCp932Shapes ? QStringLiteral("cp932") : QStringLiteral("kanji");
-}
-
-// The font file's own identity: its header and name tables, which change
-// with any new version of the file.
-QString FontIdentity(const ArtFont& font) {
-    const QRawFont raw = QRawFont::fromFont(ArtQFont(font));
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(raw.fontTable("head"));
-    hash.addData(raw.fontTable("name"));
-    return QString::fromLatin1(hash.result().toHex().left(12));
 }
 
 QString Key(const ArtFont& font, Match set) {
@@ -181,13 +168,7 @@ std::vector<GlyphShape> MeasureShapes(const ArtFont& font, Match set) {
 }
 
 QString ShapesPath(const ArtFont& font, Match set) {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (base.isEmpty()) return {};
-    const QString key = Key(font, set);
-    QString name = key;
-    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("_"));
-    const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1);
-    return base + QStringLiteral("/glyphorama/shapes-%1-%2.bin").arg(name, hash.toHex().left(8));
+    return CachePath(QStringLiteral("shapes"), Key(font, set), QStringLiteral("bin"));
 }
 
 std::vector<GlyphShape> LoadShapes(const ArtFont& font, Match set) {
@@ -201,8 +182,7 @@ std::vector<GlyphShape> LoadShapes(const ArtFont& font, Match set) {
         }
     }
     std::vector<GlyphShape> shapes = MeasureShapes(font, set);
-    if (!path.isEmpty() && MakeFolders(QFileInfo(path).path()))
-        (void)WriteFileAtomically(path, ShapesBytes(key, shapes), Links::kRefuse);
+    if (!path.isEmpty()) (void)KeepInCache(path, ShapesBytes(key, shapes));
     return shapes;
 }
 
@@ -210,6 +190,7 @@ namespace {
 
 std::mutex shapesGuard;
 std::optional<ArtFont> chosenFont;  // none: the window's
+// By the family drawn: a font file's own, whatever family it says it is.
 std::map<std::tuple<Match, QString, int>, std::unique_ptr<const ShapeIndex>> madeShapes;
 
 ArtFont ShapeFont() {
@@ -230,7 +211,8 @@ void ChooseShapeFont(const ArtFont& font) {
 const ShapeIndex& ArtShapes(Match set) {
     const std::lock_guard<std::mutex> lock(shapesGuard);
     const ArtFont font = ShapeFont();
-    std::unique_ptr<const ShapeIndex>& index = madeShapes[{set, font.family, font.pixelSize}];
+    std::unique_ptr<const ShapeIndex>& index =
+        madeShapes[{set, ArtQFont(font).family(), font.pixelSize}];
     if (!index) index = std::make_unique<const ShapeIndex>(LoadShapes(font, set));
     return *index;
 }

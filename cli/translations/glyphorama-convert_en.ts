@@ -183,5 +183,9 @@
         <source>PNG に書き出せません</source>
         <translation>cannot write the PNG</translation>
     </message>
+    <message>
+        <source>フォント &apos;%1&apos; には漢字とかなが %2 字しかなく、アートを描くには足りません（%3 字以上必要です）</source>
+        <translation>the font &apos;%1&apos; holds only %2 kanji and kana, too few to draw the art (it needs at least %3)</translation>
+    </message>
 </context>
 </TS>

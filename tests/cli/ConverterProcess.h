@@ -25,8 +25,9 @@ struct Ran {
 
 // The converter run with the locale variables given ("LANG=ja_JP.UTF-8"), the
 // others unset. childSetUp runs in the child between fork and exec.
-inline Ran ConvertWithLocale(const QStringList& locale, const QStringList& arguments,
-                             const std::function<void()>& childSetUp = {}) {
+inline Ran RunWithLocale(const QString& program, const QStringList& locale,
+                         const QStringList& arguments,
+                         const std::function<void()>& childSetUp = {}) {
     QProcess process;
     QList<std::pair<QByteArray, QByteArray>> variables;
     for (const QString& variable : locale)
@@ -38,10 +39,21 @@ inline Ran ConvertWithLocale(const QStringList& locale, const QStringList& argum
         for (const auto& [name, value] : variables) setenv(name.constData(), value.constData(), 1);
         if (childSetUp) childSetUp();
     });
-    process.start(QStringLiteral(GLYPHORAMA_CONVERT), arguments);
+    process.start(program, arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+inline Ran ConvertWithLocale(const QStringList& locale, const QStringList& arguments,
+                             const std::function<void()>& childSetUp = {}) {
+    return RunWithLocale(QStringLiteral(GLYPHORAMA_CONVERT), locale, arguments, childSetUp);
+}
+
+// A copy of the converter elsewhere, in English.
+inline Ran ConvertProgram(const QString& program, const QStringList& arguments,
+                          const std::function<void()>& childSetUp = {}) {
+    return RunWithLocale(program, {QStringLiteral("LANG=C.UTF-8")}, arguments, childSetUp);
 }
 
 // In English, as the converter speaks by default.

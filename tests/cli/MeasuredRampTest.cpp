@@ -1,11 +1,13 @@
 // Where the converter's ramp comes from without --ramp: the user's folders.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "ConverterProcess.h"
 #include "engine/Cp932.h"
@@ -41,7 +43,7 @@ class MeasuredRamp : public ::testing::Test {
     }
     Ran ConvertIn(const QStringList& arguments) { return ConvertIn(dir_.path(), arguments); }
     QStringList Kept() const {
-        return QDir(dir_.filePath("cache/glyphorama")).entryList(QDir::Files);
+        return QDir(dir_.filePath("cache/glyphorama")).entryList({"ramp-*.txt"}, QDir::Files);
     }
     QString KeptPath() const { return dir_.filePath("cache/glyphorama/" + Kept().value(0)); }
 
@@ -74,18 +76,24 @@ TEST_F(MeasuredRamp, ReducedArtTakesTheFontsRampMeasuredOnceWhileTheBlockKeepsTh
     EXPECT_EQ(Kept().size(), 1);
 }
 
-TEST_F(MeasuredRamp, AKeptRampIsUsedAsItIsAndADamagedOneIsMeasuredAgain) {
+// Only the program's own ramp, as it wrote it, is used: one planted, reordered
+// or changed by a bit would change the art without a word.
+TEST_F(MeasuredRamp, AKeptRampIsTrustedOnlyAsItWasWrittenAndElseMeasuredAgain) {
     const QByteArray measured = ConvertIn({"--fit", picture_}).out;
     ASSERT_EQ(Kept().size(), 1);
     const QByteArray kept = ReadAll(KeptPath());
+    EXPECT_EQ(ConvertIn({"--fit", picture_}).out, measured);
 
-    WriteAll(KeptPath(), RampOf(QStringLiteral("■")));
-    const QString planted = QString::fromUtf8(ConvertIn({"--fit", picture_}).out);
-    EXPECT_EQ(QString(planted).remove(u'■').remove(u'\n'), QString()) << planted.toStdString();
-
+    QList<QByteArray> lines = kept.split('\n');
+    lines.removeLast();
+    std::reverse(lines.begin(), lines.end());
+    QByteArray flipped = kept;
+    flipped[1] = char(flipped[1] ^ 0x01);
     for (const QByteArray& damaged :
-         {RampOf(QStringLiteral("■")).left(40), QByteArray("\x81\x20\r\n").repeated(256),
+         {RampOf(QStringLiteral("■")), lines.join('\n') + '\n', flipped,
+          RampOf(QStringLiteral("■")).left(40), QByteArray("\x81\x20\r\n").repeated(256),
           RampOf(QStringLiteral("■")) + "\x82\xa0\r\n"}) {
+        ASSERT_NE(damaged, kept);
         WriteAll(KeptPath(), damaged);
         const Ran again = ConvertIn({"--fit", picture_});
         EXPECT_EQ(again.status, 0);
@@ -93,6 +101,27 @@ TEST_F(MeasuredRamp, AKeptRampIsUsedAsItIsAndADamagedOneIsMeasuredAgain) {
         EXPECT_EQ(again.out, measured);
         EXPECT_EQ(ReadAll(KeptPath()), kept);
     }
+}
+
+// A relative XDG folder is ignored: the folder a run starts in does not
+// change the art, and nothing is kept there.
+TEST_F(MeasuredRamp, RelativeUserFoldersAreIgnoredForTheHomesOwn) {
+    const QByteArray measured = ConvertIn({"--fit", picture_}).out;
+    const QString work = dir_.filePath("work");
+    QDir().mkpath(work + "/rel/glyphorama");
+    WriteAll(work + "/rel/glyphorama/moji.txt", RampOf(QStringLiteral("■")));
+    const QByteArray home = dir_.filePath("home").toLocal8Bit();
+    const QByteArray into = work.toLocal8Bit();
+    const Ran ran = Convert({"--fit", picture_}, [home, into] {
+        setenv("HOME", home.constData(), 1);
+        setenv("XDG_CONFIG_HOME", "rel", 1);
+        setenv("XDG_CACHE_HOME", "rel", 1);
+        if (chdir(into.constData()) != 0) _exit(99);
+    });
+    EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
+    EXPECT_EQ(ran.out, measured);
+    EXPECT_EQ(QDir(work + "/rel/glyphorama").entryList(QDir::Files), QStringList{"moji.txt"});
+    EXPECT_EQ(QDir(dir_.filePath("home/.cache/glyphorama")).entryList({"ramp-*.txt"}), Kept());
 }
 
 TEST_F(MeasuredRamp, AMojiTxtOfTheUsersServesEveryModeAndNothingIsMeasured) {

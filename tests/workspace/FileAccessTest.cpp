@@ -132,6 +132,20 @@ TEST_F(Outputs, ACharacterDeviceIsWrittenIntoNeverRenamedOver) {
     ExpectOnly({"full", "null"});
 }
 
+TEST_F(Outputs, UnderTheProgramsOwnNamesADeviceIsRefusedNotWrittenInto) {
+    if (mknod(Native("null").constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "device nodes cannot be made here (needs root): " << strerror(errno);
+    EXPECT_EQ(WriteFileAtomically(Path("null"), kNew, Links::kRefuse).error().reason,
+              reasons::kOutputNotRegular);
+    EXPECT_EQ(TypeOf("null"), mode_t(S_IFCHR));
+    ExpectOnly({"null"});
+    // A regular file there is the program's own, and is replaced.
+    Put(Path("own"), kOld);
+    EXPECT_TRUE(WriteFileAtomically(Path("own"), kNew, Links::kRefuse).ok());
+    EXPECT_EQ(Read(Path("own")), kNew);
+    ExpectOnly({"null", "own"});
+}
+
 TEST_F(Outputs, ALinkIsFollowedWhenNamedAndRefusedInTheProgramsOwnFolder) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("out"));
     Put(Path("victim.txt"), kOld);

@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "engine/Cp932.h"
 #include "workspace/Document.h"
@@ -88,6 +90,12 @@ TEST_F(RampSources, ARefusedMojiTxtOfTheUsersGivesTheBuiltInRampAndSaysWhy) {
 }
 
 TEST_F(RampSources, TheMeasuredRampIsKeptInTheCacheFolderOneFilePerFontAndSize) {
+    // The name holds the font file's identity, read through Qt's fonts.
+    static int argc = 1;
+    static char name[] = "workspace_tests";
+    static char* argv[] = {name, nullptr};
+    const std::unique_ptr<QGuiApplication> app(
+        QCoreApplication::instance() != nullptr ? nullptr : new QGuiApplication(argc, argv));
     const QString ipa = MeasuredRampPath({QStringLiteral("IPAGothic"), 16});
     EXPECT_TRUE(ipa.startsWith(dir_.filePath("cache/glyphorama/ramp-IPAGothic-16-")));
     EXPECT_TRUE(ipa.endsWith(QStringLiteral(".txt")));
