@@ -12,6 +12,7 @@
 #include "workspace/Block.h"
 #include "workspace/Framing.h"
 #include "workspace/History.h"
+#include "workspace/Limits.h"
 #include "workspace/Neighbourhood.h"
 #include "workspace/Result.h"
 
@@ -121,6 +122,11 @@ class Document : public QObject {
     FileStamp overviewStamp_;  // of the file the overview was made from
     Block block_;
     TextArt art_;
+    // The memory the working image of a reduced picture holds, a pixel of it
+    // in each of: its levels and colours, the block, the colour image, the
+    // levels read back, the art's levels and the six history slots.
+    static constexpr qint64 kKeptBytesPerCell = 4 * (2 + 2 + 2 + 1 + 6);
+    std::optional<MemoryLease> keptLease_;
     ToneSpan span_;  // of the picture as opened, for every step's shapes
     History history_;
     Neighbourhood neighbourhood_;  // pixels around a moving block

@@ -5,6 +5,11 @@
 #include <thread>
 #include <vector>
 
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "ExifFiles.h"
+#include "workspace/CellReader.h"
 #include "workspace/Limits.h"
 
 namespace glyph {
@@ -37,6 +42,65 @@ TEST(MemoryBound, PicturesInFlightShareOneBoundAndOneAloneOverItIsRefused) {
     EXPECT_EQ(most, 2);
     // Every lease was given back.
     EXPECT_TRUE(ReserveMemory(bound).ok());
+}
+
+TEST(MemoryBound, HoldersThatAskForMoreAtOnceNeverWaitOnEachOtherForEver) {
+    const qint64 bound = MemoryBound();
+    // Two pictures hold 40 % each, then each asks for 30 % more while the
+    // other still holds its own: at most one can have it, and neither waits
+    // for ever.
+    std::atomic<int> holding = 0;
+    std::atomic<int> granted = 0;
+    std::atomic<int> refused = 0;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 2; ++i) {
+        threads.emplace_back([&] {
+            const Result<MemoryLease> first = ReserveMemory(bound * 2 / 5);
+            ASSERT_TRUE(first.ok());
+            ++holding;
+            while (holding < 2) std::this_thread::yield();
+            const Result<MemoryLease> more = ReserveMemory(bound * 3 / 10);
+            ++(more.ok() ? granted : refused);
+            if (!more.ok()) EXPECT_TRUE(more.error().tooLarge);
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_GE(refused, 1);
+    EXPECT_EQ(granted + refused, 2);
+    EXPECT_TRUE(ReserveMemory(bound).ok());
+}
+
+// An RGB TIFF of 16 bits a sample, side x side, its pixels missing.
+QByteArray SixteenBitTiff(quint32 side) {
+    using test::kLong;
+    using test::kShort;
+    test::ExifShape shape;
+    constexpr quint32 kBitsAt = 122;  // just after the IFD of nine entries
+    shape.entries = {
+        {0x0100, kLong, 1, side}, {0x0101, kLong, 1, side}, {0x0102, kShort, 3, kBitsAt},
+        {0x0103, kShort, 1, 1},   {0x0106, kShort, 1, 2},   {0x0111, kLong, 1, kBitsAt + 6},
+        {0x0115, kShort, 1, 3},   {0x0116, kLong, 1, side}, {0x0117, kLong, 1, side * side * 6}};
+    QByteArray tiff = test::MakeExif(shape);
+    EXPECT_EQ(tiff.size(), kBitsAt);
+    for (int sample = 0; sample < 3; ++sample) tiff.append("\x10\x00", 2);
+    return tiff;
+}
+
+TEST(MemoryBound, AWholePictureIsCountedAtTheBytesItsDecodedFormatTakes) {
+    // 17000 x 17000 takes 1.1 GB at 4 bytes a pixel but 2.3 GB at the 8 that
+    // 16-bit samples decode to: over any bound, so refused before decoding.
+    constexpr quint32 kSide = 17000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("deep.tif");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(SixteenBitTiff(kSide));
+    file.close();
+    Framing whole;
+    whole.mode = Framing::Mode::kWhole;
+    const Result<Cells> cells = ReadCells(path, whole);
+    ASSERT_FALSE(cells.ok());
+    EXPECT_TRUE(cells.error().tooLarge) << cells.error().reason.toStdString();
 }
 
 }  // namespace
