@@ -61,7 +61,9 @@ TEST(MemoryBound, HoldersThatAskForMoreAtOnceNeverWaitOnEachOtherForEver) {
             while (holding < 2) std::this_thread::yield();
             const Result<MemoryLease> more = ReserveMemory(bound * 3 / 10);
             ++(more.ok() ? granted : refused);
-            if (!more.ok()) EXPECT_TRUE(more.error().tooLarge);
+            if (!more.ok()) {
+                EXPECT_TRUE(more.error().tooLarge);
+            }
         });
     }
     for (std::thread& thread : threads) thread.join();
