@@ -1,10 +1,13 @@
 #include "workspace/Limits.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdio>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -28,10 +31,30 @@ qint64 MachineMemory() {
     return qint64(pages) * pageSize;
 }
 
+// Under a limit on the address space (ulimit -v), a half of what is left of
+// it: threads' stacks, the allocator's arenas and the libraries' own buffers
+// take address space that no lease counts, and a picture that fits the bound
+// must not then fail to be allocated.
+constexpr qint64 kShareOfAddressSpaceLeft = 2;
+
+qint64 AddressSpaceLeft() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return std::numeric_limits<qint64>::max();
+    long long mappedPages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%lld", &mappedPages) != 1) mappedPages = 0;
+        std::fclose(statm);
+    }
+    const qint64 mapped = qint64(mappedPages) * sysconf(_SC_PAGESIZE);
+    return std::max<qint64>(qint64(limit.rlim_cur) - mapped, 0) / kShareOfAddressSpaceLeft;
+}
+
 qint64 RoundUpToMegabytes(qint64 bytes) { return (bytes + kMegabyte - 1) / kMegabyte; }
 
 std::atomic<qint64>& Memory() {
-    static std::atomic<qint64> bound = std::min(kMostMemory, MachineMemory() / kShareOfMemory);
+    static std::atomic<qint64> bound =
+        std::min({kMostMemory, MachineMemory() / kShareOfMemory, AddressSpaceLeft()});
     return bound;
 }
 

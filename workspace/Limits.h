@@ -15,7 +15,8 @@ inline constexpr qint64 kMegabyte = 1024 * 1024;
 // rows a PNG reader keeps. One place, so every reader refuses alike.
 
 // Memory for decoding pictures, for the whole process: a quarter of the
-// machine's memory, at most 2 GiB.
+// machine's memory, at most 2 GiB, and under a limit on the address space
+// at most a half of what is left of it when first asked.
 qint64 MemoryBound();
 
 // libjpeg runs every scan of a progressive or multi-scan file over every block

@@ -124,5 +124,32 @@ TEST_F(MemoryLimits, AVastGifUnderALimitGivesItsArtOrAnErrorNamingIt) {
     }
 }
 
+TEST_F(MemoryLimits, ShapesOfMoreCellsThanTheLimitHoldsAreAnErrorNamingThePicture) {
+    // Every cell is read as 4 x 4 parts, each summed at 16-byte precision:
+    // 600 x 600 cells of this picture take some 530 MB, over the room left
+    // under the limit.
+    QImage picture(2400, 2400, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    ASSERT_TRUE(picture.save(Path("big.png")));
+    constexpr qint64 kLimit = 600 * kMegabyte;
+
+    const Ran many =
+        Run({"--fit", "--match=shape", "--width=600", "--height=600", Path("big.png")}, kLimit);
+    ASSERT_NE(many.status, -1) << "killed by a signal: " << many.err.toStdString();
+    EXPECT_EQ(many.status, 1);
+    EXPECT_TRUE(many.err.contains("big.png: ")) << many.err.toStdString();
+    EXPECT_TRUE(many.out.isEmpty());
+
+    // Fewer cells of the same picture fit, and give the art they give without a limit.
+    const QStringList few = {"--fit", "--match=shape", "--width=60", "--height=60",
+                             Path("big.png")};
+    const Ran limited = Run(few, kLimit);
+    ASSERT_NE(limited.status, -1) << "killed by a signal: " << limited.err.toStdString();
+    EXPECT_EQ(limited.status, 0) << limited.err.toStdString();
+    EXPECT_EQ(limited.out, Run(few).out);
+}
+
 }  // namespace
 }  // namespace glyph::cli
