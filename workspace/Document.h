@@ -122,10 +122,14 @@ class Document : public QObject {
     FileStamp overviewStamp_;  // of the file the overview was made from
     Block block_;
     TextArt art_;
-    // The memory the working image of a reduced picture holds, a pixel of it
-    // in each of: its levels and colours, the block, the colour image, the
-    // levels read back, the art's levels and the six history slots.
-    static constexpr qint64 kKeptBytesPerCell = 4 * (2 + 2 + 2 + 1 + 6);
+    // What a cell of a reduced picture's working image holds at most, counted
+    // from what holds it: the cells read (a level and a colour) while the
+    // block is made of them, the block's pixels and colour image, the
+    // overview, the levels read for a render, the art's levels and those that
+    // replace them, every history slot, and a character of the text.
+    static constexpr qint64 kKeptBytesPerCell = sizeof(int) + sizeof(QRgb) + 2 * sizeof(QRgb) +
+                                                sizeof(QRgb) + sizeof(int) + 2 * sizeof(int) +
+                                                History::kSlots * sizeof(int) + sizeof(QChar);
     std::optional<MemoryLease> keptLease_;
     ToneSpan span_;  // of the picture as opened, for every step's shapes
     History history_;

@@ -5,11 +5,15 @@
 #include <thread>
 #include <vector>
 
+#include <malloc.h>
+
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "ExifFiles.h"
 #include "workspace/CellReader.h"
+#include "workspace/Document.h"
 #include "workspace/Limits.h"
 
 namespace glyph {
@@ -103,6 +107,41 @@ TEST(MemoryBound, AWholePictureIsCountedAtTheBytesItsDecodedFormatTakes) {
     const Result<Cells> cells = ReadCells(path, whole);
     ASSERT_FALSE(cells.ok());
     EXPECT_TRUE(cells.error().tooLarge) << cells.error().reason.toStdString();
+}
+
+// The heap in use, whether allocated in the arena or mapped on its own.
+qint64 HeapInUse() {
+    const struct mallinfo2 heap = mallinfo2();
+    return qint64(heap.uordblks + heap.hblkhd);
+}
+
+TEST(MemoryBound, AReducedPictureReservesWhatItsDocumentReallyHolds) {
+    // Many cells, the history full: what the document keeps is measured, and
+    // the bound must not have room for it beside what it reserved.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.png");
+    QImage picture(1200, 900, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    ASSERT_TRUE(picture.save(path));
+    Framing whole;
+    whole.mode = Framing::Mode::kWhole;
+    whole.mostCells = QSize(1000, 1000);
+
+    const qint64 before = HeapInUse();
+    Document document(CharRamp::BuiltIn());
+    ASSERT_TRUE(document.Open(path, whole).ok());
+    for (const Command step : {Command::kBrighter, Command::kMoreContrast, Command::kDarker,
+                               Command::kLessContrast, Command::kAutoLevel, Command::kBrighter})
+        ASSERT_TRUE(document.Run(step));
+    const qint64 held = HeapInUse() - before;
+    ASSERT_GT(held, 0);
+    // This thread holds the document's lease, so a reservation that does not
+    // fit is refused at once rather than waited for.
+    EXPECT_FALSE(ReserveMemory(MemoryBound() - held + 1).ok()) << held << " bytes held";
+    EXPECT_TRUE(ReserveMemory(MemoryBound() - 2 * held).ok())
+        << "reserved over twice the " << held << " bytes held";
 }
 
 }  // namespace
