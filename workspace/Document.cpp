@@ -1,6 +1,7 @@
 #include "workspace/Document.h"
 
 #include "workspace/CellReader.h"
+#include "workspace/Reasons.h"
 #include "workspace/ShapeSource.h"
 
 namespace glyph {
@@ -78,6 +79,10 @@ Status Document::Open(const QString& path, const Framing& framing) {
         keptLease_.reset();
         return Shown(path, framing, std::move(block).value());
     }
+    // Shapes that cannot be measured would leave the art empty: the document
+    // stays as it was and says why.
+    if (framing.PatchSide() > 1 && ArtShapes(framing.match).size() == 0)
+        return Error{reasons::kNoMemoryForShapes, false, true};
     const FileStamp stamp = StampOf(path);
     const Result<Cells> cells = ReadCells(path, framing);
     if (!cells) return cells.error();

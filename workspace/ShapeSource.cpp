@@ -239,7 +239,9 @@ const ShapeIndex& ArtShapes(Match set) {
     const std::lock_guard<std::mutex> lock(shapesGuard);
     const ArtFont font = ShapeFont();
     std::unique_ptr<const ShapeIndex>& index = madeShapes[{set, font.family, font.pixelSize}];
-    if (!index) index = std::make_unique<const ShapeIndex>(LoadShapes(font, set));
+    // None measured, for lack of memory: tried again when next asked.
+    if (!index || index->size() == 0)
+        index = std::make_unique<const ShapeIndex>(LoadShapes(font, set));
     return *index;
 }
 
