@@ -252,6 +252,9 @@ inline constexpr Text kNoInvertForShapes{
 inline const QString kFailed = QStringLiteral("%1: %2");
 inline constexpr Text kNoOutputDir{
     QT_TRANSLATE_NOOP("glyph::cli", "cannot create the output folder %1 (%2)")};
+// %1 the font's family, %2 its size in pixels.
+inline constexpr Text kNoMemoryForShapes{QT_TRANSLATE_NOOP(
+    "glyph::cli", "not enough memory to measure the glyph shapes of %1 at %2 px")};
 inline constexpr Text kOutputIsInput{
     QT_TRANSLATE_NOOP("glyph::cli", "the output %1 is the picture being converted")};
 inline constexpr Text kCannotWriteOutput{

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <atomic>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "cli/Batch.h"
 #include "cli/Console.h"
@@ -14,6 +16,7 @@
 #include "cli/Ramp.h"
 #include "engine/Levels.h"
 #include "workspace/ArtWriters.h"
+#include "workspace/CellReader.h"
 #include "workspace/Convert.h"
 #include "workspace/FileAccess.h"
 #include "workspace/Reasons.h"
@@ -110,6 +113,20 @@ int Run(const Options& options, const QString& converterDir) {
     // Pictures and pages are set in a font, and shapes are matched in it;
     // reduced art without a ramp file takes the ramp measured from it.
     const bool shapes = options.framing.PatchSide() > 1;
+    const QStringList& pictures = options.pictures;
+    // Pictures refused by their headers alone are refused before any font is
+    // measured, which may take a minute: it is not done when none is left.
+    std::vector<std::optional<Error>> refused(std::size_t(pictures.size()));
+    bool anyLeft = !options.framing.Reduces();
+    if (options.framing.Reduces()) {
+        for (qsizetype i = 0; i < pictures.size(); ++i) {
+            const Status fits = CheckCells(pictures[i], options.framing);
+            if (fits)
+                anyLeft = true;
+            else
+                refused[std::size_t(i)] = fits.error();
+        }
+    }
     ArtStyle style{options.format, options.look, options.colours, std::nullopt};
     if (DrawsArt(options) || shapes) {
         const Result<ArtFont> font = ResolveArtFont(options.font, options.fontSize);
@@ -119,15 +136,18 @@ int Run(const Options& options, const QString& converterDir) {
         const int fewest = FewestKanji(options, converterDir, shapes);
         if (const int held = fewest > 0 ? KanjiHeld(*font) : 0; held < fewest)
             return UsageError(reasons::kFontTooFewKanji.arg(font->family).arg(held).arg(fewest));
-        if (shapes) {
+        if (shapes && anyLeft) {
             // Measured (or read from the cache) once, before the jobs share it.
             ChooseShapeFont(*font);
-            (void)ArtShapes(options.framing.match);
+            if (ArtShapes(options.framing.match).size() == 0) {
+                Say(kNoMemoryForShapes.arg(font->family).arg(font->pixelSize));
+                return kSomeFailed;
+            }
         }
     }
     const Result<CharRamp> ramp =
         shapes ? Result<CharRamp>(CharRamp::BuiltIn())
-               : ChooseRamp(options.rampFile, converterDir, options.framing.Reduces(),
+               : ChooseRamp(options.rampFile, converterDir, options.framing.Reduces() && anyLeft,
                             style.font ? &*style.font : nullptr);
     if (!ramp) return UsageError(ramp.error().reason);
     // Light ink on a dark ground: the densest glyph for the lightest level.
@@ -150,9 +170,9 @@ int Run(const Options& options, const QString& converterDir) {
         return kSomeFailed;
     }
 
-    const QStringList& pictures = options.pictures;
     const auto convert = [&](int index) -> Result<QByteArray> {
         const QString& picture = pictures[index];
+        if (const std::optional<Error>& error = refused[std::size_t(index)]) return *error;
         const Result<Art> art = ArtOf(picture, options, used);
         if (!art) return art.error();
         return WriteArt(*art, style, QFileInfo(picture).fileName());

@@ -42,6 +42,17 @@ CellSums::CellSums(CellAxis across, CellAxis down, bool transposed, int decodedW
     }
 }
 
+std::int64_t CellSums::Bytes(const CellAxis& across, const CellAxis& down, int decodedWidth,
+                             int decodedHeight) {
+    const std::int64_t shares =
+        std::int64_t(LastPixel(across, decodedWidth) + 1) + (LastPixel(down, decodedHeight) + 1);
+    const std::int64_t cells = std::int64_t(across.cells) * down.cells;
+    return shares * std::int64_t(sizeof(Share)) +
+           across.cells * std::int64_t(2 * sizeof(Sums<std::uint64_t>)) +
+           cells *
+               std::int64_t(sizeof(Sums<unsigned __int128>) + sizeof(int) + sizeof(std::uint32_t));
+}
+
 int CellSums::LastPixel(const CellAxis& axis, int pixels) {
     const __int128 end = axis.start + __int128(axis.step) * axis.cells;
     const __int128 covered = (end + axis.unit - 1) / axis.unit;  // pixels up to the cells' end

@@ -37,6 +37,11 @@ class CellSums {
     // what must be decoded, known before anything is.
     static int LastPixel(const CellAxis& axis, int pixels);
 
+    // The bytes the sums over these axes take, with the levels and colours
+    // they give: known before any is laid out.
+    static std::int64_t Bytes(const CellAxis& across, const CellAxis& down, int decodedWidth,
+                              int decodedHeight);
+
     // `across` is the decoded rows' axis (x), `down` the columns' axis (y);
     // `transposed` when decoded x runs along the upright cells' rows.
     CellSums(CellAxis across, CellAxis down, bool transposed, int decodedWidth, int decodedHeight);

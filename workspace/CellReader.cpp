@@ -84,8 +84,25 @@ CellAxis Axis(const StoredSpan& span, int extent, int decoded) {
 
 }  // namespace
 
-Result<Cells> ReadCells(const QString& path, const Framing& framing) {
-    const Result<PictureSource> source = OpenPictureSource(path);
+namespace {
+
+// What reading a picture's cells will take, known from its header alone.
+struct CellsPlan {
+    PictureSource source;
+    QSize upright;
+    QRect area;
+    QSize cells;
+    int patch = 1;
+    bool transposed = false;
+    int eighths = kFullScale;
+    QSize decoded;
+    CellAxis across;
+    CellAxis down;
+    qint64 bytes = 0;  // the sums, their levels and colours, and the patches made of them
+};
+
+Result<CellsPlan> PlanCells(const QString& path, const Framing& framing) {
+    Result<PictureSource> source = OpenPictureSource(path);
     if (!source) return source.error();
     QFile& file = *source->file;
     const PictureFormat& format = *source->format;
@@ -94,48 +111,84 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
     if (!stored) return stored.error();
     if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
 
-    const QSize upright = UprightSize(*stored, orientation);
-    const QRect whole(QPoint(0, 0), upright);
-    const QRect area =
-        framing.mode == Framing::Mode::kRectangle ? framing.rectangle & whole : whole;
-    if (area.isEmpty()) return Error{reasons::kEmptyRegion};
-    const QSize art = FitCells(area.size(), framing.mostCells, framing.cellAspect);
-    const int patch = PatchRead(area.size(), art, framing.PatchSide());
-    const QSize cells = art * patch;
+    CellsPlan plan;
+    plan.source = std::move(source).value();
+    plan.upright = UprightSize(*stored, orientation);
+    const QRect whole(QPoint(0, 0), plan.upright);
+    plan.area = framing.mode == Framing::Mode::kRectangle ? framing.rectangle & whole : whole;
+    if (plan.area.isEmpty()) return Error{reasons::kEmptyRegion};
+    const QSize art = FitCells(plan.area.size(), framing.mostCells, framing.cellAspect);
+    plan.patch = PatchRead(plan.area.size(), art, framing.PatchSide());
+    plan.cells = art * plan.patch;
 
     // The cells as they lie on the stored picture.
-    const bool transposed = Transposes(orientation);
+    const QRect area = plan.area;
+    const QSize cells = plan.cells;
+    plan.transposed = Transposes(orientation);
     const StoredSpan x =
-        transposed
+        plan.transposed
             ? Span(area.y(), area.height(), cells.height(), ReflectsX(orientation), stored->width())
             : Span(area.x(), area.width(), cells.width(), ReflectsX(orientation), stored->width());
-    const StoredSpan y = transposed ? Span(area.x(), area.width(), cells.width(),
-                                           ReflectsY(orientation), stored->height())
-                                    : Span(area.y(), area.height(), cells.height(),
-                                           ReflectsY(orientation), stored->height());
+    const StoredSpan y = plan.transposed ? Span(area.x(), area.width(), cells.width(),
+                                                ReflectsY(orientation), stored->height())
+                                         : Span(area.y(), area.height(), cells.height(),
+                                                ReflectsY(orientation), stored->height());
 
-    const int eighths = ScaleFor(format, *stored, x, y);
-    const QSize decoded = format.scales ? ScaledJpegSize(*stored, eighths) : *stored;
-    const CellAxis across = Axis(x, stored->width(), decoded.width());
-    const CellAxis down = Axis(y, stored->height(), decoded.height());
+    plan.eighths = ScaleFor(format, *stored, x, y);
+    plan.decoded = format.scales ? ScaledJpegSize(*stored, plan.eighths) : *stored;
+    plan.across = Axis(x, stored->width(), plan.decoded.width());
+    plan.down = Axis(y, stored->height(), plan.decoded.height());
     // Checked before anything is laid out for the rows: a small file may
     // claim billions of them.
-    const int lastRow = CellSums::LastPixel(down, decoded.height());
+    const int lastRow = CellSums::LastPixel(plan.down, plan.decoded.height());
     // Each row costs something of its own too, a narrow picture of millions of rows most.
     constexpr qint64 kRowCost = 64;  // pixels' worth
-    const qint64 work = (qint64(decoded.width()) + kRowCost) * (lastRow + 1);
+    const qint64 work = (qint64(plan.decoded.width()) + kRowCost) * (lastRow + 1);
     if (const Status fits = CheckPixels(work); !fits) return fits.error();
-    CellSums sums(across, down, transposed, decoded.width(), decoded.height());
+
+    constexpr qint64 kCellBytes = sizeof(int) + sizeof(QRgb);  // a level and a colour
+    const qint64 times = framing.PatchSide() / plan.patch;
+    const qint64 cellCount = qint64(cells.width()) * cells.height();
+    plan.bytes =
+        CellSums::Bytes(plan.across, plan.down, plan.decoded.width(), plan.decoded.height()) +
+        cellCount * sizeof(QRgb) + (times > 1 ? cellCount * times * times * kCellBytes : 0);
+    if (plan.bytes > MemoryBound()) {
+        return Error{reasons::kTooLarge.arg((plan.bytes + kMegabyte - 1) / kMegabyte)
+                         .arg(MemoryBound() / kMegabyte),
+                     true};
+    }
+    return plan;
+}
+
+}  // namespace
+
+Status CheckCells(const QString& path, const Framing& framing) {
+    const Result<CellsPlan> plan = PlanCells(path, framing);
+    if (!plan) return plan.error();
+    return Done{};
+}
+
+Result<Cells> ReadCells(const QString& path, const Framing& framing) {
+    Result<CellsPlan> planned = PlanCells(path, framing);
+    if (!planned) return planned.error();
+    CellsPlan plan = std::move(planned).value();
+    const Result<MemoryLease> lease = ReserveMemory(plan.bytes);
+    if (!lease) return lease.error();
+    QFile& file = *plan.source.file;
+    const PictureFormat& format = *plan.source.format;
+    CellSums sums(plan.across, plan.down, plan.transposed, plan.decoded.width(),
+                  plan.decoded.height());
     const Status read =
-        format.rows(file, format.name, eighths, sums.LastRow(),
+        format.rows(file, format.name, plan.eighths, sums.LastRow(),
                     [&sums](int row, const QRgb* pixels) { sums.AddRow(row, pixels); });
     if (!read) return read.error();
 
     std::vector<int> levels = sums.Levels();
     std::vector<std::uint32_t> colours = sums.Colours();
-    return Patches(Cells{cells, std::move(levels),
-                         std::vector<QRgb>(colours.begin(), colours.end()), upright, area},
-                   framing.PatchSide() / patch);
+    return Patches(
+        Cells{plan.cells, std::move(levels), std::vector<QRgb>(colours.begin(), colours.end()),
+              plan.upright, plan.area},
+        framing.PatchSide() / plan.patch);
 }
 
 Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize mostCells,

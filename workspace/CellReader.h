@@ -27,6 +27,10 @@ struct Cells {
 
 Result<Cells> ReadCells(const QString& path, const Framing& framing);
 
+// What ReadCells would refuse from the picture's header alone (too many
+// pixels, sums larger than the memory bound), without decoding a pixel.
+Status CheckCells(const QString& path, const Framing& framing);
+
 // Cells of `area` (in the upright picture's pixels, the picture being
 // `pictureSize`) taken from an upright picture already reduced to `reduced`:
 // no file is read, so a rectangle dragged over a large photo follows the

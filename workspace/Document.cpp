@@ -1,6 +1,7 @@
 #include "workspace/Document.h"
 
 #include "workspace/CellReader.h"
+#include "workspace/Reasons.h"
 #include "workspace/ShapeSource.h"
 
 namespace glyph {
@@ -75,11 +76,21 @@ Status Document::Open(const QString& path, const Framing& framing) {
         Result<Block> block = ReadBlock(path, framing.origin);
         if (!block) return block.error();
         overview_ = QImage();
+        keptLease_.reset();
         return Shown(path, framing, std::move(block).value());
     }
+    // Shapes that cannot be measured would leave the art empty: the document
+    // stays as it was and says why.
+    if (framing.PatchSide() > 1 && ArtShapes(framing.match).size() == 0)
+        return Error{reasons::kNoMemoryForShapes, false, true};
     const FileStamp stamp = StampOf(path);
     const Result<Cells> cells = ReadCells(path, framing);
     if (!cells) return cells.error();
+    Result<MemoryLease> kept =
+        ReserveMemory(qint64(cells->size.width()) * cells->size.height() * kKeptBytesPerCell);
+    if (!kept) return kept.error();
+    keptLease_.reset();
+    keptLease_.emplace(std::move(kept).value());
     // The whole picture's overview: the art itself when it is the whole
     // picture; kept while only the rectangle changes; else made when asked for.
     const bool sameFile = path == path_ && stamp == overviewStamp_ && !overview_.isNull();
@@ -137,6 +148,7 @@ void Document::Open(Block block) {
     path_.clear();
     framing_ = Framing{};
     overview_ = QImage();
+    keptLease_.reset();
     neighbourhood_.Forget();
     Show(std::move(block));
 }

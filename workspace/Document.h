@@ -12,6 +12,7 @@
 #include "workspace/Block.h"
 #include "workspace/Framing.h"
 #include "workspace/History.h"
+#include "workspace/Limits.h"
 #include "workspace/Neighbourhood.h"
 #include "workspace/Result.h"
 
@@ -121,6 +122,15 @@ class Document : public QObject {
     FileStamp overviewStamp_;  // of the file the overview was made from
     Block block_;
     TextArt art_;
+    // What a cell of a reduced picture's working image holds at most, counted
+    // from what holds it: the cells read (a level and a colour) while the
+    // block is made of them, the block's pixels and colour image, the
+    // overview, the levels read for a render, the art's levels and those that
+    // replace them, every history slot, and a character of the text.
+    static constexpr qint64 kKeptBytesPerCell = sizeof(int) + sizeof(QRgb) + 2 * sizeof(QRgb) +
+                                                sizeof(QRgb) + sizeof(int) + 2 * sizeof(int) +
+                                                History::kSlots * sizeof(int) + sizeof(QChar);
+    std::optional<MemoryLease> keptLease_;
     ToneSpan span_;  // of the picture as opened, for every step's shapes
     History history_;
     Neighbourhood neighbourhood_;  // pixels around a moving block

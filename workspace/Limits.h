@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <thread>
 #include <utility>
 
 #include "workspace/Result.h"
@@ -14,7 +15,8 @@ inline constexpr qint64 kMegabyte = 1024 * 1024;
 // rows a PNG reader keeps. One place, so every reader refuses alike.
 
 // Memory for decoding pictures, for the whole process: a quarter of the
-// machine's memory, at most 2 GiB.
+// machine's memory, at most 2 GiB, and under a limit on the address space
+// at most a half of what is left of it when first asked.
 qint64 MemoryBound();
 
 // libjpeg runs every scan of a progressive or multi-scan file over every block
@@ -30,19 +32,24 @@ void TightenBounds(qint64 memory, qint64 blockScans);
 // Memory held for one picture's decoding, given back when the lease ends.
 class MemoryLease {
   public:
-    explicit MemoryLease(qint64 bytes) : bytes_(bytes) {}
-    MemoryLease(MemoryLease&& other) noexcept : bytes_(std::exchange(other.bytes_, 0)) {}
+    explicit MemoryLease(qint64 bytes, std::thread::id holder = std::this_thread::get_id())
+        : bytes_(bytes), holder_(holder) {}
+    MemoryLease(MemoryLease&& other) noexcept
+        : bytes_(std::exchange(other.bytes_, 0)), holder_(other.holder_) {}
     MemoryLease& operator=(MemoryLease&&) = delete;
     ~MemoryLease();
 
   private:
     qint64 bytes_;
+    std::thread::id holder_;  // the thread that took it
 };
 
 // Takes `bytes` from MemoryBound(), which is the whole process's: pictures
 // decoded at the same time share it, and one that needs more than is left
 // waits until others give theirs back. A picture that alone needs more than
-// the bound is refused with a too-large error naming both.
+// the bound is refused with a too-large error naming both. A thread that
+// already holds a lease and asks for more while every other holder waits too
+// is refused in the same way rather than waiting for ever.
 Result<MemoryLease> ReserveMemory(qint64 bytes);
 
 // Done when `blockScans` fit WorkBound(); else a too-large error.

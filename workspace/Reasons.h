@@ -40,6 +40,8 @@ inline constexpr Reason kTooManyPixels{
 inline constexpr Reason kEmptyRegion{QT_TRANSLATE_NOOP("glyph::reasons", "読み取る範囲が空です")};
 inline constexpr Reason kNoMemoryForRegion{
     QT_TRANSLATE_NOOP("glyph::reasons", "画像の範囲を読み取るメモリーが足りません")};
+inline constexpr Reason kNoMemoryForShapes{
+    QT_TRANSLATE_NOOP("glyph::reasons", "文字の形を測るメモリーが足りないため、形で選べません")};
 
 // BMP.
 inline constexpr Reason kBmpCutShort{

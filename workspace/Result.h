@@ -12,6 +12,9 @@ struct Error {
     // A sound file that is too large to open in the memory allowed: the user
     // is told so, not that the file is damaged.
     bool tooLarge = false;
+    // Not the file's fault (the glyph shapes could not be measured): the
+    // reason alone is shown.
+    bool notTheFile = false;
 };
 
 // A value, or the reason there is none: the one way failures travel, from the

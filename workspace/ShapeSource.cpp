@@ -17,6 +17,7 @@
 
 #include "engine/Cp932.h"
 #include "workspace/FileAccess.h"
+#include "workspace/Limits.h"
 #include "workspace/UserFolders.h"
 
 namespace glyph {
@@ -143,26 +144,33 @@ std::vector<GlyphShape> MeasureShapes(const ArtFont& font, Match set) {
             glyphs << glyph;
     }
 
+    // A band of one row of glyphs, drawn and measured, then drawn over for the
+    // next row: the memory stays a band's whatever the size (a sheet of every
+    // glyph at 512 px would be near 2 GB).
+    const int columns = int(std::min<qsizetype>(kSheetColumns, glyphs.size()));
+    const Result<MemoryLease> lease = ReserveMemory(qint64(columns) * side * side);
+    if (!lease) return {};
+    QImage band(columns * side, side, QImage::Format_Grayscale8);
+    if (band.isNull()) return {};
     std::vector<GlyphShape> shapes;
     shapes.reserve(std::size_t(glyphs.size()));
-    const int rows = int((glyphs.size() + kSheetColumns - 1) / kSheetColumns);
-    QImage sheet(kSheetColumns * side, rows * side, QImage::Format_Grayscale8);
-    sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(art);
-    painter.setPen(Qt::black);
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const QPoint corner(int(i % kSheetColumns) * side, int(i / kSheetColumns) * side);
-        painter.save();
-        painter.setClipRect(QRect(corner, QSize(side, side)));
-        painter.drawText(QPoint(corner.x(), corner.y() + ascent), glyphs[i]);
-        painter.restore();
-    }
-    painter.end();
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const QPoint corner(int(i % kSheetColumns) * side, int(i / kSheetColumns) * side);
-        shapes.push_back({glyphs[i], PartInk(sheet, corner, side)});
+    for (qsizetype first = 0; first < glyphs.size(); first += columns) {
+        const qsizetype last = std::min<qsizetype>(first + columns, glyphs.size());
+        band.fill(Qt::white);
+        QPainter painter(&band);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setFont(art);
+        painter.setPen(Qt::black);
+        for (qsizetype i = first; i < last; ++i) {
+            const QPoint corner(int(i - first) * side, 0);
+            painter.save();
+            painter.setClipRect(QRect(corner, QSize(side, side)));
+            painter.drawText(QPoint(corner.x(), ascent), glyphs[i]);
+            painter.restore();
+        }
+        painter.end();
+        for (qsizetype i = first; i < last; ++i)
+            shapes.push_back({glyphs[i], PartInk(band, QPoint(int(i - first) * side, 0), side)});
     }
     return shapes;
 }
@@ -182,7 +190,8 @@ std::vector<GlyphShape> LoadShapes(const ArtFont& font, Match set) {
         }
     }
     std::vector<GlyphShape> shapes = MeasureShapes(font, set);
-    if (!path.isEmpty()) (void)KeepInCache(path, ShapesBytes(key, shapes));
+    // None measured (no memory for them) is nothing to keep.
+    if (!path.isEmpty() && !shapes.empty()) (void)KeepInCache(path, ShapesBytes(key, shapes));
     return shapes;
 }
 
@@ -213,7 +222,9 @@ const ShapeIndex& ArtShapes(Match set) {
     const ArtFont font = ShapeFont();
     std::unique_ptr<const ShapeIndex>& index =
         madeShapes[{set, ArtQFont(font).family(), font.pixelSize}];
-    if (!index) index = std::make_unique<const ShapeIndex>(LoadShapes(font, set));
+    // None measured, for lack of memory: tried again when next asked.
+    if (!index || index->size() == 0)
+        index = std::make_unique<const ShapeIndex>(LoadShapes(font, set));
     return *index;
 }
 

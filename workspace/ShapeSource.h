@@ -14,7 +14,8 @@ namespace glyph {
 
 // Every character of the set the font itself holds (and the full-width
 // space), each drawn in a square cell as the text box shows it and its ink
-// averaged over kPatchSide x kPatchSide parts.
+// averaged over kPatchSide x kPatchSide parts. None when the memory to draw
+// them in could not be had.
 std::vector<GlyphShape> MeasureShapes(const ArtFont& font, Match set);
 
 // Where a pool is kept: named by family, size, set, the font file's own

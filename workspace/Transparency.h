@@ -18,14 +18,18 @@ inline QRgb OverWhite(QRgb pixel) {
     return qRgb(blend(qRed(pixel)), blend(qGreen(pixel)), blend(qBlue(pixel)));
 }
 
-// The picture laid over white, as RGB32.
-inline QImage OverWhite(const QImage& picture) {
-    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) line[x] = OverWhite(line[x]);
-    }
-    return image.convertToFormat(QImage::Format_RGB32);
+// Pixels from..from + count - 1 of the picture's row y laid over white into
+// `out`. A row at a time, so that a large picture is never copied whole;
+// false when even the row's conversion could not be allocated.
+inline bool RowOverWhite(const QImage& picture, int y, int from, int count, QRgb* out) {
+    QImage row(picture.constScanLine(y), picture.width(), 1, picture.bytesPerLine(),
+               picture.format());
+    if (!picture.colorTable().isEmpty()) row.setColorTable(picture.colorTable());
+    const QImage argb = row.convertToFormat(QImage::Format_ARGB32);
+    if (argb.isNull()) return false;
+    const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(0)) + from;
+    for (int x = 0; x < count; ++x) out[x] = OverWhite(line[x]);
+    return true;
 }
 
 }  // namespace glyph

@@ -40,6 +40,10 @@
         <translation>not enough memory to read the area of the picture</translation>
     </message>
     <message>
+        <source>文字の形を測るメモリーが足りないため、形で選べません</source>
+        <translation>not enough memory to measure the glyph shapes, so they cannot be matched</translation>
+    </message>
+    <message>
         <source>BMP のヘッダーの途中でファイルが終わっています</source>
         <translation>the file ends inside the BMP header</translation>
     </message>

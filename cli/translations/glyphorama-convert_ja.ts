@@ -164,6 +164,10 @@
         <translation>出力フォルダー %1 を作成できません（%2）</translation>
     </message>
     <message>
+        <source>not enough memory to measure the glyph shapes of %1 at %2 px</source>
+        <translation>%1 の %2 px で字形を測るメモリーが足りません</translation>
+    </message>
+    <message>
         <source>the output %1 is the picture being converted</source>
         <translation>出力先 %1 は変換する画像そのものです</translation>
     </message>

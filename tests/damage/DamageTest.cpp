@@ -2,8 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -12,6 +16,7 @@
 #include "DamageCorpus.h"
 #include "OpenToText.h"
 #include "workspace/BmpRegion.h"
+#include "workspace/Limits.h"
 #include "workspace/PictureFileTestSupport.h"
 #include "workspace/PictureFormats.h"
 
@@ -77,6 +82,11 @@ void CheckWholeTwice(const QString& path) {
     if (!first.ok) return;
     EXPECT_TRUE(test::SameImage(second.region, first.region));
     EXPECT_EQ(second.text, first.text);
+    // Matched by shape: what the whole picture gives, never an empty art.
+    const Opened shapes = OpenShapesToText(path);
+    ASSERT_EQ(shapes.ok, first.ok) << shapes.reason.toStdString();
+    EXPECT_FALSE(shapes.text.isEmpty());
+    EXPECT_EQ(OpenShapesToText(path).text, shapes.text);
 }
 
 // Opens every case whose name starts with `prefix` twice, with the heap dirtied in between,
@@ -151,6 +161,66 @@ TEST(DamagedPictures, HostileOrientationTagsAreIgnoredOrRefusedAlike) {
         // As stored: the cells keep the stored picture's shape.
         EXPECT_EQ(whole.region.width() > whole.region.height(), c.size.width() > c.size.height());
     }
+}
+
+// Under bounds far tighter than the machine's, each case of the whole-picture
+// paths gives what it gives without them, or is refused as too large: never a
+// crash, a hang, or other art. Run in a child, the bounds being the process's.
+void CheckUnderTightBounds(const QStringList& prefixes) {
+    constexpr qint64 kTightMemory = 1024 * 1024;
+    constexpr qint64 kTightBlockScans = 2'000'000;
+    QTemporaryDir dir;
+    struct Free {
+        QString path;
+        bool vast;  // met under the tight bounds alone
+        Opened whole, shapes;
+    };
+    std::vector<Free> cases;
+    for (const DamageCase& c : Corpus()) {
+        if (std::none_of(prefixes.begin(), prefixes.end(),
+                         [&](const QString& p) { return c.name.startsWith(p); }))
+            continue;
+        const QString path = dir.filePath(c.name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(c.bytes) != c.bytes.size()) std::exit(2);
+        file.close();
+        const bool vast = DecodedPixels(path) > kMostWholePixels;
+        cases.push_back({path, vast, vast ? Opened{} : OpenWholeToText(path),
+                         vast ? Opened{} : OpenShapesToText(path)});
+    }
+    TightenBounds(kTightMemory, kTightBlockScans);
+    int wrong = 0;
+    int tooLarge = 0;
+    const auto check = [&wrong, &tooLarge](const QString& path, const char* how, const Opened& free,
+                                           const Opened& tight) {
+        const bool same =
+            tight.ok ? free.ok && tight.text == free.text : !free.ok || tight.tooLarge;
+        tooLarge += tight.tooLarge ? 1 : 0;
+        if (same) return;
+        ++wrong;
+        std::fprintf(stderr, "%s (%s): %s\n", qPrintable(QFileInfo(path).fileName()), how,
+                     tight.ok ? "other art" : qPrintable(tight.reason));
+    };
+    for (const Free& c : cases) {
+        const Opened whole = OpenWholeToText(c.path);
+        const Opened shapes = OpenShapesToText(c.path);
+        if (c.vast) {
+            // Nothing to compare with: a vast claim is refused, or its art is not empty.
+            if ((whole.ok && whole.text.isEmpty()) || (shapes.ok && shapes.text.isEmpty())) ++wrong;
+            continue;
+        }
+        check(c.path, "whole", c.whole, whole);
+        check(c.path, "shapes", c.shapes, shapes);
+    }
+    std::fprintf(stderr, "tight bounds: %d wrong of %zu, %d too large\n", wrong, cases.size(),
+                 tooLarge);
+    std::exit(wrong == 0 ? 0 : 1);
+}
+
+TEST(DamagedPictures, UnderTightBoundsEachWholePictureGivesItsArtOrIsTooLarge) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(CheckUnderTightBounds({"png-", "gif-", "webp-", "tiff-", "jpeg-scaled-", "bmp-"}),
+                ::testing::ExitedWithCode(0), "tight bounds: 0 wrong of ");
 }
 
 // Files the fuzzer found, each named after what it broke, with what opening it must give.

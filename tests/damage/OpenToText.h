@@ -11,6 +11,7 @@ namespace glyph::damage {
 struct Opened {
     bool ok = false;  // false: the open command refuses the file
     QString reason;   // why, when refused
+    bool tooLarge = false;
     QImage region;
     QString text;
 };
@@ -20,18 +21,32 @@ struct Opened {
 inline Opened OpenToText(const QString& path) {
     Document document(CharRamp::BuiltIn());
     const Status opened = document.Open(path);
-    if (!opened) return {false, opened.error().reason, {}, {}};
-    return {true, {}, document.block().pixels, document.text()};
+    if (!opened) return {false, opened.error().reason, opened.error().tooLarge, {}, {}};
+    return {true, {}, false, document.block().pixels, document.text()};
+}
+
+inline Opened OpenFramedToText(const QString& path, const Framing& framing) {
+    Document document(CharRamp::BuiltIn());
+    const Status opened = document.Open(path, framing);
+    if (!opened) return {false, opened.error().reason, opened.error().tooLarge, {}, {}};
+    return {true, {}, false, document.block().pixels, document.text()};
 }
 
 // The same with the whole picture fitted to 100 x 100 cells, upright.
 inline Opened OpenWholeToText(const QString& path) {
     Framing whole;
     whole.mode = Framing::Mode::kWhole;
-    Document document(CharRamp::BuiltIn());
-    const Status opened = document.Open(path, whole);
-    if (!opened) return {false, opened.error().reason, {}, {}};
-    return {true, {}, document.block().pixels, document.text()};
+    return OpenFramedToText(path, whole);
+}
+
+// The whole picture fitted to 24 x 24 cells, each matched by the shape of
+// its parts: every cell is read as 4 x 4.
+inline Opened OpenShapesToText(const QString& path) {
+    Framing shapes;
+    shapes.mode = Framing::Mode::kWhole;
+    shapes.match = Match::kKanjiShapes;
+    shapes.mostCells = QSize(24, 24);
+    return OpenFramedToText(path, shapes);
 }
 
 }  // namespace glyph::damage

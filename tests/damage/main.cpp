@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -30,5 +31,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--write-corpus") == 0)
         return WriteCorpus(QString::fromLocal8Bit(argv[2]));
     ::testing::InitGoogleTest(&argc, argv);
+    // Shapes are measured in a font, which takes the application's fonts.
+    QGuiApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }

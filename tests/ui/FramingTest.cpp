@@ -3,11 +3,15 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <cmath>
 
 #include "WindowFixture.h"
 #include "ui/TextZoom.h"
 #include "workspace/Convert.h"
+#include "workspace/Limits.h"
 #include "workspace/RampSource.h"
+#include "workspace/Reasons.h"
+#include "workspace/ShapeSource.h"
 
 namespace glyph::testing {
 namespace {
@@ -123,6 +127,36 @@ TEST_F(ChooseFraming, ShapesAreOfferedBeyondTheBlockAndKeepThePartShown) {
     EXPECT_EQ(window->Text().count("\r\n"), tone.count("\r\n"));
     EXPECT_EQ(window->Picture2()->Image().size(), window->document().cells());
     EXPECT_EQ(window->document().cells(), QSize(100, 67));
+}
+
+TEST_F(ChooseFraming, ShapesThatCannotBeMeasuredSayWhyAndKeepTheArtShown) {
+    const QString path = Save(Pattern(400, 300), "wide.png");
+    Open(path);
+    QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+    QAction* shapes = window->Picture1()->actions()[5];
+    ASSERT_TRUE(shapes->isEnabled());
+    const QString tone = window->Text();
+    ASSERT_FALSE(tone.isEmpty());
+
+    // Glyphs so large that a single one drawn is beyond the memory bound.
+    const Result<ArtFont> usual = ResolveArtFont({}, 0);
+    ASSERT_TRUE(usual.ok());
+    const int vast = int(std::ceil(std::sqrt(double(MemoryBound())))) + 1;
+    ChooseShapeFont({usual->family, vast});
+    shapes->trigger();
+    ChooseShapeFont(*usual);
+    EXPECT_EQ(window->Text(), tone);
+    EXPECT_EQ(window->document().framing().match, Match::kTone);
+    EXPECT_FALSE(shapes->isChecked());
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, reasons::kNoMemoryForShapes.toString());
+    EXPECT_EQ(services.messages[0].icon, QMessageBox::Critical);
+
+    // With the memory to measure them, the shapes are measured when next asked for.
+    shapes->trigger();
+    EXPECT_EQ(window->document().framing().match, Match::kKanjiShapes);
+    EXPECT_NE(window->Text(), tone);
+    EXPECT_EQ(services.messages.size(), 1u);
 }
 
 TEST_F(ChooseFraming, AChoiceMadeBeforeAnyPictureAppliesToTheFirstOpen) {
