@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/CharRamp.h"
-#include "workspace/ArtWriters.h"
+#include "output/ArtWriters.h"
 
 namespace {
 

@@ -32,12 +32,12 @@
 #include <optional>
 #include <vector>
 
+#include "basics/Limits.h"
 #include "cli/OutputNames.h"
+#include "document/Convert.h"
+#include "document/Document.h"
 #include "engine/CharRamp.h"
-#include "workspace/Convert.h"
-#include "workspace/Document.h"
-#include "workspace/Framing.h"
-#include "workspace/Limits.h"
+#include "picture/Framing.h"
 
 namespace {
 

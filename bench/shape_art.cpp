@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "engine/ShapeMatch.h"
-#include "workspace/CellReader.h"
-#include "workspace/ShapeSource.h"
+#include "glyphs/ShapeSource.h"
+#include "picture/CellReader.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "workspace/Result.h"
+#include "basics/Result.h"
 
 namespace glyph::cli {
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "workspace/NativePath.h"
+#include "files/NativePath.h"
 
 namespace glyph::cli {
 

@@ -3,13 +3,13 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "workspace/Translatable.h"
+#include "basics/Translatable.h"
 
 namespace glyph::cli {
 
 // Everything the converter says, in one place: written in English, read in the
 // user's language (cli/translations; the reasons it passes on come from
-// workspace/Reasons.h). A new text here needs its translation in every .ts
+// basics/Reasons.h). A new text here needs its translation in every .ts
 // file; see the README.
 
 inline constexpr char kContext[] = "glyph::cli";

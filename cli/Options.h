@@ -4,10 +4,10 @@
 #include <QString>
 #include <QStringList>
 
-#include "workspace/ArtWriters.h"
-#include "workspace/Document.h"
-#include "workspace/Framing.h"
-#include "workspace/Result.h"
+#include "basics/Result.h"
+#include "document/Document.h"
+#include "output/ArtWriters.h"
+#include "picture/Framing.h"
 
 namespace glyph::cli {
 

@@ -6,9 +6,9 @@
 #include "cli/Run.h"
 #include "engine/Cp932.h"
 #include "engine/Levels.h"
-#include "workspace/FileAccess.h"
-#include "workspace/RampFile.h"
-#include "workspace/RampSource.h"
+#include "files/FileAccess.h"
+#include "glyphs/RampFile.h"
+#include "glyphs/RampSource.h"
 
 namespace glyph::cli {
 

@@ -2,9 +2,9 @@
 
 #include <QString>
 
+#include "basics/Result.h"
 #include "engine/CharRamp.h"
-#include "workspace/GlyphMeter.h"
-#include "workspace/Result.h"
+#include "glyphs/GlyphMeter.h"
 
 namespace glyph::cli {
 

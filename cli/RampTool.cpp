@@ -14,9 +14,9 @@
 #include "engine/CharRamp.h"
 #include "engine/Levels.h"
 #include "engine/RampFit.h"
-#include "workspace/GlyphMeter.h"
-#include "workspace/RampSource.h"
-#include "workspace/TextFile.h"
+#include "glyphs/GlyphMeter.h"
+#include "glyphs/RampSource.h"
+#include "output/TextFile.h"
 
 namespace glyph::cli {
 

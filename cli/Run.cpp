@@ -9,19 +9,19 @@
 #include <optional>
 #include <vector>
 
+#include "basics/Reasons.h"
 #include "cli/Batch.h"
 #include "cli/Console.h"
 #include "cli/Messages.h"
 #include "cli/OutputNames.h"
 #include "cli/Ramp.h"
+#include "document/Convert.h"
 #include "engine/Levels.h"
-#include "workspace/ArtWriters.h"
-#include "workspace/CellReader.h"
-#include "workspace/Convert.h"
-#include "workspace/FileAccess.h"
-#include "workspace/Reasons.h"
-#include "workspace/ShapeSource.h"
-#include "workspace/TextFile.h"
+#include "files/FileAccess.h"
+#include "glyphs/ShapeSource.h"
+#include "output/ArtWriters.h"
+#include "output/TextFile.h"
+#include "picture/CellReader.h"
 
 namespace glyph::cli {
 

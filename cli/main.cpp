@@ -17,7 +17,7 @@
 #include "cli/Ramp.h"
 #include "cli/RampTool.h"
 #include "cli/Run.h"
-#include "workspace/NativePath.h"
+#include "files/NativePath.h"
 
 namespace {
 

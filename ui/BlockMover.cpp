@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "workspace/Document.h"
+#include "document/Document.h"
 
 namespace glyph {
 

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QPoint>
 
-#include "workspace/Result.h"
+#include "basics/Result.h"
 
 class QAction;
 class QWidget;

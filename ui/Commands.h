@@ -6,8 +6,8 @@
 #include <span>
 #include <variant>
 
+#include "document/Document.h"
 #include "ui/Layout.h"
-#include "workspace/Document.h"
 
 namespace glyph {
 

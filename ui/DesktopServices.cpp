@@ -7,9 +7,9 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 
+#include "files/NativePath.h"
 #include "ui/PlatformServices.h"
 #include "ui/TextPrinter.h"
-#include "workspace/NativePath.h"
 
 namespace glyph {
 

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "files/NativePath.h"
+#include "glyphs/RampSource.h"
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
 #include "ui/FramingChooser.h"
@@ -17,8 +19,6 @@
 #include "ui/PictureBox.h"
 #include "ui/TextZoom.h"
 #include "ui/Texts.h"
-#include "workspace/NativePath.h"
-#include "workspace/RampSource.h"
 
 namespace glyph {
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "document/Document.h"
 #include "ui/Commands.h"
 #include "ui/CommonDialog.h"
 #include "ui/Screen.h"
-#include "workspace/Document.h"
 
 class QAction;
 class QMenu;

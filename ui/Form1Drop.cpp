@@ -6,8 +6,8 @@
 
 #include <optional>
 
+#include "files/NativePath.h"
 #include "ui/Form1.h"
-#include "workspace/NativePath.h"
 
 namespace glyph {
 

@@ -5,10 +5,10 @@
 #include <QPlainTextEdit>
 #include <memory>
 
+#include "output/ArtWriters.h"
+#include "output/TextFile.h"
 #include "ui/Form1.h"
 #include "ui/Texts.h"
-#include "workspace/ArtWriters.h"
-#include "workspace/TextFile.h"
 
 namespace glyph {
 
@@ -88,7 +88,7 @@ void Form1::ExportArt(ArtFormat format) {
     // A name typed without an ending gets the format's.
     if (QFileInfo(fileName).suffix().isEmpty()) fileName += ArtExtension(format);
 
-    const Art art{text, style.look.colour ? ArtColours(*document_) : QImage()};
+    const Art art{text, style.look.colour ? document_->colours() : QImage()};
     const QString title =
         document_->path().isEmpty() ? texts::kAppTitle : QFileInfo(document_->path()).fileName();
     const Result<QByteArray> bytes = WriteArt(art, style, title);

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "document/Document.h"
 #include "ui/PictureBox.h"
 #include "ui/Texts.h"
-#include "workspace/Document.h"
 
 namespace glyph {
 

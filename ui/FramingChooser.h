@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <QRect>
 
-#include "workspace/Framing.h"
+#include "picture/Framing.h"
 
 class QAction;
 class QActionGroup;

@@ -1,9 +1,9 @@
 #include <QFileInfo>
 
+#include "output/TextFile.h"
 #include "ui/Form1.h"
 #include "ui/PlatformServices.h"
 #include "ui/Texts.h"
-#include "workspace/TextFile.h"
 
 namespace glyph {
 

@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <optional>
 
-#include "workspace/Result.h"
+#include "basics/Result.h"
 
 class QWidget;
 

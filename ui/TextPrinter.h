@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "workspace/Result.h"
+#include "basics/Result.h"
 
 class QPrinterInfo;
 

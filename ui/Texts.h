@@ -2,10 +2,10 @@
 
 #include <QString>
 
-#include "workspace/Reasons.h"
+#include "basics/Reasons.h"
 
 // Every text the window shows, kept together; what the readers and writers
-// say of a file stands in workspace/Reasons.h.
+// say of a file stands in basics/Reasons.h.
 
 namespace glyph::texts {
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/NativePath.h"
 #include "ui/Form1.h"
 #include "ui/PlatformServices.h"
 #include "ui/Texts.h"
-#include "workspace/NativePath.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
-#include "workspace/FontFile.h"
-#include "workspace/GlyphMeter.h"
-#include "workspace/RampSource.h"
-#include "workspace/ShapeSource.h"
+#include "glyphs/FontFile.h"
+#include "glyphs/GlyphMeter.h"
+#include "glyphs/RampSource.h"
+#include "glyphs/ShapeSource.h"
 
 namespace glyph::cli {
 namespace {

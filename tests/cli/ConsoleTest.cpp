@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "workspace/NativePath.h"
+#include "files/NativePath.h"
 
 namespace glyph::cli {
 namespace {

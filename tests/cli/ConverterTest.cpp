@@ -13,10 +13,10 @@
 #include <array>
 
 #include "ConverterProcess.h"
+#include "document/Document.h"
 #include "engine/CharRamp.h"
-#include "workspace/Document.h"
+#include "output/TextFile.h"
 #include "workspace/PictureWriters.h"
-#include "workspace/TextFile.h"
 
 namespace glyph::cli {
 namespace {

@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
+#include "basics/Limits.h"
 #include "engine/Cp932.h"
-#include "workspace/Limits.h"
-#include "workspace/NativePath.h"
+#include "files/NativePath.h"
 
 namespace glyph::cli {
 namespace {

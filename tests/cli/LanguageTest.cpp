@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
+#include "basics/Reasons.h"
 #include "cli/Console.h"
 #include "cli/Language.h"
-#include "workspace/Reasons.h"
 
 namespace glyph::cli {
 namespace {

@@ -11,8 +11,8 @@
 #include "cli/OutputNames.h"
 #include "cli/Ramp.h"
 #include "engine/Cp932.h"
-#include "workspace/ArtWriters.h"
-#include "workspace/TextFile.h"
+#include "output/ArtWriters.h"
+#include "output/TextFile.h"
 
 namespace glyph::cli {
 namespace {

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
-#include "workspace/Document.h"
-#include "workspace/ShapeSource.h"
+#include "document/Document.h"
+#include "glyphs/ShapeSource.h"
 
 namespace glyph::cli {
 namespace {

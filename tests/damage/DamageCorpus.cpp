@@ -11,7 +11,7 @@
 #include <set>
 
 #include "JpegEncoder.h"
-#include "workspace/BmpRegion.h"
+#include "picture/BmpRegion.h"
 #include "workspace/PictureFileTestSupport.h"
 
 namespace glyph::damage {

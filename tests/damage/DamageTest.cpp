@@ -15,10 +15,10 @@
 
 #include "DamageCorpus.h"
 #include "OpenToText.h"
-#include "workspace/BmpRegion.h"
-#include "workspace/Limits.h"
+#include "basics/Limits.h"
+#include "picture/BmpRegion.h"
+#include "picture/PictureFormats.h"
 #include "workspace/PictureFileTestSupport.h"
-#include "workspace/PictureFormats.h"
 
 namespace glyph::damage {
 namespace {

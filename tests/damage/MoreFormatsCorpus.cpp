@@ -7,7 +7,7 @@
 #include <QtEndian>
 
 #include "DamageCorpus.h"
-#include "workspace/BmpRegion.h"
+#include "picture/BmpRegion.h"
 #include "workspace/PictureWriters.h"
 
 namespace glyph::damage {

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "document/Document.h"
 #include "engine/CharRamp.h"
-#include "workspace/Document.h"
 
 namespace glyph::damage {
 

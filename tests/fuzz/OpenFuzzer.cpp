@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "basics/Limits.h"
 #include "damage/OpenToText.h"
-#include "workspace/Limits.h"
-#include "workspace/ShapeSource.h"
+#include "glyphs/ShapeSource.h"
 
 namespace {
 

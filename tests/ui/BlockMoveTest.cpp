@@ -1,5 +1,5 @@
 #include "WindowFixture.h"
-#include "workspace/Convert.h"
+#include "document/Convert.h"
 
 namespace glyph::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
-#include "workspace/ArtPicture.h"
+#include "output/ArtPicture.h"
 
 namespace glyph::testing {
 namespace {

@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "WindowFixture.h"
+#include "basics/Limits.h"
+#include "basics/Reasons.h"
+#include "document/Convert.h"
+#include "glyphs/RampSource.h"
+#include "glyphs/ShapeSource.h"
 #include "ui/TextZoom.h"
-#include "workspace/Convert.h"
-#include "workspace/Limits.h"
-#include "workspace/RampSource.h"
-#include "workspace/Reasons.h"
-#include "workspace/ShapeSource.h"
 
 namespace glyph::testing {
 namespace {

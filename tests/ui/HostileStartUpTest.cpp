@@ -7,8 +7,8 @@
 
 #include "WindowFixture.h"
 #include "engine/Cp932.h"
-#include "workspace/FileAccess.h"
-#include "workspace/NativePath.h"
+#include "files/FileAccess.h"
+#include "files/NativePath.h"
 
 namespace glyph::testing {
 namespace {

@@ -11,8 +11,8 @@
 #include "FakeServices.h"
 #include "engine/CharRamp.h"
 #include "engine/Cp932.h"
+#include "output/TextFile.h"
 #include "ui/Form1.h"
-#include "workspace/TextFile.h"
 
 namespace glyph {
 namespace {

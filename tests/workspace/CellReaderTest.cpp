@@ -6,11 +6,11 @@
 #include <random>
 
 #include "ExifFiles.h"
+#include "document/Convert.h"
+#include "document/Document.h"
 #include "engine/Levels.h"
-#include "workspace/CellReader.h"
-#include "workspace/Convert.h"
-#include "workspace/Document.h"
-#include "workspace/Orientation.h"
+#include "picture/CellReader.h"
+#include "picture/Orientation.h"
 #include "workspace/PictureFileTestSupport.h"
 #include "workspace/PictureWriters.h"
 

@@ -1,4 +1,4 @@
-#include "workspace/Document.h"
+#include "document/Document.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "workspace/Convert.h"
+#include "document/Convert.h"
 
 namespace glyph {
 namespace {

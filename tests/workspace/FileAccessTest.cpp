@@ -11,10 +11,10 @@
 #include <chrono>
 #include <future>
 
-#include "workspace/FileAccess.h"
-#include "workspace/NativePath.h"
-#include "workspace/PictureFile.h"
-#include "workspace/Reasons.h"
+#include "basics/Reasons.h"
+#include "files/FileAccess.h"
+#include "files/NativePath.h"
+#include "picture/PictureFile.h"
 
 namespace glyph {
 namespace {

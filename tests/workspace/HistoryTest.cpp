@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "workspace/History.h"
+#include "document/History.h"
 
 namespace glyph {
 namespace {

@@ -1,5 +1,5 @@
 // Names written into pages and pictures cannot become markup or script.
-#include "workspace/Markup.h"
+#include "output/Markup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "workspace/Measure.h"
+#include "picture/Measure.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 
 #include "ExifFiles.h"
-#include "workspace/CellReader.h"
-#include "workspace/Document.h"
-#include "workspace/Limits.h"
+#include "basics/Limits.h"
+#include "document/Document.h"
+#include "picture/CellReader.h"
 
 namespace glyph {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "PictureFileTestSupport.h"
 #include "PictureWriters.h"
-#include "workspace/Block.h"
-#include "workspace/PictureFile.h"
+#include "picture/Block.h"
+#include "picture/PictureFile.h"
 
 namespace glyph {
 namespace {

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "workspace/FileAccess.h"
-#include "workspace/NativePath.h"
+#include "files/FileAccess.h"
+#include "files/NativePath.h"
 
 namespace glyph {
 namespace {

@@ -16,7 +16,7 @@
 
 #include "ExifFiles.h"
 #include "PictureWriters.h"
-#include "workspace/Orientation.h"
+#include "picture/Orientation.h"
 
 namespace glyph {
 namespace {

@@ -1,4 +1,4 @@
-#include "workspace/PictureFile.h"
+#include "picture/PictureFile.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <utility>
 
 #include "PictureFileTestSupport.h"
+#include "document/Convert.h"
 #include "engine/CharRamp.h"
-#include "workspace/Convert.h"
 
 namespace glyph {
 namespace {

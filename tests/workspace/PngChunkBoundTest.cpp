@@ -13,9 +13,9 @@
 
 #include "ExifFiles.h"
 #include "PictureWriters.h"
+#include "document/Convert.h"
 #include "engine/CharRamp.h"
-#include "workspace/Convert.h"
-#include "workspace/PictureFile.h"
+#include "picture/PictureFile.h"
 
 namespace glyph {
 namespace {

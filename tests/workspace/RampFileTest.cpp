@@ -7,10 +7,10 @@
 #include <chrono>
 #include <future>
 
+#include "basics/Reasons.h"
 #include "engine/Cp932.h"
-#include "workspace/NativePath.h"
-#include "workspace/RampFile.h"
-#include "workspace/Reasons.h"
+#include "files/NativePath.h"
+#include "glyphs/RampFile.h"
 
 namespace glyph {
 namespace {

@@ -1,4 +1,4 @@
-#include "workspace/RampSource.h"
+#include "glyphs/RampSource.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "document/Document.h"
 #include "engine/Cp932.h"
-#include "workspace/Document.h"
 
 namespace glyph {
 namespace {

@@ -1,5 +1,5 @@
 // The program's folders in the user's home, and the files it keeps there.
-#include "workspace/UserFolders.h"
+#include "files/UserFolders.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@
 #include <QTemporaryDir>
 #include <ctime>
 
-#include "workspace/FileAccess.h"
-#include "workspace/NativePath.h"
-#include "workspace/Reasons.h"
+#include "basics/Reasons.h"
+#include "files/FileAccess.h"
+#include "files/NativePath.h"
 
 namespace glyph {
 namespace {

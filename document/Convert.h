@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+
+#include "basics/Result.h"
+#include "document/Document.h"
+#include "engine/CharRamp.h"
+#include "output/ArtColours.h"
+
+namespace glyph {
+
+// The one path from a picture file to its text art, as the window shows it
+// after the same commands: open with the block at origin, then each command in
+// turn (one that the window would not offer at that point does nothing).
+// Lines end in CR LF.
+Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                            QPoint origin = {});
+// The same with the working image the framing makes.
+Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                            const Framing& framing);
+// The same with the colour of each cell (ArtColours).
+Result<Art> ConvertArt(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
+                       const Framing& framing);
+
+}  // namespace glyph

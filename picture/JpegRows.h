@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFile>
+#include <QSize>
+
+#include "basics/Result.h"
+#include "picture/RowSink.h"
+
+namespace glyph {
+
+// A JPEG through libjpeg's own API, for a whole picture or a large part of it:
+// decoded at eighths of its size (libjpeg scales in the DCT, so a small scale
+// costs a fraction of a full decode) and handed over row by row, never held
+// whole.
+
+// The decoded size at eighths/8 of a picture of `stored` size, as libjpeg
+// rounds it.
+QSize ScaledJpegSize(QSize stored, int eighths);
+
+// Decodes rows 0..lastRow at eighths/8 (1..8) into sink. A progressive or
+// multi-scan picture is held to the bounds on memory and work first. Fails
+// for an error libjpeg cannot go on from; damage it can go on from (cut or
+// corrupt data) gives the same rows on every run.
+Status DecodeJpegRows(QFile& file, int eighths, int lastRow, const RowSink& sink);
+
+}  // namespace glyph

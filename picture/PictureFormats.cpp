@@ -1,0 +1,83 @@
+#include "picture/PictureFormats.h"
+
+#include <array>
+
+#include "basics/Limits.h"
+#include "basics/Reasons.h"
+#include "files/FileAccess.h"
+#include "picture/BmpRegion.h"
+#include "picture/JpegRegion.h"
+#include "picture/JpegRows.h"
+#include "picture/PngRegion.h"
+#include "picture/WholeRegion.h"
+
+namespace glyph {
+
+namespace {
+
+constexpr qint64 kHeadLength = 12;              // enough for every signature
+constexpr qint64 kBmpStripBytes = 1024 * 1024;  // read from a BMP at a time, at least a row
+const QByteArray kJpegSignature("\xFF\xD8\xFF", 3);
+
+// A BMP's rows through its region reader, a strip at a time: it reads only
+// the strip's bytes.
+Status BmpRows(QFile& file, const QByteArray&, int, int lastRow, const RowSink& sink) {
+    const Result<QSize> size = ReadBmpSize(file);
+    if (!size) return size.error();
+    lastRow = std::min(lastRow, size->height() - 1);
+    const int stripRows = int(std::max<qint64>(1, kBmpStripBytes / (qint64(size->width()) * 4)));
+    // A very wide picture's one row may itself be more than the memory allows.
+    const Result<MemoryLease> lease = ReserveMemory(qint64(size->width()) * 4 * stripRows);
+    if (!lease) return lease.error();
+    for (int top = 0; top <= lastRow; top += stripRows) {
+        const int rows = std::min(stripRows, lastRow + 1 - top);
+        const Result<QImage> strip = ReadBmpRegion(file, QRect(0, top, size->width(), rows));
+        if (!strip) return strip.error();
+        for (int y = 0; y < rows; ++y)
+            sink(top + y, reinterpret_cast<const QRgb*>(strip->constScanLine(y)));
+    }
+    return Done{};
+}
+
+Status JpegRows(QFile& file, const QByteArray&, int eighths, int lastRow, const RowSink& sink) {
+    return DecodeJpegRows(file, eighths, lastRow, sink);
+}
+
+Status PngRows(QFile& file, const QByteArray&, int, int lastRow, const RowSink& sink) {
+    return DecodePngRows(file, lastRow, sink);
+}
+
+Status WholeRows(QFile& file, const QByteArray& name, int, int lastRow, const RowSink& sink) {
+    return DecodeWholeRows(file, name, lastRow, sink);
+}
+
+const std::array<PictureFormat, 6> kFormats = {{
+    {"bmp", HasBmpSignature, [](QFile& f, const QByteArray&) { return ReadBmpSize(f); },
+     [](QFile& f, const QByteArray&, QRect r) { return ReadBmpRegion(f, r); }, BmpRows, false},
+    {"jpeg", [](const QByteArray& head) { return head.startsWith(kJpegSignature); },
+     [](QFile& f, const QByteArray&) { return ReadJpegSize(f); },
+     [](QFile& f, const QByteArray&, QRect r) { return ReadJpegRegion(f, r); }, JpegRows, true},
+    {"png", HasPngSignature, [](QFile& f, const QByteArray&) { return ReadPngSize(f); },
+     [](QFile& f, const QByteArray&, QRect r) { return ReadPngRegion(f, r); }, PngRows, false},
+    {"gif", [](const QByteArray& head) { return WholePictureFormat(head) == "gif"; }, ReadWholeSize,
+     ReadWholeRegion, WholeRows, false},
+    {"webp", [](const QByteArray& head) { return WholePictureFormat(head) == "webp"; },
+     ReadWholeSize, ReadWholeRegion, WholeRows, false},
+    {"tiff", [](const QByteArray& head) { return WholePictureFormat(head) == "tiff"; },
+     ReadWholeSize, ReadWholeRegion, WholeRows, false},
+}};
+
+}  // namespace
+
+Result<PictureSource> OpenPictureSource(const QString& path) {
+    Result<std::unique_ptr<QFile>> opened = OpenRegularFile(path);
+    if (!opened) return opened.error();
+    std::unique_ptr<QFile> file = std::move(opened).value();
+    const QByteArray head = file->peek(kHeadLength);
+    for (const PictureFormat& format : kFormats) {
+        if (format.recognises(head)) return PictureSource{std::move(file), &format};
+    }
+    return Error{reasons::kNotAPicture};
+}
+
+}  // namespace glyph
