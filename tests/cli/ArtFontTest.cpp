@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
+#include "WithFonts.h"
 #include "glyphs/FontFile.h"
 #include "glyphs/GlyphMeter.h"
 #include "glyphs/RampSource.h"
@@ -21,18 +22,8 @@ namespace {
 const QString kMincho = QStringLiteral("/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf");
 const QString kGothic = QStringLiteral("IPAGothic");
 
-class ArtFonts : public ::testing::Test {
+class ArtFonts : public WithFonts {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "cli_tests";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) app_ = new QGuiApplication(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete app_;
-        app_ = nullptr;
-    }
     void SetUp() override {
         if (!QFile::exists(kMincho)) GTEST_SKIP() << "needs fonts-ipafont-mincho";
         QImage image(160, 120, QImage::Format_RGB32);
@@ -61,7 +52,6 @@ class ArtFonts : public ::testing::Test {
         const QByteArray cache = dir_.filePath("cache").toLocal8Bit();
         return Convert(arguments, [cache] { setenv("XDG_CACHE_HOME", cache.constData(), 1); });
     }
-    static inline QGuiApplication* app_ = nullptr;
     QTemporaryDir dir_;
     const QString picture_ = dir_.filePath("picture.png");
 };

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
+#include "WithFonts.h"
 #include "document/Document.h"
 #include "glyphs/ShapeSource.h"
 
@@ -18,20 +19,8 @@ namespace {
 const ArtFont kFont{QStringLiteral("IPAGothic"), 16};
 const QStringList kShapeOptions{"--fit", "--match=shape", "--font=IPAGothic", "--size=16"};
 
-class ShapeMatch : public ::testing::Test {
+class ShapeMatch : public WithFonts {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "cli_tests";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) app_ = new QGuiApplication(argc, argv);
-    }
-    // Gone before the process ends, with the fonts it loaded.
-    static void TearDownTestSuite() {
-        delete app_;
-        app_ = nullptr;
-    }
-    static inline QGuiApplication* app_ = nullptr;
     QTemporaryDir dir_;
 };
 
