@@ -1,8 +1,6 @@
 #include "ui/BlockMover.h"
 
 #include <QAction>
-#include <QMouseEvent>
-#include <QTimer>
 #include <QWidget>
 
 #include "document/Document.h"
@@ -28,7 +26,20 @@ constexpr KeyMove kKeyMoves[] = {
 
 BlockMover::BlockMover(Document& document, QWidget* view, QWidget* window)
     : QObject(window), document_(document), view_(view) {
-    view_->installEventFilter(this);
+    PointerDrag::Steps steps;
+    steps.owns = [this] { return document_.CanMoveBlock(); };
+    steps.place = [](QPoint at) { return at; };
+    steps.began = [this](QPoint at) {
+        dragStart_ = at;
+        originStart_ = document_.block().origin;
+        view_->setCursor(Qt::ClosedHandCursor);
+    };
+    steps.moved = [this](QPoint at) { MoveTo(originStart_ + at - dragStart_); };
+    steps.ended = [this](QPoint at) {
+        MoveTo(originStart_ + at - dragStart_);
+        RefreshCursor();
+    };
+    drag_ = new PointerDrag(view_, std::move(steps), this);
     CreateActions(window);
     RefreshCursor();
 }
@@ -53,58 +64,16 @@ void BlockMover::RefreshCursor() {
     view_->setCursor(document_.CanMoveBlock() ? Qt::OpenHandCursor : Qt::ArrowCursor);
 }
 
+// A key's move supersedes a step of a drag still waiting.
 void BlockMover::MoveBy(QPoint delta) {
-    Request(document_.block().origin + delta);
-    Apply();
+    drag_->DropWaiting();
+    MoveTo(document_.block().origin + delta);
 }
 
-bool BlockMover::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
-                       type == QEvent::MouseButtonRelease;
-    if (watched != view_ || !mouse || !document_.CanMoveBlock()) {
-        return QObject::eventFilter(watched, event);
-    }
-    const auto* pointer = static_cast<QMouseEvent*>(event);
-    const QPoint at = pointer->position().toPoint();
-    switch (type) {
-        case QEvent::MouseButtonPress:
-            if (pointer->button() != Qt::LeftButton) break;
-            dragging_ = true;
-            dragStart_ = at;
-            originStart_ = document_.block().origin;
-            view_->setCursor(Qt::ClosedHandCursor);
-            return true;
-        case QEvent::MouseMove:
-            if (!dragging_) break;
-            Request(originStart_ + at - dragStart_);
-            return true;
-        case QEvent::MouseButtonRelease:
-            if (!dragging_ || pointer->button() != Qt::LeftButton) break;
-            Request(originStart_ + at - dragStart_);
-            dragging_ = false;
-            Apply();
-            RefreshCursor();
-            return true;
-        default:
-            break;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void BlockMover::Request(QPoint origin) {
-    pending_ = origin;
-    if (scheduled_) return;
-    scheduled_ = true;
-    QTimer::singleShot(0, this, &BlockMover::Apply);
-}
-
-void BlockMover::Apply() {
-    if (!scheduled_) return;
-    scheduled_ = false;
-    const Status moved = document_.MoveBlock(pending_);
+void BlockMover::MoveTo(QPoint origin) {
+    const Status moved = document_.MoveBlock(origin);
     if (moved) return;
-    dragging_ = false;
+    drag_->Cancel();
     emit failed(document_.path(), moved.error());
 }
 

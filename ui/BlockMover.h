@@ -5,6 +5,7 @@
 #include <QPoint>
 
 #include "basics/Result.h"
+#include "ui/PointerDrag.h"
 
 class QAction;
 class QWidget;
@@ -34,22 +35,16 @@ class BlockMover : public QObject {
     // The picture could no longer be read; nothing changed.
     void failed(const QString& path, const glyph::Error& error);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void CreateActions(QWidget* window);
-    void Request(QPoint origin);
-    void Apply();
+    void MoveTo(QPoint origin);
 
     Document& document_;
     QWidget* view_;
     QList<QAction*> actions_;
-    bool dragging_ = false;
+    PointerDrag* drag_;
     QPoint dragStart_;    // pointer, in the view
     QPoint originStart_;  // the block's origin when the drag began
-    QPoint pending_;
-    bool scheduled_ = false;
 };
 
 }  // namespace glyph

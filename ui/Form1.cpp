@@ -156,10 +156,7 @@ void Form1::Form_Load() {
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
     chooser_ = new FramingChooser(*document_, picture1_, this);
     connect(chooser_, &FramingChooser::chosen, this, &Form1::Reframe);
-    connect(chooser_, &FramingChooser::drawing, this, [this](QRect rectangle) {
-        if (const Status drawn = document_->PreviewRectangle(rectangle); !drawn)
-            ShowUnreadable(document_->path(), drawn.error());
-    });
+    connect(chooser_, &FramingChooser::drawing, document_.get(), &Document::PreviewRectangle);
     zoom_ = new TextZoom(text1_, this);
     AcceptDroppedPictures();
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);

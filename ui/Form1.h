@@ -64,13 +64,8 @@ class Form1 : public QMainWindow {
     void mnEditCopy_Click();
     // The buttons' indexes are the document's adjustment commands, in order.
     void Adjust_Click(std::int16_t index) { Run(static_cast<Command>(index)); }
-    void mnAdjustChange_Click(std::int16_t index) { Adjust_Click(index); }
-    void mnAdjustAutoLevel_Click() { Run(Command::kAutoLevel); }
-    void mnAdjustReset_Click() { Run(Command::kReset); }
     void undo_Click() { Run(Command::kUndo); }
     void redo_Click() { Run(Command::kRedo); }
-    void mnEditUndo_Click() { undo_Click(); }
-    void mnEditRedo_Click() { redo_Click(); }
     void mnOtherHelp_Click();
     void mnOtherVersion_Click();
     // The text box's context menu: the art written as a file of that format,

@@ -2,14 +2,13 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QMouseEvent>
-#include <QTimer>
 
 #include <algorithm>
 #include <limits>
 
 #include "document/Document.h"
 #include "ui/PictureBox.h"
+#include "ui/PointerDrag.h"
 #include "ui/Texts.h"
 
 namespace glyph {
@@ -59,7 +58,17 @@ FramingChooser::FramingChooser(Document& document, PictureBox* view, QWidget* wi
     }
     AddMatchActions();
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    view_->installEventFilter(this);
+    PointerDrag::Steps steps;
+    steps.owns = [this] { return document_.framing().mode == Framing::Mode::kRectangle; };
+    steps.place = [this](QPoint at) { return PicturePoint(at); };
+    steps.began = [this](QPoint at) { dragStart_ = at; };
+    steps.moved = [this](QPoint at) { emit drawing(QRect(dragStart_, at).normalized()); };
+    steps.ended = [this](QPoint at) {
+        Framing framing = ForOpen();
+        framing.rectangle = QRect(dragStart_, at).normalized();
+        emit chosen(framing);
+    };
+    new PointerDrag(view_, std::move(steps), this);
 }
 
 Framing FramingChooser::ForOpen() const {
@@ -137,57 +146,6 @@ QPoint FramingChooser::PicturePoint(QPoint inView) const {
     };
     return {scaled(inView.x(), shown.width(), picture.width()),
             scaled(inView.y(), shown.height(), picture.height())};
-}
-
-bool FramingChooser::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
-                       type == QEvent::MouseButtonRelease;
-    if (watched != view_ || !mouse || document_.framing().mode != Framing::Mode::kRectangle) {
-        return QObject::eventFilter(watched, event);
-    }
-    const auto* pointer = static_cast<QMouseEvent*>(event);
-    const QPoint at = PicturePoint(pointer->position().toPoint());
-    const QRect drawn = QRect(dragStart_, at).normalized();
-    switch (type) {
-        case QEvent::MouseButtonPress:
-            if (pointer->button() != Qt::LeftButton) break;
-            dragging_ = true;
-            dragStart_ = at;
-            return true;
-        case QEvent::MouseMove:
-            if (!dragging_) break;
-            Request(drawn);
-            return true;
-        case QEvent::MouseButtonRelease:
-            if (!dragging_ || pointer->button() != Qt::LeftButton) break;
-            dragging_ = false;
-            finished_ = true;
-            Request(drawn);
-            Apply();
-            return true;
-        default:
-            break;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-// While dragging, the newest rectangle is made once the event loop is free.
-void FramingChooser::Request(QRect rectangle) {
-    pending_ = rectangle;
-    if (scheduled_) return;
-    scheduled_ = true;
-    QTimer::singleShot(0, this, &FramingChooser::Apply);
-}
-
-void FramingChooser::Apply() {
-    if (!scheduled_) return;
-    scheduled_ = false;
-    if (!finished_) return emit drawing(pending_);
-    finished_ = false;
-    Framing framing = ForOpen();
-    framing.rectangle = pending_;
-    emit chosen(framing);
 }
 
 }  // namespace glyph

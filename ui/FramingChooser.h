@@ -39,18 +39,12 @@ class FramingChooser : public QObject {
     // A rectangle is being drawn: the art follows it from what is kept.
     void drawing(QRect rectangle);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void Choose(Framing::Mode mode);
     void ChooseMatch(Match match);
     void AddMatchActions();
     // The picture's pixel under a point of the view.
     QPoint PicturePoint(QPoint inView) const;
-    void Request(QRect rectangle);
-    void Apply();
-    bool finished_ = false;  // the newest request ends the drag
 
     Document& document_;
     PictureBox* view_;
@@ -60,10 +54,7 @@ class FramingChooser : public QObject {
     QActionGroup* matchGroup_;
     QList<QAction*> matchActions_;  // not offered for the block
     Match match_ = Match::kTone;
-    bool dragging_ = false;
     QPoint dragStart_;  // in the picture's pixels
-    QRect pending_;
-    bool scheduled_ = false;
 };
 
 }  // namespace glyph
