@@ -1,31 +1,13 @@
 #include "ui/BlockMover.h"
 
-#include <QAction>
 #include <QWidget>
 
 #include "document/Document.h"
 
 namespace glyph {
 
-namespace {
-
-constexpr int kLongStep = 10;  // pixels, with Shift
-
-struct KeyMove {
-    Qt::Key key;
-    QPoint step;
-};
-constexpr KeyMove kKeyMoves[] = {
-    {Qt::Key_Left, {-1, 0}},
-    {Qt::Key_Right, {1, 0}},
-    {Qt::Key_Up, {0, -1}},
-    {Qt::Key_Down, {0, 1}},
-};
-
-}  // namespace
-
-BlockMover::BlockMover(Document& document, QWidget* view, QWidget* window)
-    : QObject(window), document_(document), view_(view) {
+BlockMover::BlockMover(Document& document, QWidget* view, QObject* parent)
+    : QObject(parent), document_(document), view_(view) {
     PointerDrag::Steps steps;
     steps.owns = [this] { return document_.CanMoveBlock(); };
     steps.place = [](QPoint at) { return at; };
@@ -40,24 +22,7 @@ BlockMover::BlockMover(Document& document, QWidget* view, QWidget* window)
         RefreshCursor();
     };
     drag_ = new PointerDrag(view_, std::move(steps), this);
-    CreateActions(window);
     RefreshCursor();
-}
-
-void BlockMover::CreateActions(QWidget* window) {
-    for (const KeyMove& move : kKeyMoves) {
-        for (const int factor : {1, kLongStep}) {
-            auto* action = new QAction(window);
-            const Qt::KeyboardModifiers modifiers =
-                factor == 1 ? Qt::AltModifier : Qt::AltModifier | Qt::ShiftModifier;
-            action->setShortcut(QKeyCombination(modifiers, move.key));
-            action->setShortcutContext(Qt::WindowShortcut);
-            const QPoint delta = move.step * factor;
-            connect(action, &QAction::triggered, this, [this, delta] { MoveBy(delta); });
-            window->addAction(action);
-            actions_ << action;
-        }
-    }
 }
 
 void BlockMover::RefreshCursor() {

@@ -2,12 +2,9 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QHash>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <algorithm>
 #include <cstdio>
 
 #include "files/NativePath.h"
@@ -23,9 +20,6 @@
 namespace glyph {
 
 namespace {
-
-constexpr QSize kButtonPictureSize(16, 16);
-const QString kSeparator = QStringLiteral("-");
 
 QIcon ProgramIcon() {
     QIcon icon;
@@ -47,7 +41,7 @@ Form1::Form1(PlatformServices& services, TwipScale scale, QString appPath)
     client_ = new ClientArea(scale_, this);
     setCentralWidget(client_);
     CreateControls();
-    CreateCommands();
+    CreateActions();
     SetTabOrder();
     resize(TwipsToPixels(layout::kClientWidth, scale_.x),
            TwipsToPixels(layout::kClientHeight, scale_.y) + menuBar()->sizeHint().height());
@@ -86,63 +80,8 @@ void Form1::CreateControls() {
     text1_->setUndoRedoEnabled(false);
     text1_->installEventFilter(this);
     PlaceInTwips(text1_, layout::kText1, scale_);
-    CreateExportMenu();
-}
-
-// The menus and the buttons, from the command table.
-void Form1::CreateCommands() {
-    QHash<QString, QMenu*> menus;
-    for (const MenuRow& row : Menus()) {
-        menus[row.name] = menuBar()->addMenu(row.caption);
-        menus[row.name]->setObjectName(row.name);
-    }
-    for (const CommandRow& row : Commands()) {
-        QMenu* menu = menus.value(row.menu);
-        if (row.caption == kSeparator) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* item = menu->addAction(row.caption);
-        item->setObjectName(row.name);
-        item->setShortcut(row.shortcut);
-        connect(item, &QAction::triggered, this, [this, work = row.work] { Run(work); });
-        QPushButton* button = row.button ? CreateButton(*row.button, row.work) : nullptr;
-        commands_.push_back({&row, item, button});
-    }
-}
-
-QPushButton* Form1::CreateButton(const ButtonTwin& twin, const CommandWork& work) {
-    auto* button = new QPushButton(twin.caption, client_);
-    button->setObjectName(twin.name);
-    button->setToolTip(twin.tooltip);
-    if (!twin.icon.isEmpty()) {
-        button->setIcon(QIcon(twin.icon));
-        button->setIconSize(kButtonPictureSize);
-    }
-    PlaceInTwips(button, twin.box, scale_);
-    connect(button, &QPushButton::clicked, this, [this, work] { Run(work); });
-    return button;
-}
-
-void Form1::Run(const CommandWork& work) {
-    if (const auto* command = std::get_if<Command>(&work)) document_->Run(*command);
-    if (const auto* handler = std::get_if<void (Form1::*)()>(&work)) (this->**handler)();
-}
-
-// The opened picture, the buttons in their table's order, the preview, the
-// text, the frames.
-void Form1::SetTabOrder() {
-    std::vector<const BuiltCommand*> buttons;
-    for (const BuiltCommand& built : commands_) {
-        if (built.button != nullptr) buttons.push_back(&built);
-    }
-    std::sort(buttons.begin(), buttons.end(), [](const BuiltCommand* a, const BuiltCommand* b) {
-        return a->row->button->tab < b->row->button->tab;
-    });
-    QList<QWidget*> order = {picture1_};
-    for (const BuiltCommand* built : buttons) order << built->button;
-    order << picture2_ << text1_ << frames_[0] << frames_[1];
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    text1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(text1_, &QWidget::customContextMenuRequested, this, &Form1::ShowTextMenu);
 }
 
 void Form1::Form_Load() {
@@ -160,7 +99,7 @@ void Form1::Form_Load() {
     zoom_ = new TextZoom(text1_, this);
     AcceptDroppedPictures();
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);
-    RefreshEnabled();
+    UpdateActions();
 }
 
 void Form1::Form_Resize() {
@@ -170,17 +109,6 @@ void Form1::Form_Resize() {
     if (height < 0) height = 0;
     text1_->setGeometry(TwipsToPixels(textLeft_, scale_.x), 0, TwipsToPixels(width, scale_.x),
                         TwipsToPixels(height, scale_.y));
-}
-
-void Form1::RefreshEnabled() {
-    for (const BuiltCommand& built : commands_) {
-        const auto* command = std::get_if<Command>(&built.row->work);
-        if (command == nullptr) continue;
-        const bool on = document_->IsAvailable(*command);
-        built.item->setEnabled(on);
-        if (built.button != nullptr) built.button->setEnabled(on);
-    }
-    for (QAction* key : mover_->actions()) key->setEnabled(document_->CanMoveBlock());
 }
 
 QString Form1::Text() const {

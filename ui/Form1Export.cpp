@@ -14,47 +14,22 @@ namespace glyph {
 
 namespace {
 
-struct ExportRow {
-    const char* name;
-    const QString& caption;
-    ArtFormat format;
-    const QString& filter;
-};
-
-const ExportRow kExports[] = {
-    {"mnExportPng", texts::kExportPng, ArtFormat::kPng, texts::kPngFilter},
-    {"mnExportSvg", texts::kExportSvg, ArtFormat::kSvg, texts::kSvgFilter},
-    {"mnExportHtml", texts::kExportHtml, ArtFormat::kHtml, texts::kHtmlFilter},
-    {"mnExportText", texts::kExportText, ArtFormat::kText, texts::kUtf8Filter},
-};
-
-const ExportRow& RowOf(ArtFormat format) {
-    for (const ExportRow& row : kExports) {
-        if (row.format == format) return row;
+const QString& FilterOf(ArtFormat format) {
+    switch (format) {
+        case ArtFormat::kSvg:
+            return texts::kSvgFilter;
+        case ArtFormat::kHtml:
+            return texts::kHtmlFilter;
+        case ArtFormat::kText:
+            return texts::kUtf8Filter;
+        default:
+            return texts::kPngFilter;
     }
-    return kExports[0];
 }
 
 bool SetInFont(ArtFormat format) { return format != ArtFormat::kText; }
 
 }  // namespace
-
-void Form1::CreateExportMenu() {
-    exportMenu_ = new QMenu(texts::kExportMenu, this);
-    exportMenu_->setObjectName(QStringLiteral("mnExport"));
-    for (const ExportRow& row : kExports) {
-        QAction* item = exportMenu_->addAction(row.caption);
-        item->setObjectName(QString::fromLatin1(row.name));
-        connect(item, &QAction::triggered, this,
-                [this, format = row.format] { ExportArt(format); });
-    }
-    exportMenu_->addSeparator();
-    exportColour_ = exportMenu_->addAction(texts::kExportColour);
-    exportColour_->setObjectName(QStringLiteral("mnExportColour"));
-    exportColour_->setCheckable(true);
-    text1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(text1_, &QWidget::customContextMenuRequested, this, &Form1::ShowTextMenu);
-}
 
 // The box's own entries (copy, paste, select all, ...), then ours.
 void Form1::ShowTextMenu(QPoint at) {
@@ -80,7 +55,7 @@ void Form1::ExportArt(ArtFormat format) {
         style.font = *font;
     }
     CommonDialog& dialog = CommonDialog1;
-    dialog.Filter = RowOf(format).filter;
+    dialog.Filter = FilterOf(format);
     dialog.FileName = QString();
     dialog.FilterIndex = 1;
     if (!dialog.ShowSave()) return;

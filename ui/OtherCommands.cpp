@@ -6,13 +6,13 @@
 
 namespace glyph {
 
-void Form1::mnOtherHelp_Click() {
+void Form1::ShowHelp() {
     // The folder and the page are joined as they are; whether the page
     // exists, or anything can show it, is the desktop's business.
     services_.OpenDocument(QUrl::fromLocalFile(appPath_ + QStringLiteral("/help/readme.html")));
 }
 
-void Form1::mnOtherVersion_Click() {
+void Form1::ShowVersion() {
     auto* dialog = new Dialog(scale_);  // no owner: it is a window of its own
     dialog->setWindowIcon(windowIcon());
     // Every way the About window goes (OK, Escape, its close button, being
@@ -25,6 +25,6 @@ void Form1::mnOtherVersion_Click() {
 }
 
 // Nothing here asks: unsaved text is dropped, as the user chose to quit.
-void Form1::mnFileEnd_Click() { close(); }
+void Form1::Quit() { close(); }
 
 }  // namespace glyph

@@ -66,10 +66,7 @@ QString ClipboardText(QString text) {
 
 }  // namespace
 
-void Form1::mnFileSave_Click() { SaveText(); }
-void Form1::mnFilePrint_Click() { PrintText(); }
-
-void Form1::mnEditCopy_Click() {
+void Form1::CopyText() {
     if (const Status copied = services_.SetClipboardText(ClipboardText(Text())); !copied) {
         ShowNotice(texts::kCopyFailed + kCrLf + copied.error().reason, texts::kErrorCaption,
                    QMessageBox::Warning);
