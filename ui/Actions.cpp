@@ -1,5 +1,6 @@
 #include "ui/Actions.h"
 
+#include "ui/FileCommands.h"
 #include "ui/Form1.h"
 #include "ui/Texts.h"
 
@@ -61,9 +62,9 @@ std::span<const ActionRow> Actions() {
         {kFile, QStringLiteral("mnFileOpen"), QStringLiteral("画像を開く(&O)"), {Qt::CTRL | Qt::Key_O},
          &Form1::OpenImage},
         {kFile, QStringLiteral("mnFileSave"), QStringLiteral("保存(&S)"), {Qt::CTRL | Qt::Key_S},
-         &Form1::SaveText},
+         &FileCommands::SaveText},
         {kFile, QStringLiteral("mnFilePrint"), QStringLiteral("印刷(&P)"), {Qt::CTRL | Qt::Key_P},
-         &Form1::PrintText},
+         &FileCommands::PrintText},
         Separator(kFile),
         {kFile, QStringLiteral("mnFileEnd"), QStringLiteral("終了(&X)"), {}, &Form1::Quit},
 

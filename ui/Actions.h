@@ -15,6 +15,8 @@
 
 namespace glyph {
 
+class FileCommands;
+class FileCommands;
 class Form1;
 
 // A command's button in the left panel: a second view of its menu item's action.
@@ -34,13 +36,15 @@ struct BlockStep {
 enum class ZoomStep { kIn, kOut, kReset };
 // A command of the window's own: one that asks, tells or leaves the document alone.
 using Handler = void (Form1::*)();
+// A command that writes the art to a file or a printer.
+using FileHandler = void (FileCommands::*)();
 
 // What an action does. Its kind also says when it is on (Form1::UpdateActions):
 // a document command while the document offers it, a block step while the
 // block can move, a match while a framing beyond the block is chosen; the
 // others always.
-using ActionWork = std::variant<std::monostate, Command, Handler, Framing::Mode, Match, ArtFormat,
-                                BlockStep, ZoomStep>;
+using ActionWork = std::variant<std::monostate, Command, Handler, FileHandler, Framing::Mode, Match,
+                                ArtFormat, BlockStep, ZoomStep>;
 
 // Where a menu's actions are shown.
 enum class Host {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "glyphs/RampSource.h"
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
+#include "ui/FileCommands.h"
 #include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/PictureBox.h"
@@ -32,10 +34,7 @@ QIcon ProgramIcon() {
 }  // namespace
 
 Form1::Form1(PlatformServices& services, TwipScale scale, QString appPath)
-    : services_(services),
-      scale_(scale),
-      appPath_(std::move(appPath)),
-      CommonDialog1(services, this) {
+    : services_(services), scale_(scale), appPath_(std::move(appPath)) {
     setWindowTitle(texts::kAppTitle);
     setWindowIcon(ProgramIcon());
     client_ = new ClientArea(scale_, this);
@@ -91,6 +90,7 @@ void Form1::Form_Load() {
         std::fprintf(stderr, "%s\n", NativePath(note).constData());
     document_ = ramps.measured ? std::make_unique<Document>(ramps.loaded.ramp, &MeasuredArtRamp)
                                : std::make_unique<Document>(ramps.loaded.ramp);
+    files_ = std::make_unique<FileCommands>(services_, this, *document_, [this] { return Text(); });
     mover_ = new BlockMover(*document_, picture1_, this);
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
     chooser_ = new FramingChooser(*document_, picture1_, this);
@@ -109,6 +109,14 @@ void Form1::Form_Resize() {
     if (height < 0) height = 0;
     text1_->setGeometry(TwipsToPixels(textLeft_, scale_.x), 0, TwipsToPixels(width, scale_.x),
                         TwipsToPixels(height, scale_.y));
+}
+
+// The box's own entries (copy, paste, select all, ...), then ours.
+void Form1::ShowTextMenu(QPoint at) {
+    const std::unique_ptr<QMenu> menu(text1_->createStandardContextMenu(at));
+    menu->addSeparator();
+    menu->addMenu(exportMenu_);
+    menu->exec(text1_->viewport()->mapToGlobal(at));
 }
 
 QString Form1::Text() const {

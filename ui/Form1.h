@@ -9,7 +9,6 @@
 
 #include "document/Document.h"
 #include "ui/Actions.h"
-#include "ui/CommonDialog.h"
 #include "ui/Screen.h"
 
 class QAction;
@@ -23,6 +22,7 @@ enum class ArtFormat;
 class BlockMover;
 class FramingChooser;
 class ClientArea;
+class FileCommands;
 class PictureBox;
 class PlatformServices;
 class TextZoom;
@@ -56,17 +56,13 @@ class Form1 : public QMainWindow {
     // for a drop and for a file the desktop names at start-up.
     void OpenPicture(const QString& fileName);
 
-    // The window's own commands, as the action table names them.
+    // The window's own commands, as the action table names them; those
+    // that write files are FileCommands'.
     void OpenImage();
-    void SaveText();
-    void PrintText();
     void Quit();
     void CopyText();
     void ShowHelp();
     void ShowVersion();
-    // The art written as a file of that format, in colour while the export
-    // menu's "カラー" entry is checked.
-    void ExportArt(ArtFormat format);
 
     // The buttons' handlers as they were known: an index is a document
     // command (Command), in order; one past them runs nothing.
@@ -96,11 +92,9 @@ class Form1 : public QMainWindow {
     void PlacePictures();
     void ShowBlockPlace();
     void ShowUnreadable(const QString& fileName, const Error& error);
+    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
     // The opened picture again, with another part of it as the art.
     void Reframe(const Framing& framing);
-    bool ConfirmOverwrite(const QString& fileName);
-    // An OK message box of the program's own.
-    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A picture file dropped anywhere on the window opens as Open does.
     void AcceptDroppedPictures();
@@ -112,8 +106,8 @@ class Form1 : public QMainWindow {
     TwipScale scale_;
     QString appPath_;
     std::int32_t textLeft_ = 0;
-    CommonDialog CommonDialog1;
     std::unique_ptr<Document> document_;
+    std::unique_ptr<FileCommands> files_;
     BlockMover* mover_ = nullptr;
     FramingChooser* chooser_ = nullptr;
     TextZoom* zoom_ = nullptr;

@@ -12,6 +12,7 @@
 
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
+#include "ui/FileCommands.h"
 #include "ui/Form1.h"
 #include "ui/FramingChooser.h"
 #include "ui/PictureBox.h"
@@ -112,26 +113,28 @@ void Form1::SetTabOrder() {
 }
 
 void Form1::Run(const ActionWork& work) {
-    std::visit(Overloaded{
-                   [](std::monostate) {},
-                   [this](Command command) { document_->Run(command); },
-                   [this](Handler handler) { (this->*handler)(); },
-                   // A choice an open refused goes back: the checks with it.
-                   [this](Framing::Mode mode) {
-                       if (!chooser_->Choose(mode)) UpdateActions();
-                   },
-                   [this](Match match) {
-                       if (!chooser_->ChooseMatch(match)) UpdateActions();
-                   },
-                   [this](ArtFormat format) { ExportArt(format); },
-                   [this](BlockStep step) { mover_->MoveBy(step.delta); },
-                   [this](ZoomStep step) {
-                       if (step == ZoomStep::kIn) zoom_->ZoomIn();
-                       if (step == ZoomStep::kOut) zoom_->ZoomOut();
-                       if (step == ZoomStep::kReset) zoom_->ResetZoom();
-                   },
-               },
-               work);
+    std::visit(
+        Overloaded{
+            [](std::monostate) {},
+            [this](Command command) { document_->Run(command); },
+            [this](Handler handler) { (this->*handler)(); },
+            [this](FileHandler handler) { ((*files_).*handler)(); },
+            // A choice an open refused goes back: the checks with it.
+            [this](Framing::Mode mode) {
+                if (!chooser_->Choose(mode)) UpdateActions();
+            },
+            [this](Match match) {
+                if (!chooser_->ChooseMatch(match)) UpdateActions();
+            },
+            [this](ArtFormat format) { files_->ExportArt(format, exportColour_->isChecked()); },
+            [this](BlockStep step) { mover_->MoveBy(step.delta); },
+            [this](ZoomStep step) {
+                if (step == ZoomStep::kIn) zoom_->ZoomIn();
+                if (step == ZoomStep::kOut) zoom_->ZoomOut();
+                if (step == ZoomStep::kReset) zoom_->ResetZoom();
+            },
+        },
+        work);
 }
 
 void Form1::UpdateActions() {

@@ -3,6 +3,7 @@
 #include "ui/Dialog.h"
 #include "ui/Form1.h"
 #include "ui/PlatformServices.h"
+#include "ui/Texts.h"
 
 namespace glyph {
 
@@ -22,6 +23,25 @@ void Form1::ShowVersion() {
     dialog->HoldClose(this);
     dialog->show();
     setEnabled(false);
+}
+
+namespace {
+
+// The clipboard takes the platform's own line ends.
+QString ClipboardText(QString text) {
+#ifndef Q_OS_WIN
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
+    return text;
+}
+
+}  // namespace
+
+void Form1::CopyText() {
+    if (const Status copied = services_.SetClipboardText(ClipboardText(Text())); !copied) {
+        ShowNotice(texts::kCopyFailed + QStringLiteral("\r\n") + copied.error().reason,
+                   texts::kErrorCaption, QMessageBox::Warning);
+    }
 }
 
 // Nothing here asks: unsaved text is dropped, as the user chose to quit.
