@@ -64,8 +64,8 @@ class Form1 : public QMainWindow {
     void ShowHelp();
     void ShowVersion();
 
-    // The buttons' handlers as they were known: an index is a document
-    // command (Command), in order; one past them runs nothing.
+    // A button's document command by its index, in Command's order, as the
+    // tests drive the window; an index past the commands runs nothing.
     void Adjust_Click(std::int16_t index) { Run(static_cast<Command>(index)); }
     void undo_Click() { Run(Command::kUndo); }
     void redo_Click() { Run(Command::kRedo); }
