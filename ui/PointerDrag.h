@@ -27,7 +27,6 @@ class PointerDrag : public QObject {
 
     PointerDrag(QWidget* view, Steps steps, QObject* parent);
 
-    bool dragging() const { return dragging_; }
     // Ends the drag without its release (a step failed), and any step waiting.
     void Cancel();
     // Drops a step still waiting, as a move made otherwise supersedes it.
