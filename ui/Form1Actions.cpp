@@ -28,6 +28,9 @@ template <typename... Cases>
 struct Overloaded : Cases... {
     using Cases::operator()...;
 };
+// Clang before 17 deduces no aggregate's arguments by itself.
+template <typename... Cases>
+Overloaded(Cases...) -> Overloaded<Cases...>;
 
 }  // namespace
 
