@@ -1,5 +1,8 @@
 #include "document/Document.h"
 
+#include <cstddef>
+#include <iterator>
+
 #include "basics/Reasons.h"
 #include "glyphs/ShapeSource.h"
 #include "output/ArtColours.h"
@@ -20,7 +23,7 @@ struct AdjustStep {
 };
 
 // By Command, kBrighter to kReset.
-constexpr AdjustStep kAdjustSteps[6] = {
+constexpr AdjustStep kAdjustSteps[] = {
     {false, {0, +10, 0}},  // brighter
     {false, {0, -10, 0}},  // darker
     {false, {0, 0, +10}},  // more contrast
@@ -28,6 +31,14 @@ constexpr AdjustStep kAdjustSteps[6] = {
     {false, {kOn, 0, 0}},  // auto-level
     {true, {0, 0, 0}},     // reset
 };
+static_assert(std::size(kAdjustSteps) == static_cast<std::size_t>(Command::kReset) + 1);
+
+// The adjustment a command makes; none for the history's commands or a value
+// past the enumeration (the window's button indexes arrive as integers).
+const AdjustStep* AdjustStepOf(Command command) {
+    const auto index = static_cast<std::size_t>(command);
+    return index < std::size(kAdjustSteps) ? &kAdjustSteps[index] : nullptr;
+}
 
 std::uint32_t EngineColour(QRgb pixel) { return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel)); }
 
@@ -115,8 +126,8 @@ const QImage& Document::overview() {
     return overview_;
 }
 
-Status Document::PreviewRectangle(QRect rectangle) {
-    if (framing_.mode != Framing::Mode::kRectangle || path_.isEmpty()) return Done{};
+void Document::PreviewRectangle(QRect rectangle) {
+    if (framing_.mode != Framing::Mode::kRectangle || path_.isEmpty()) return;
     const FileStamp stamp = StampOf(path_);
     if (stamp != detailStamp_ || path_ != detailPath_) {
         // A picture that cannot be kept so is drawn on without a preview; the
@@ -128,15 +139,14 @@ Status Document::PreviewRectangle(QRect rectangle) {
         detailStamp_ = stamp;
         detailPath_ = path_;
     }
-    if (detail_.isNull()) return Done{};
+    if (detail_.isNull()) return;
     const QRect area = rectangle & QRect(QPoint(0, 0), block_.pictureSize);
-    if (area.isEmpty()) return Done{};
+    if (area.isEmpty()) return;
     const Cells cells = CellsOfReduced(detail_, block_.pictureSize, area, framing_.mostCells,
                                        framing_.cellAspect, framing_.PatchSide());
     framing_.rectangle = area;
     area_ = area;
     Show(BlockOfCells(cells));
-    return Done{};
 }
 
 Status Document::Shown(const QString& path, const Framing& framing, Block block) {
@@ -187,7 +197,7 @@ bool Document::IsAvailable(Command command) const {
         case Command::kRedo:
             return history_.HistoryCursor() != 0;
         default:
-            return HasPicture();
+            return AdjustStepOf(command) != nullptr && HasPicture();
     }
 }
 
@@ -210,7 +220,7 @@ bool Document::Run(Command command) {
 
 // Between the push and the store, slot 0 still holds the preview shown before.
 void Document::RunAdjustment(Command command) {
-    const AdjustStep& step = kAdjustSteps[static_cast<int>(command)];
+    const AdjustStep& step = *AdjustStepOf(command);  // Run asked IsAvailable
     const LevelGrid source = step.fromOpenedPicture
                                  ? ReadPicture(block_.pixels)
                                  : ReadPreview(&art_.levels, ImageWidth(), ImageHeight());

@@ -83,7 +83,7 @@ class Document : public QObject {
     // While a rectangle is being drawn: the art of `rectangle` made at once
     // from a reduced copy of the picture kept from the first call (a few MB),
     // rendered as an open does. An Open with the rectangle gives the exact art.
-    Status PreviewRectangle(QRect rectangle);
+    void PreviewRectangle(QRect rectangle);
     static constexpr QSize kDetailCells{1000, 1000};
     static constexpr QSize kOverviewCells{100, 100};
     // The upright pixels the art is made of: the block, the whole picture or

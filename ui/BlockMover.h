@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
 #include <QPoint>
 
 #include "basics/Result.h"
+#include "ui/PointerDrag.h"
 
-class QAction;
 class QWidget;
 
 namespace glyph {
@@ -14,17 +13,15 @@ namespace glyph {
 class Document;
 
 // Moves the document's block over a larger picture: a drag inside the view of
-// the opened picture (the block follows the pointer), or Alt+arrow keys, one
-// pixel a press, ten with Shift. While dragging, the newest place is read once
-// the event loop is free, so the block keeps up with the pointer.
+// the opened picture (the block follows the pointer), or the window's block
+// keys (Alt+arrow, one pixel a press, ten with Shift). While dragging, the newest place is read
+// once the event loop is free, so the block keeps up with the pointer.
 class BlockMover : public QObject {
     Q_OBJECT
 
   public:
-    BlockMover(Document& document, QWidget* view, QWidget* window);
+    BlockMover(Document& document, QWidget* view, QObject* parent);
 
-    // The eight key commands; the window enables them while the block can move.
-    const QList<QAction*>& actions() const { return actions_; }
     // A hand over the view while the block can move.
     void RefreshCursor();
 
@@ -34,22 +31,14 @@ class BlockMover : public QObject {
     // The picture could no longer be read; nothing changed.
     void failed(const QString& path, const glyph::Error& error);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void CreateActions(QWidget* window);
-    void Request(QPoint origin);
-    void Apply();
+    void MoveTo(QPoint origin);
 
     Document& document_;
     QWidget* view_;
-    QList<QAction*> actions_;
-    bool dragging_ = false;
+    PointerDrag* drag_;
     QPoint dragStart_;    // pointer, in the view
     QPoint originStart_;  // the block's origin when the drag began
-    QPoint pending_;
-    bool scheduled_ = false;
 };
 
 }  // namespace glyph

@@ -2,18 +2,17 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QHash>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <algorithm>
 #include <cstdio>
 
 #include "files/NativePath.h"
 #include "glyphs/RampSource.h"
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
+#include "ui/FileCommands.h"
 #include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/PictureBox.h"
@@ -23,9 +22,6 @@
 namespace glyph {
 
 namespace {
-
-constexpr QSize kButtonPictureSize(16, 16);
-const QString kSeparator = QStringLiteral("-");
 
 QIcon ProgramIcon() {
     QIcon icon;
@@ -38,16 +34,13 @@ QIcon ProgramIcon() {
 }  // namespace
 
 Form1::Form1(PlatformServices& services, TwipScale scale, QString appPath)
-    : services_(services),
-      scale_(scale),
-      appPath_(std::move(appPath)),
-      CommonDialog1(services, this) {
+    : services_(services), scale_(scale), appPath_(std::move(appPath)) {
     setWindowTitle(texts::kAppTitle);
     setWindowIcon(ProgramIcon());
     client_ = new ClientArea(scale_, this);
     setCentralWidget(client_);
     CreateControls();
-    CreateCommands();
+    CreateActions();
     SetTabOrder();
     resize(TwipsToPixels(layout::kClientWidth, scale_.x),
            TwipsToPixels(layout::kClientHeight, scale_.y) + menuBar()->sizeHint().height());
@@ -86,63 +79,8 @@ void Form1::CreateControls() {
     text1_->setUndoRedoEnabled(false);
     text1_->installEventFilter(this);
     PlaceInTwips(text1_, layout::kText1, scale_);
-    CreateExportMenu();
-}
-
-// The menus and the buttons, from the command table.
-void Form1::CreateCommands() {
-    QHash<QString, QMenu*> menus;
-    for (const MenuRow& row : Menus()) {
-        menus[row.name] = menuBar()->addMenu(row.caption);
-        menus[row.name]->setObjectName(row.name);
-    }
-    for (const CommandRow& row : Commands()) {
-        QMenu* menu = menus.value(row.menu);
-        if (row.caption == kSeparator) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* item = menu->addAction(row.caption);
-        item->setObjectName(row.name);
-        item->setShortcut(row.shortcut);
-        connect(item, &QAction::triggered, this, [this, work = row.work] { Run(work); });
-        QPushButton* button = row.button ? CreateButton(*row.button, row.work) : nullptr;
-        commands_.push_back({&row, item, button});
-    }
-}
-
-QPushButton* Form1::CreateButton(const ButtonTwin& twin, const CommandWork& work) {
-    auto* button = new QPushButton(twin.caption, client_);
-    button->setObjectName(twin.name);
-    button->setToolTip(twin.tooltip);
-    if (!twin.icon.isEmpty()) {
-        button->setIcon(QIcon(twin.icon));
-        button->setIconSize(kButtonPictureSize);
-    }
-    PlaceInTwips(button, twin.box, scale_);
-    connect(button, &QPushButton::clicked, this, [this, work] { Run(work); });
-    return button;
-}
-
-void Form1::Run(const CommandWork& work) {
-    if (const auto* command = std::get_if<Command>(&work)) document_->Run(*command);
-    if (const auto* handler = std::get_if<void (Form1::*)()>(&work)) (this->**handler)();
-}
-
-// The opened picture, the buttons in their table's order, the preview, the
-// text, the frames.
-void Form1::SetTabOrder() {
-    std::vector<const BuiltCommand*> buttons;
-    for (const BuiltCommand& built : commands_) {
-        if (built.button != nullptr) buttons.push_back(&built);
-    }
-    std::sort(buttons.begin(), buttons.end(), [](const BuiltCommand* a, const BuiltCommand* b) {
-        return a->row->button->tab < b->row->button->tab;
-    });
-    QList<QWidget*> order = {picture1_};
-    for (const BuiltCommand* built : buttons) order << built->button;
-    order << picture2_ << text1_ << frames_[0] << frames_[1];
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    text1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(text1_, &QWidget::customContextMenuRequested, this, &Form1::ShowTextMenu);
 }
 
 void Form1::Form_Load() {
@@ -152,18 +90,16 @@ void Form1::Form_Load() {
         std::fprintf(stderr, "%s\n", NativePath(note).constData());
     document_ = ramps.measured ? std::make_unique<Document>(ramps.loaded.ramp, &MeasuredArtRamp)
                                : std::make_unique<Document>(ramps.loaded.ramp);
+    files_ = std::make_unique<FileCommands>(services_, this, *document_, [this] { return Text(); });
     mover_ = new BlockMover(*document_, picture1_, this);
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);
     chooser_ = new FramingChooser(*document_, picture1_, this);
     connect(chooser_, &FramingChooser::chosen, this, &Form1::Reframe);
-    connect(chooser_, &FramingChooser::drawing, this, [this](QRect rectangle) {
-        if (const Status drawn = document_->PreviewRectangle(rectangle); !drawn)
-            ShowUnreadable(document_->path(), drawn.error());
-    });
+    connect(chooser_, &FramingChooser::drawing, document_.get(), &Document::PreviewRectangle);
     zoom_ = new TextZoom(text1_, this);
     AcceptDroppedPictures();
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);
-    RefreshEnabled();
+    UpdateActions();
 }
 
 void Form1::Form_Resize() {
@@ -175,15 +111,12 @@ void Form1::Form_Resize() {
                         TwipsToPixels(height, scale_.y));
 }
 
-void Form1::RefreshEnabled() {
-    for (const BuiltCommand& built : commands_) {
-        const auto* command = std::get_if<Command>(&built.row->work);
-        if (command == nullptr) continue;
-        const bool on = document_->IsAvailable(*command);
-        built.item->setEnabled(on);
-        if (built.button != nullptr) built.button->setEnabled(on);
-    }
-    for (QAction* key : mover_->actions()) key->setEnabled(document_->CanMoveBlock());
+// The box's own entries (copy, paste, select all, ...), then ours.
+void Form1::ShowTextMenu(QPoint at) {
+    const std::unique_ptr<QMenu> menu(text1_->createStandardContextMenu(at));
+    menu->addSeparator();
+    menu->addMenu(exportMenu_);
+    menu->exec(text1_->viewport()->mapToGlobal(at));
 }
 
 QString Form1::Text() const {

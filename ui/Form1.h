@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "document/Document.h"
-#include "ui/Commands.h"
-#include "ui/CommonDialog.h"
+#include "ui/Actions.h"
 #include "ui/Screen.h"
 
 class QAction;
@@ -23,6 +22,7 @@ enum class ArtFormat;
 class BlockMover;
 class FramingChooser;
 class ClientArea;
+class FileCommands;
 class PictureBox;
 class PlatformServices;
 class TextZoom;
@@ -50,61 +50,51 @@ class Form1 : public QMainWindow {
     // The text art as the program holds it: lines separated by CR LF.
     QString Text() const;
 
-    // Commands: every item of the command table runs through Run; the
-    // handlers carry the names of the controls that raise them.
-    void Run(const CommandWork& work);
-    void OpenImage();
+    // Every action of the window (ui/Actions.cpp) runs through Run.
+    void Run(const ActionWork& work);
     // Opens a picture as the open command does once its dialog is answered:
     // for a drop and for a file the desktop names at start-up.
     void OpenPicture(const QString& fileName);
-    void mnFileOpen_Click() { OpenImage(); }
-    void mnFileSave_Click();
-    void mnFilePrint_Click();
-    void mnFileEnd_Click();
-    void mnEditCopy_Click();
-    // The buttons' indexes are the document's adjustment commands, in order.
+
+    // The window's own commands, as the action table names them; those
+    // that write files are FileCommands'.
+    void OpenImage();
+    void Quit();
+    void CopyText();
+    void ShowHelp();
+    void ShowVersion();
+
+    // A button's document command by its index, in Command's order, as the
+    // tests drive the window; an index past the commands runs nothing.
     void Adjust_Click(std::int16_t index) { Run(static_cast<Command>(index)); }
-    void mnAdjustChange_Click(std::int16_t index) { Adjust_Click(index); }
-    void mnAdjustAutoLevel_Click() { Run(Command::kAutoLevel); }
-    void mnAdjustReset_Click() { Run(Command::kReset); }
     void undo_Click() { Run(Command::kUndo); }
     void redo_Click() { Run(Command::kRedo); }
-    void mnEditUndo_Click() { undo_Click(); }
-    void mnEditRedo_Click() { redo_Click(); }
-    void mnOtherHelp_Click();
-    void mnOtherVersion_Click();
-    // The text box's context menu: the art written as a file of that format,
-    // in colour while its "カラー" entry is checked.
-    void ExportArt(ArtFormat format);
 
   private:
-    struct BuiltCommand {
-        const CommandRow* row;
-        QAction* item;
-        QPushButton* button;  // null when the command has no button
+    struct BuiltAction {
+        const ActionRow* row;
+        QAction* action;
+        QPushButton* button;  // null when the action has no button
     };
 
     void CreateControls();
-    void CreateCommands();
-    QPushButton* CreateButton(const ButtonTwin& twin, const CommandWork& work);
+    // Every action, menu and button, from the action table: the one builder.
+    void CreateActions();
+    QPushButton* CreateButton(const ButtonTwin& twin, const ActionWork& work);
     void SetTabOrder();
-    void CreateExportMenu();
     void ShowTextMenu(QPoint at);
-    // Sets every command's enabled state from the document: the one place that does.
-    void RefreshEnabled();
+    // Every action's enabled and checked state, from the document and the
+    // chosen framing: the one place that sets them.
+    void UpdateActions();
     void Form_Load();
     void Form_Resize();
     void ShowDocument();
     void PlacePictures();
     void ShowBlockPlace();
     void ShowUnreadable(const QString& fileName, const Error& error);
+    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
     // The opened picture again, with another part of it as the art.
     void Reframe(const Framing& framing);
-    bool ConfirmOverwrite(const QString& fileName);
-    void SaveText();
-    void PrintText();
-    // An OK message box of the program's own.
-    void ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A picture file dropped anywhere on the window opens as Open does.
     void AcceptDroppedPictures();
@@ -116,8 +106,8 @@ class Form1 : public QMainWindow {
     TwipScale scale_;
     QString appPath_;
     std::int32_t textLeft_ = 0;
-    CommonDialog CommonDialog1;
     std::unique_ptr<Document> document_;
+    std::unique_ptr<FileCommands> files_;
     BlockMover* mover_ = nullptr;
     FramingChooser* chooser_ = nullptr;
     TextZoom* zoom_ = nullptr;
@@ -126,7 +116,7 @@ class Form1 : public QMainWindow {
     PictureBox* picture2_ = nullptr;
     QPlainTextEdit* text1_ = nullptr;
     std::array<QWidget*, 2> frames_{};  // Picture3, Picture4
-    std::vector<BuiltCommand> commands_;
+    std::vector<BuiltAction> actions_;
     QMenu* exportMenu_ = nullptr;
     QAction* exportColour_ = nullptr;
 };

@@ -1,15 +1,12 @@
+#include "ui/FileCommands.h"
 #include "ui/Form1.h"
 #include "ui/FramingChooser.h"
-#include "ui/Layout.h"
-#include "ui/Texts.h"
+#include "ui/Notices.h"
 
 namespace glyph {
 
 void Form1::OpenImage() {
-    CommonDialog1.Filter = texts::kOpenFilter + texts::kAllPicturesFilter;
-    CommonDialog1.FilterIndex = 1;
-    if (!CommonDialog1.ShowOpen()) return;
-    OpenPicture(CommonDialog1.FileName);
+    if (const std::optional<QString> fileName = files_->AskPictureName()) OpenPicture(*fileName);
 }
 
 void Form1::OpenPicture(const QString& fileName) {
@@ -27,24 +24,12 @@ void Form1::Reframe(const Framing& framing) {
     }
 }
 
-// A sound picture too large to open is not called damaged without saying why.
 void Form1::ShowUnreadable(const QString& fileName, const Error& error) {
-    if (error.notTheFile) {
-        ShowNotice(error.reason, texts::kAppTitle, QMessageBox::Critical);
-        return;
-    }
-    const QString crlf = QStringLiteral("\r\n");
-    QString text = fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2;
-    if (error.tooLarge) text += crlf + error.reason;
-    ShowNotice(text, texts::kAppTitle, QMessageBox::Critical);
+    glyph::ShowUnreadable(services_, this, fileName, error);
 }
 
 void Form1::ShowNotice(const QString& text, const QString& caption, QMessageBox::Icon icon) {
-    MessageRequest message;
-    message.text = text;
-    message.caption = caption;
-    message.icon = icon;
-    services_.ShowMessage(this, message);
+    glyph::ShowNotice(services_, this, text, caption, icon);
 }
 
 }  // namespace glyph

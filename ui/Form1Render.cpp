@@ -53,7 +53,7 @@ void Form1::ShowDocument() {
                            : QRect());
     picture2_->SetPicture(GrayImage(document_->art(), document_->cells()));
     text1_->setPlainText(document_->text());
-    RefreshEnabled();
+    UpdateActions();
     ShowBlockPlace();
 }
 
@@ -61,7 +61,7 @@ void Form1::ShowDocument() {
 // made of in the other modes.
 void Form1::ShowBlockPlace() {
     mover_->RefreshCursor();
-    chooser_->Refresh();
+    chooser_->RefreshCursor();
     const Block& block = document_->block();
     const QSize picture = block.pictureSize;
     if (document_->framing().mode == Framing::Mode::kWhole)

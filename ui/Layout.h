@@ -23,7 +23,7 @@ inline constexpr Box kPicture4 = {15, 1680, 1560, 1560};
 inline constexpr Box kPicture1 = {420, 420, 800, 800};
 inline constexpr Box kPicture2 = {420, 2040, 795, 795};
 inline constexpr Box kText1 = {1620, 0, 9165, 6435};
-// The buttons stand in the command table (ui/Commands.cpp), beside their menu items.
+// The buttons stand in the action table (ui/Actions.cpp), beside their menu items.
 
 // Centres the opened picture and the preview are placed on.
 inline constexpr int kPicture1CentreX = 795;

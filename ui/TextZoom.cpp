@@ -1,6 +1,5 @@
 #include "ui/TextZoom.h"
 
-#include <QAction>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -22,26 +21,10 @@ constexpr std::array<qreal, 21> kZoomSizes = {1.5, 2,  3,  4,  5,  6,  7,  8,  9
 
 constexpr QChar kKanji(0x56FD);  // 国: every kanji of the art is as wide
 
-struct ZoomKey {
-    QList<QKeySequence> keys;
-    void (TextZoom::*command)();
-};
-
 }  // namespace
 
-TextZoom::TextZoom(QPlainTextEdit* text, QWidget* window)
-    : QObject(window), text_(text), defaultSize_(text->font().pointSizeF()) {
-    const ZoomKey keys[] = {
-        {{QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence::ZoomIn}, &TextZoom::ZoomIn},
-        {{QKeySequence::ZoomOut}, &TextZoom::ZoomOut},
-        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, &TextZoom::ResetZoom},
-    };
-    for (const ZoomKey& key : keys) {
-        auto* action = new QAction(window);
-        action->setShortcuts(key.keys);
-        connect(action, &QAction::triggered, this, key.command);
-        window->addAction(action);
-    }
+TextZoom::TextZoom(QPlainTextEdit* text, QObject* parent)
+    : QObject(parent), text_(text), defaultSize_(text->font().pointSizeF()) {
     text_->viewport()->installEventFilter(this);
     text_->setFont(SquareCells(text_->font()));
 }

@@ -1,24 +1,21 @@
 #pragma once
 
 #include <QFont>
-#include <QList>
 #include <QObject>
 
-class QAction;
 class QPlainTextEdit;
-class QWidget;
 
 namespace glyph {
 
 // Zooms the text box's font, a view of the art only: the text stays as it
-// is. Ctrl+wheel, Ctrl+= (or Ctrl++) and Ctrl+- step through a table of sizes;
-// Ctrl+0 returns to the size the box started with. At the smallest sizes a
+// is. Ctrl+wheel and the window's zoom keys step through a table of sizes;
+// the reset returns to the size the box started with. At the smallest sizes a
 // 100 x 100 art fits the box whole and reads as a picture.
 class TextZoom : public QObject {
     Q_OBJECT
 
   public:
-    TextZoom(QPlainTextEdit* text, QWidget* window);
+    TextZoom(QPlainTextEdit* text, QObject* parent);
 
     void ZoomIn();
     void ZoomOut();

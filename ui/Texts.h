@@ -11,7 +11,7 @@ namespace glyph::texts {
 
 inline const QString kAppTitle = QStringLiteral("Glyphorama");
 
-// Tooltips of the pictures; the buttons' stand in the command table (ui/Commands.cpp).
+// Tooltips of the pictures; the buttons' stand in the action table (ui/Actions.cpp).
 inline const QString kPicture1Tip = QStringLiteral("元画像");
 inline const QString kPicture2Tip = QStringLiteral("加工画像");
 // Picture1's tooltip while the block can move over a larger picture.

@@ -242,5 +242,16 @@ TEST_F(Adjustments, AutoLevelStretchesTheRange) {
     EXPECT_EQ(Preview(2, 0), Gray(255));
 }
 
+// The buttons' indexes arrive as integers: one past the commands runs nothing.
+TEST_F(Adjustments, AnIndexPastTheCommandsChangesNothing) {
+    Open(Save(Levels3(50, 100, 150), QStringLiteral("range.bmp")));
+    window->Adjust_Click(0);
+    const State before = Now(*window);
+    for (const std::int16_t index : {8, 9, 100, -1}) {
+        window->Adjust_Click(index);
+        EXPECT_TRUE(Now(*window) == before) << index;
+    }
+}
+
 }  // namespace
 }  // namespace glyph::testing

@@ -1,0 +1,29 @@
+#include "ui/Notices.h"
+
+#include "ui/PlatformServices.h"
+#include "ui/Texts.h"
+
+namespace glyph {
+
+void ShowNotice(PlatformServices& services, QWidget* window, const QString& text,
+                const QString& caption, QMessageBox::Icon icon) {
+    MessageRequest message;
+    message.text = text;
+    message.caption = caption;
+    message.icon = icon;
+    services.ShowMessage(window, message);
+}
+
+void ShowUnreadable(PlatformServices& services, QWidget* window, const QString& fileName,
+                    const Error& error) {
+    if (error.notTheFile) {
+        ShowNotice(services, window, error.reason, texts::kAppTitle, QMessageBox::Critical);
+        return;
+    }
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2;
+    if (error.tooLarge) text += crlf + error.reason;
+    ShowNotice(services, window, text, texts::kAppTitle, QMessageBox::Critical);
+}
+
+}  // namespace glyph
