@@ -66,7 +66,7 @@ Status CheckCp932(const CharRamp& ramp) {
         const QString character = QString(entry.mid(encoded.badIndex))
                                       .left(entry[encoded.badIndex].isHighSurrogate() ? 2 : 1);
         const QString code = CodePointName(character.toUcs4().value(0));
-        return Error{kRampNotCp932.arg(level).arg(character, code)};
+        return Error{ErrorKind::kDamaged, kRampNotCp932.arg(level).arg(character, code)};
     }
     return Done{};
 }

@@ -19,13 +19,12 @@
 #include "engine/Cp932.h"
 #include "files/FileAccess.h"
 #include "files/UserFolders.h"
+#include "glyphs/GlyphSet.h"
 
 namespace glyph {
 
 namespace {
 
-const QString kSampleKanji = QStringLiteral("漢");
-const QString kFullWidthSpace = QString(QChar(0x3000));
 const QByteArray kMagic = QByteArrayLiteral("Glyphorama shapes\n");
 constexpr quint32 kFormat = 2;               // a new way of measuring is a new format
 constexpr int kMostGlyphs = 20000;           // more than any set holds

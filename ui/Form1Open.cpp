@@ -29,13 +29,18 @@ void Form1::Reframe(const Framing& framing) {
 
 // A sound picture too large to open is not called damaged without saying why.
 void Form1::ShowUnreadable(const QString& fileName, const Error& error) {
-    if (error.notTheFile) {
-        ShowNotice(error.reason, texts::kAppTitle, QMessageBox::Critical);
-        return;
-    }
     const QString crlf = QStringLiteral("\r\n");
     QString text = fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2;
-    if (error.tooLarge) text += crlf + error.reason;
+    switch (error.kind) {
+        case ErrorKind::kNotTheFile:
+            text = error.reason;
+            break;
+        case ErrorKind::kTooLarge:
+            text += crlf + error.reason;
+            break;
+        default:
+            break;
+    }
     ShowNotice(text, texts::kAppTitle, QMessageBox::Critical);
 }
 

@@ -10,6 +10,7 @@
 
 #include "ConverterProcess.h"
 #include "document/Document.h"
+#include "glyphs/GlyphSet.h"
 #include "glyphs/ShapeSource.h"
 
 namespace glyph::cli {
@@ -170,7 +171,7 @@ TEST_F(ShapeMatch, APictureOfOneLevelIsOneGlyph) {
         art.remove(u'\r').remove(u'\n');
         ASSERT_FALSE(art.isEmpty());
         EXPECT_EQ(art.count(art.front()), art.size()) << level;
-        EXPECT_EQ(art.front() == QChar(0x3000), level == 255) << level;
+        EXPECT_EQ(art.front() == kFullWidthSpace.front(), level == 255) << level;
     }
 }
 
