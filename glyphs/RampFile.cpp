@@ -54,10 +54,10 @@ Result<LoadedRamp> ReadRampFile(const QString& path, RampEncoding encoding) {
     const bool bom = bytes->startsWith(kUtf8Bom);
     const bool utf8 = bom && encoding == RampEncoding::kCp932OrUtf8;
     const ParsedRamp parsed = utf8 ? ParseCharRampUtf8(*bytes) : ParseCharRamp(*bytes);
-    if (parsed.longEntryLine != 0) {
+    if (parsed.longEntryLine) {
         return Error{
             ErrorKind::kDamaged,
-            reasons::kRampEntryTooLong.arg(name).arg(parsed.longEntryLine).arg(kMaxEntryLength)};
+            reasons::kRampEntryTooLong.arg(name).arg(*parsed.longEntryLine).arg(kMaxEntryLength)};
     }
     return LoadedRamp{parsed.ramp, Notes(name, parsed, utf8, bom)};
 }

@@ -30,7 +30,7 @@ QString UnencodableMessage(const QString& text, qsizetype index) {
 Result<QByteArray> EncodeTextFile(const QString& text) {
     Cp932Encoding encoded = EncodeCp932(text + kCrLf);
     if (!encoded.ok())
-        return Error{ErrorKind::kCannotWrite, UnencodableMessage(text, encoded.badIndex)};
+        return Error{ErrorKind::kCannotWrite, UnencodableMessage(text, *encoded.badIndex)};
     return std::move(encoded.bytes);
 }
 
