@@ -112,8 +112,10 @@ Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect regi
     if (out.isNull()) return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
     for (int y = 0; y < clip.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        if (!RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), line))
-            return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
+        if (const Status laid =
+                RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), line);
+            !laid)
+            return laid.error();
     }
     return out;
 }
@@ -131,8 +133,10 @@ Status DecodeWholeRows(QFile& file, const QByteArray& format, int lastRow, const
         return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
     }
     for (int y = 0; y < clip.height(); ++y) {
-        if (!RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), row.data()))
-            return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
+        if (const Status laid =
+                RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), row.data());
+            !laid)
+            return laid.error();
         sink(y, row.data());
     }
     return Done{};
