@@ -97,7 +97,7 @@ int Run(const Options& options, const QString& converterDir) {
         if (shapes && anyLeft) {
             // Measured (or read from the cache) once, before the jobs share it.
             ChooseShapeFont(*font);
-            if (ArtShapes(options.framing.match).size() == 0) {
+            if (!MakeArtShapes(options.framing.match)) {
                 Say(kNoMemoryForShapes.arg(font->family).arg(font->pixelSize));
                 return kSomeFailed;
             }

@@ -16,6 +16,7 @@
 #include <tuple>
 
 #include "basics/Limits.h"
+#include "basics/Reasons.h"
 #include "engine/Cp932.h"
 #include "files/FileAccess.h"
 #include "files/UserFolders.h"
@@ -225,6 +226,12 @@ const ShapeIndex& ArtShapes(Match set) {
     if (!index || index->size() == 0)
         index = std::make_unique<const ShapeIndex>(LoadShapes(font, set));
     return *index;
+}
+
+Status MakeArtShapes(Match set) {
+    if (ArtShapes(set).size() == 0)
+        return Error{ErrorKind::kNotTheFile, reasons::kNoMemoryForShapes};
+    return Done{};
 }
 
 }  // namespace glyph
