@@ -89,8 +89,8 @@ void TightenBounds(qint64 memory, qint64 blockScans) {
 Result<MemoryLease> ReserveMemory(qint64 bytes) {
     const qint64 bound = MemoryBound();
     if (bytes < 0 || bytes > bound) {
-        return Error{reasons::kTooLarge.arg(RoundUpToMegabytes(bytes)).arg(bound / kMegabyte),
-                     true};
+        return Error{ErrorKind::kTooLarge,
+                     reasons::kTooLarge.arg(RoundUpToMegabytes(bytes)).arg(bound / kMegabyte)};
     }
     const std::thread::id me = std::this_thread::get_id();
     if (bytes == 0) return MemoryLease(0, me);
@@ -102,9 +102,9 @@ Result<MemoryLease> ReserveMemory(qint64 bytes) {
         // Every other holder waits as well: nothing would ever come back.
         if (holds && pool.waitingHolders + 1 >= int(pool.byThread.size())) {
             const qint64 left = MemoryBound() - (pool.held - mine->second);
-            return Error{reasons::kTooLarge.arg(RoundUpToMegabytes(bytes + mine->second))
-                             .arg(std::max<qint64>(left, 0) / kMegabyte),
-                         true};
+            return Error{ErrorKind::kTooLarge,
+                         reasons::kTooLarge.arg(RoundUpToMegabytes(bytes + mine->second))
+                             .arg(std::max<qint64>(left, 0) / kMegabyte)};
         }
         if (holds) ++pool.waitingHolders;
         pool.returned.wait(lock);
@@ -130,16 +130,16 @@ MemoryLease::~MemoryLease() {
 
 Status CheckWork(qint64 blockScans) {
     if (blockScans <= WorkBound()) return Done{};
-    return Error{reasons::kTooMuchWork, true};
+    return Error{ErrorKind::kTooLarge, reasons::kTooMuchWork};
 }
 
 Status CheckPixels(qint64 pixels) {
     const qint64 bound = WorkBound() * kPixelsPerBlockScan;
     if (pixels <= bound) return Done{};
     constexpr qint64 kMegapixel = 1'000'000;
-    return Error{
-        reasons::kTooManyPixels.arg((pixels + kMegapixel - 1) / kMegapixel).arg(bound / kMegapixel),
-        true};
+    return Error{ErrorKind::kTooLarge,
+                 reasons::kTooManyPixels.arg((pixels + kMegapixel - 1) / kMegapixel)
+                     .arg(bound / kMegapixel)};
 }
 
 }  // namespace glyph

@@ -6,15 +6,23 @@
 
 namespace glyph {
 
-// Why something could not be done, in words for the user (Japanese).
+// What went wrong, by which a caller chooses what to tell the user.
+enum class ErrorKind {
+    kCannotRead,   // not there, not a regular file, or the system would not read it
+    kNotAPicture,  // a file of no format the program reads
+    kDamaged,      // its content cannot be used: damaged, cut short, or a form not read
+    kTooLarge,     // sound, but beyond the bounds on memory, work or bytes
+    kOutOfMemory,  // the machine lacked memory the bounds allowed
+    kCannotWrite,  // an output not written, or not the program's to write
+    kBadUsage,     // what was asked is not well formed (an option, a step)
+    kNotTheFile,   // the file is sound; what was asked of it could not be done
+};
+
+// Why something could not be done: its kind, and in words for the user
+// (Japanese in the shared reasons, English in the converter's own).
 struct Error {
+    ErrorKind kind;
     QString reason;
-    // A sound file that is too large to open in the memory allowed: the user
-    // is told so, not that the file is damaged.
-    bool tooLarge = false;
-    // Not the file's fault (the glyph shapes could not be measured): the
-    // reason alone is shown.
-    bool notTheFile = false;
 };
 
 // A value, or the reason there is none: the one way failures travel, from the

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/ShapeMatch.h"
+#include "glyphs/GlyphSet.h"
 #include "glyphs/ShapeSource.h"
 #include "picture/CellReader.h"
 
@@ -38,7 +39,7 @@ QFont ArtFont() {
 
 // The glyph's own square: a full-width advance each way, as the pool is measured.
 int CellSide(const QFont& font) {
-    return QFontMetrics(font).horizontalAdvance(QStringLiteral("漢"));
+    return QFontMetrics(font).horizontalAdvance(glyph::kSampleKanji);
 }
 
 int Draw(const QString& textPath, const QString& pngPath, bool half) {

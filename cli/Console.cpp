@@ -2,11 +2,14 @@
 
 #include <iconv.h>
 #include <langinfo.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
+#include "cli/Messages.h"
 #include "files/NativePath.h"
 
 namespace glyph::cli {
@@ -120,6 +123,43 @@ void PrintMessageLine(const QString& line) {
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     }
     PrintText(stderr, text + u'\n');
+}
+
+void Say(const QString& line) { PrintMessageLine(kProgram + QStringLiteral(": ") + line); }
+
+void SayUsageError(const QString& reason) {
+    Say(reason);
+    PrintText(stderr, QString(kTryHelp) + u'\n');
+}
+
+bool WriteStandardOutput(const QByteArray& bytes) {
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
+               size_t(bytes.size()) &&
+           std::fflush(stdout) == 0;
+}
+
+int StandardOutputColumns() {
+    if (!isatty(STDOUT_FILENO)) return 0;
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    // A terminal that does not tell its size, as under some serial consoles.
+    bool ok = false;
+    const int columns = qEnvironmentVariableIntValue("COLUMNS", &ok);
+    return ok && columns > 0 ? columns : 0;
+}
+
+Progress::Progress(int count) : count_(count), shown_(count > 1 && isatty(STDERR_FILENO)) {}
+
+Progress::~Progress() {
+    if (shown_) std::fputc('\n', stderr);
+}
+
+void Progress::Done(int finished) {
+    if (shown_) PrintText(stderr, kProgress.arg(finished).arg(count_));
+}
+
+void Progress::Interrupt() {
+    if (shown_) std::fputs("\r\033[K", stderr);
 }
 
 }  // namespace glyph::cli

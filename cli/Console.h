@@ -31,4 +31,33 @@ void PrintText(std::FILE* stream, const QString& text);
 // a terminal shows it; in a file or a pipe, names keep their bytes.
 void PrintMessageLine(const QString& line);
 
+// One message on standard error, after the program's name.
+void Say(const QString& line);
+
+// A usage error, followed by the pointer to --help.
+void SayUsageError(const QString& reason);
+
+// The width in columns of the terminal standard output is: 0 when it is not a
+// terminal, or one whose width is unknown.
+int StandardOutputColumns();
+
+// The bytes on standard output, as they are; false when they cannot be written.
+bool WriteStandardOutput(const QByteArray& bytes);
+
+// A progress line on standard error, only when someone watches it.
+class Progress {
+  public:
+    explicit Progress(int count);
+    ~Progress();
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+    void Done(int finished);
+    // A message starts on a line of its own.
+    void Interrupt();
+
+  private:
+    const int count_;
+    const bool shown_;
+};
+
 }  // namespace glyph::cli

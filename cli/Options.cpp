@@ -50,7 +50,8 @@ Result<QList<Command>> ParseSteps(const QString& list) {
         if (found == kStepNames.end()) {
             QStringList known;
             for (const auto& entry : kStepNames) known << QString::fromUtf16(entry.first);
-            return Error{kUnknownStep.arg(name, known.join(QStringLiteral(", ")))};
+            return Error{ErrorKind::kBadUsage,
+                         kUnknownStep.arg(name, known.join(QStringLiteral(", ")))};
         }
         steps << found->second;
     }
@@ -61,14 +62,14 @@ Result<Format> ParseFormat(const QString& name) {
     for (const auto& [known, format] : kFormatNames) {
         if (name == known) return format;
     }
-    return Error{kUnknownFormat.arg(name)};
+    return Error{ErrorKind::kBadUsage, kUnknownFormat.arg(name)};
 }
 
 Result<AnsiColours> ParseColours(const QString& name) {
     for (const auto& [known, colours] : kColourNames) {
         if (name == known) return colours;
     }
-    return Error{kUnknownColours.arg(name)};
+    return Error{ErrorKind::kBadUsage, kUnknownColours.arg(name)};
 }
 
 // The formats drawn in a font, and those with colour.
@@ -95,7 +96,8 @@ Result<QPoint> ParseRegion(const QString& text) {
     bool okY = false;
     const int x = parts.value(0).toInt(&okX);
     const int y = parts.value(1).toInt(&okY);
-    if (!pair.match(text).hasMatch() || !okX || !okY) return Error{kBadRegion.arg(text)};
+    if (!pair.match(text).hasMatch() || !okX || !okY)
+        return Error{ErrorKind::kBadUsage, kBadRegion.arg(text)};
     return QPoint(x, y);
 }
 
@@ -113,7 +115,7 @@ Result<QRect> ParseCrop(const QString& text) {
     const auto [x, y, w, h] = values;
     constexpr qint64 kMost = std::numeric_limits<int>::max();
     if (!good || w < 1 || h < 1 || qint64(x) + w >= kMost || qint64(y) + h >= kMost)
-        return Error{kBadCrop.arg(text)};
+        return Error{ErrorKind::kBadUsage, kBadCrop.arg(text)};
     return QRect(x, y, w, h);
 }
 
@@ -142,15 +144,15 @@ Status ParseMatch(const QCommandLineParser& parser, const QCommandLineOption& ma
                   Options& options) {
     const QString how = parser.value(match);
     if (parser.isSet(match) && how != kShapeMatchName && how != QStringLiteral("tone"))
-        return Error{kBadMatch.arg(how)};
+        return Error{ErrorKind::kBadUsage, kBadMatch.arg(how)};
     if (how != kShapeMatchName) {
-        if (parser.isSet(pool)) return Error{kPoolNeedsShape};
+        if (parser.isSet(pool)) return Error{ErrorKind::kBadUsage, kPoolNeedsShape};
         return Done{};
     }
-    if (parser.isSet(ramp)) return Error{kNoRampForShapes};
+    if (parser.isSet(ramp)) return Error{ErrorKind::kBadUsage, kNoRampForShapes};
     const QString set = parser.isSet(pool) ? parser.value(pool) : QStringLiteral("kanji");
     if (set != QStringLiteral("kanji") && set != QStringLiteral("cp932"))
-        return Error{kBadPool.arg(set)};
+        return Error{ErrorKind::kBadUsage, kBadPool.arg(set)};
     options.framing.match =
         set == QStringLiteral("cp932") ? Match::kCp932Shapes : Match::kKanjiShapes;
     return Done{};
@@ -195,7 +197,8 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
                        rampReport, font,      size,  withSpace, distinct,   chart,  color,
                        colors,     invert,    help,  version});
     parser.addOptions({match, pool});
-    if (!parser.parse(QStringList{kProgram} + arguments)) return Error{parser.errorText()};
+    if (!parser.parse(QStringList{kProgram} + arguments))
+        return Error{ErrorKind::kBadUsage, parser.errorText()};
 
     Options options;
     if (parser.isSet(help)) {
@@ -211,15 +214,17 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     for (const QCommandLineOption& option :
          {output, outputDir, steps, ramp, format, jobs, region, crop, width, height, cellAspect,
           orient, font, size, chart, colors, match, pool}) {
-        if (parser.values(option).size() > 1) return Error{kRepeated.arg(Named(option))};
+        if (parser.values(option).size() > 1)
+            return Error{ErrorKind::kBadUsage, kRepeated.arg(Named(option))};
     }
     // An empty file, folder or font would quietly stand for none.
     for (const QCommandLineOption& option : {output, outputDir, ramp, font, chart}) {
         if (parser.isSet(option) && parser.value(option).isEmpty())
-            return Error{kEmptyValue.arg(Named(option))};
+            return Error{ErrorKind::kBadUsage, kEmptyValue.arg(Named(option))};
     }
 
-    if (parser.isSet(makeRamp) && parser.isSet(rampReport)) return Error{kMakeOrReport};
+    if (parser.isSet(makeRamp) && parser.isSet(rampReport))
+        return Error{ErrorKind::kBadUsage, kMakeOrReport};
     const bool makes = parser.isSet(makeRamp);
     const bool reports = parser.isSet(rampReport);
     options.action = makes     ? Options::Action::kMakeRamp
@@ -248,12 +253,14 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     for (const auto& use : uses) {
         if (!parser.isSet(use.option)) continue;
         if (makes && !use.makes)
-            return Error{kNotForRampTool.arg(Named(use.option), kMakeRampName)};
+            return Error{ErrorKind::kBadUsage,
+                         kNotForRampTool.arg(Named(use.option), kMakeRampName)};
         if (reports && !use.reports)
-            return Error{kNotForRampTool.arg(Named(use.option), kRampReportName)};
+            return Error{ErrorKind::kBadUsage,
+                         kNotForRampTool.arg(Named(use.option), kRampReportName)};
         if (!makes && !reports && !use.converts) {
             const QString modes = use.reports ? QString(kMakeRampOrReport) : kMakeRampName;
-            return Error{kNotForConverting.arg(Named(use.option), modes)};
+            return Error{ErrorKind::kBadUsage, kNotForConverting.arg(Named(use.option), modes)};
         }
     }
 
@@ -264,17 +271,17 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     if (parser.isSet(size)) {
         const std::optional<int> parsedSize = ParseWhole(parser.value(size));
         if (!parsedSize || *parsedSize < 1 || *parsedSize > kMaxFontSize)
-            return Error{kBadSize.arg(kMaxFontSize).arg(parser.value(size))};
+            return Error{ErrorKind::kBadUsage, kBadSize.arg(kMaxFontSize).arg(parser.value(size))};
         options.fontSize = *parsedSize;
     }
     if (makes || reports) {
-        if (!options.pictures.isEmpty()) return Error{kNoPicturesForRamps};
+        if (!options.pictures.isEmpty()) return Error{ErrorKind::kBadUsage, kNoPicturesForRamps};
         options.withSpace = parser.isSet(withSpace);
         options.distinct = parser.isSet(distinct);
         options.chart = parser.value(chart);
         return options;
     }
-    if (options.pictures.isEmpty()) return Error{kNoPicture};
+    if (options.pictures.isEmpty()) return Error{ErrorKind::kBadUsage, kNoPicture};
 
     const Result<QList<Command>> parsedSteps = ParseSteps(parser.value(steps));
     if (!parsedSteps) return parsedSteps.error();
@@ -288,12 +295,13 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     const bool inFont = SetInFont(options.format);
     for (const QCommandLineOption* option : {&font, &size}) {
         if (parser.isSet(*option) && !inFont && !shapes)
-            return Error{kOnlySetInFont.arg(Named(*option))};
+            return Error{ErrorKind::kBadUsage, kOnlySetInFont.arg(Named(*option))};
     }
     if (parser.isSet(color) && !inFont && options.format != Format::kAnsi)
-        return Error{kOnlyColoured.arg(Named(color))};
+        return Error{ErrorKind::kBadUsage, kOnlyColoured.arg(Named(color))};
     if (parser.isSet(colors)) {
-        if (options.format != Format::kAnsi) return Error{kOnlyAnsi.arg(Named(colors))};
+        if (options.format != Format::kAnsi)
+            return Error{ErrorKind::kBadUsage, kOnlyAnsi.arg(Named(colors))};
         const Result<AnsiColours> parsedColours = ParseColours(parser.value(colors));
         if (!parsedColours) return parsedColours.error();
         options.colours = *parsedColours;
@@ -306,7 +314,8 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     options.jobs = std::max(processors, 1);
     if (parser.isSet(jobs)) {
         const std::optional<int> parsedJobs = ParseWhole(parser.value(jobs));
-        if (!parsedJobs || *parsedJobs < 1) return Error{kBadJobs.arg(parser.value(jobs))};
+        if (!parsedJobs || *parsedJobs < 1)
+            return Error{ErrorKind::kBadUsage, kBadJobs.arg(parser.value(jobs))};
         options.jobs = std::min(*parsedJobs, mostJobs);
     }
     if (parser.isSet(region)) {
@@ -315,27 +324,29 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         options.framing.origin = *origin;
     }
     options.outputDir = parser.value(outputDir);
-    if (parser.isSet(output) && parser.isSet(outputDir)) return Error{kOutputAndDir};
+    if (parser.isSet(output) && parser.isSet(outputDir))
+        return Error{ErrorKind::kBadUsage, kOutputAndDir};
     const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");
-    if (toFile && options.pictures.size() > 1) return Error{kOutputForMany};
+    if (toFile && options.pictures.size() > 1) return Error{ErrorKind::kBadUsage, kOutputForMany};
     const bool toStandardOutput = !toFile && options.outputDir.isEmpty();
     if (toStandardOutput && options.format == Format::kPng && options.pictures.size() > 1)
-        return Error{kPngsShareOutput};
+        return Error{ErrorKind::kDamaged, kPngsShareOutput};
 
     // The block's own option, and those of the reduced art alone.
     const bool crops = parser.isSet(crop);
-    if (parser.isSet(fit) && crops) return Error{kFitOrCrop};
+    if (parser.isSet(fit) && crops) return Error{ErrorKind::kBadUsage, kFitOrCrop};
     if (const Status matched = ParseMatch(parser, match, pool, ramp, options); !matched)
         return matched.error();
-    if (shapes && parser.isSet(invert)) return Error{kNoInvertForShapes};
+    if (shapes && parser.isSet(invert)) return Error{ErrorKind::kBadUsage, kNoInvertForShapes};
     if (!parser.isSet(fit) && !crops) {
-        if (shapes) return Error{kShapeNeedsCells};
+        if (shapes) return Error{ErrorKind::kBadUsage, kShapeNeedsCells};
         for (const QCommandLineOption& option : {width, height, cellAspect, orient}) {
-            if (parser.isSet(option)) return Error{kOnlyReduced.arg(Named(option))};
+            if (parser.isSet(option))
+                return Error{ErrorKind::kBadUsage, kOnlyReduced.arg(Named(option))};
         }
         return options;
     }
-    if (parser.isSet(region)) return Error{kRegionIsTheBlocks};
+    if (parser.isSet(region)) return Error{ErrorKind::kBadUsage, kRegionIsTheBlocks};
     Framing& framing = options.framing;
     framing.mode = crops ? Framing::Mode::kRectangle : Framing::Mode::kWhole;
     if (crops) {
@@ -353,18 +364,20 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         if (!parser.isSet(*option)) continue;
         const std::optional<int> cells = ParseWhole(parser.value(*option));
         if (!cells || *cells < 1 || *cells > kMaxCells)
-            return Error{kBadCells.arg(Named(*option)).arg(kMaxCells).arg(parser.value(*option))};
+            return Error{ErrorKind::kBadUsage,
+                         kBadCells.arg(Named(*option)).arg(kMaxCells).arg(parser.value(*option))};
         *side = *cells;
     }
     if (parser.isSet(cellAspect)) {
         const std::optional<double> aspect = ParseAspect(parser.value(cellAspect));
-        if (!aspect) return Error{kBadCellAspect.arg(parser.value(cellAspect))};
+        if (!aspect)
+            return Error{ErrorKind::kBadUsage, kBadCellAspect.arg(parser.value(cellAspect))};
         framing.cellAspect = *aspect;
     }
     if (parser.isSet(orient)) {
         const QString how = parser.value(orient);
         if (how != QStringLiteral("auto") && how != QStringLiteral("stored"))
-            return Error{kBadOrient.arg(how)};
+            return Error{ErrorKind::kBadUsage, kBadOrient.arg(how)};
         framing.upright = how == QStringLiteral("auto");
     }
     return options;

@@ -63,10 +63,10 @@ Status CheckCp932(const CharRamp& ramp) {
         const QString entry = ramp.CharForLevel(level);
         const Cp932Encoding encoded = EncodeCp932(entry);
         if (encoded.ok()) continue;
-        const QString character = QString(entry.mid(encoded.badIndex))
-                                      .left(entry[encoded.badIndex].isHighSurrogate() ? 2 : 1);
+        const QString character = QString(entry.mid(*encoded.badIndex))
+                                      .left(entry[*encoded.badIndex].isHighSurrogate() ? 2 : 1);
         const QString code = CodePointName(character.toUcs4().value(0));
-        return Error{kRampNotCp932.arg(level).arg(character, code)};
+        return Error{ErrorKind::kDamaged, kRampNotCp932.arg(level).arg(character, code)};
     }
     return Done{};
 }

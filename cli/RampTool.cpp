@@ -54,9 +54,10 @@ bool WriteChart(const QString& path, const std::vector<ChartLine>& lines, const 
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    const Status written = QImageWriter(&buffer, "png").write(chart)
-                               ? WriteFileAtomically(path, png)
-                               : Status(Error{kCannotWriteChart.arg(path)});
+    const Status written =
+        QImageWriter(&buffer, "png").write(chart)
+            ? WriteFileAtomically(path, png)
+            : Status(Error{ErrorKind::kCannotWrite, kCannotWriteChart.arg(path)});
     if (!written) Say(written.error().reason);
     return written.ok();
 }
@@ -105,10 +106,11 @@ int MakeRamp(const Options& options) {
     }
     const QByteArray file = RampFileBytes(ramp.entries);
     const bool toStandardOutput = options.output.isEmpty() || options.output == QStringLiteral("-");
-    const Status written =
-        toStandardOutput
-            ? (WriteStandardOutput(file) ? Status(Done{}) : Status(Error{kCannotWriteOutput}))
-            : WriteFileAtomically(options.output, file);
+    const Status written = toStandardOutput
+                               ? (WriteStandardOutput(file)
+                                      ? Status(Done{})
+                                      : Status(Error{ErrorKind::kCannotWrite, kCannotWriteOutput}))
+                               : WriteFileAtomically(options.output, file);
     if (!written) {
         Say(kFailed.arg(options.output, written.error().reason));
         return kSomeFailed;

@@ -1,11 +1,7 @@
 #include "cli/Run.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <QFileInfo>
 #include <atomic>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -25,24 +21,6 @@
 
 namespace glyph::cli {
 
-void Say(const QString& line) { PrintMessageLine(kProgram + QStringLiteral(": ") + line); }
-
-bool WriteStandardOutput(const QByteArray& bytes) {
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
-               size_t(bytes.size()) &&
-           std::fflush(stdout) == 0;
-}
-
-int StandardOutputColumns() {
-    if (!isatty(STDOUT_FILENO)) return 0;
-    winsize size{};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-    // A terminal that does not tell its size, as under some serial consoles.
-    bool ok = false;
-    const int columns = qEnvironmentVariableIntValue("COLUMNS", &ok);
-    return ok && columns > 0 ? columns : 0;
-}
-
 namespace {
 
 // A pool this small gives art of a few glyphs at best; fewer, art of blanks.
@@ -52,37 +30,18 @@ constexpr int kFewestShapeKanji = 64;
 Result<QStringList> Destinations(const Options& options) {
     if (!options.outputDir.isEmpty()) {
         if (const Status made = MakeFolders(options.outputDir); !made)
-            return Error{kNoOutputDir.arg(options.outputDir, made.error().reason)};
+            return Error{ErrorKind::kCannotWrite,
+                         kNoOutputDir.arg(options.outputDir, made.error().reason)};
         return OutputPaths(options.pictures, options.outputDir, ArtExtension(options.format));
     }
     const bool toFile = !options.output.isEmpty() && options.output != QStringLiteral("-");
     if (toFile && SameFile(options.output, options.pictures.front()))
-        return Error{kOutputIsInput.arg(options.output)};
+        return Error{ErrorKind::kCannotWrite, kOutputIsInput.arg(options.output)};
     QStringList paths;
     for (qsizetype i = 0; i < options.pictures.size(); ++i)
         paths << (toFile ? options.output : QString());
     return paths;
 }
-
-// A progress line on standard error, only when someone watches it.
-class Progress {
-  public:
-    explicit Progress(int count) : count_(count), shown_(count > 1 && isatty(STDERR_FILENO)) {}
-    ~Progress() {
-        if (shown_) std::fputc('\n', stderr);
-    }
-    void Done(int finished) {
-        if (shown_) PrintText(stderr, kProgress.arg(finished).arg(count_));
-    }
-    // A message starts on a line of its own.
-    void Interrupt() {
-        if (shown_) std::fputs("\r\033[K", stderr);
-    }
-
-  private:
-    const int count_;
-    const bool shown_;
-};
 
 // One picture's art, with its colours when they are shown.
 Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp& ramp) {
@@ -104,8 +63,7 @@ int FewestKanji(const Options& options, const QString& converterDir, bool shapes
 }  // namespace
 
 int UsageError(const QString& reason) {
-    Say(reason);
-    PrintText(stderr, QString(kTryHelp) + u'\n');
+    SayUsageError(reason);
     return kUsageError;
 }
 
@@ -139,7 +97,7 @@ int Run(const Options& options, const QString& converterDir) {
         if (shapes && anyLeft) {
             // Measured (or read from the cache) once, before the jobs share it.
             ChooseShapeFont(*font);
-            if (ArtShapes(options.framing.match).size() == 0) {
+            if (!MakeArtShapes(options.framing.match)) {
                 Say(kNoMemoryForShapes.arg(font->family).arg(font->pixelSize));
                 return kSomeFailed;
             }
@@ -186,7 +144,7 @@ int Run(const Options& options, const QString& converterDir) {
         const QString& destination = (*destinations)[index];
         Status written = bytes ? Status(Done{}) : Status(bytes.error());
         if (bytes && destination.isEmpty() && !WriteStandardOutput(*bytes))
-            written = Error{kCannotWriteOutput};
+            written = Error{ErrorKind::kCannotWrite, kCannotWriteOutput};
         else if (bytes && !destination.isEmpty())
             written = WriteFileAtomically(destination, *bytes, links);
         if (!written) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "cli/Console.h"
 #include "cli/Options.h"
 
 namespace glyph::cli {
@@ -18,13 +19,5 @@ int Run(const Options& options, const QString& converterDir);
 
 // Prints a usage error with the pointer to --help; returns kUsageError.
 int UsageError(const QString& reason);
-
-// One message on standard error, after the program's name.
-void Say(const QString& line);
-// The width in columns of the terminal standard output is: 0 when it is not a
-// terminal, or one whose width is unknown.
-int StandardOutputColumns();
-// The bytes on standard output, as they are; false when they cannot be written.
-bool WriteStandardOutput(const QByteArray& bytes);
 
 }  // namespace glyph::cli

@@ -95,8 +95,9 @@ Status Document::Open(const QString& path, const Framing& framing) {
     }
     // Shapes that cannot be measured would leave the art empty: the document
     // stays as it was and says why.
-    if (framing.PatchSide() > 1 && ArtShapes(framing.match).size() == 0)
-        return Error{reasons::kNoMemoryForShapes, false, true};
+    if (framing.PatchSide() > 1) {
+        if (const Status made = MakeArtShapes(framing.match); !made) return made.error();
+    }
     const FileStamp stamp = StampOf(path);
     const Result<Cells> cells = ReadCells(path, framing);
     if (!cells) return cells.error();

@@ -80,7 +80,7 @@ ParsedRamp FromLines(const QByteArray& bytes, Decode decode) {
             parsed.undecodedLines << lineNumber;
             continue;
         }
-        if (parsed.longEntryLine == 0) {
+        if (!parsed.longEntryLine) {
             for (const QString& entry : text->split(u',')) {
                 if (LongerThanTheBound(entry)) parsed.longEntryLine = lineNumber;
             }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace glyph {
 
@@ -37,8 +38,8 @@ constexpr int kMaxEntryLength = 64;
 // A ramp read from a file's lines, and what reading them found.
 struct ParsedRamp {
     CharRamp ramp;
-    QList<int> undecodedLines;  // from 1; each added nothing
-    int longEntryLine = 0;      // the first line with an entry over kMaxEntryLength; 0: none
+    QList<int> undecodedLines;         // from 1; each added nothing
+    std::optional<int> longEntryLine;  // the first line with an entry over kMaxEntryLength
 };
 
 // Builds the ramp from the lines of a CP932 text: every line's entries in file

@@ -15,8 +15,8 @@ std::optional<QString> DecodeCp932(const QByteArray& bytes);
 struct Cp932Encoding {
     QByteArray bytes;
     // Index (in QString units) of the first character CP932 cannot hold, or -1.
-    qsizetype badIndex = -1;
-    bool ok() const { return badIndex < 0; }
+    std::optional<qsizetype> badIndex;  // the first character CP932 lacks
+    bool ok() const { return !badIndex; }
 };
 
 // Encodes the whole text; on the first character CP932 cannot hold, stops and

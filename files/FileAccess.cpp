@@ -29,7 +29,7 @@ constexpr time_t kStaleSeconds = 15 * 60;
 QString SystemReason() { return qt_error_string(errno); }
 
 Error Failure(const QString& what, const QString& detail) {
-    return Error{reasons::kWithDetail.arg(what, detail)};
+    return Error{ErrorKind::kCannotWrite, reasons::kWithDetail.arg(what, detail)};
 }
 
 // The process's umask, read once (the only way to read it is to set it).
@@ -187,19 +187,19 @@ Result<std::unique_ptr<QFile>> OpenRegularFile(const QString& path) {
     const QByteArray native = NativePath(path);
     struct stat info {};
     if (::stat(native.constData(), &info) != 0)
-        return Error{reasons::kCannotOpenFile.arg(SystemReason())};
-    if (!S_ISREG(info.st_mode)) return Error{reasons::kNotRegularFile};
+        return Error{ErrorKind::kCannotRead, reasons::kCannotOpenFile.arg(SystemReason())};
+    if (!S_ISREG(info.st_mode)) return Error{ErrorKind::kCannotRead, reasons::kNotRegularFile};
     // Not blocking, in case a FIFO took the file's place since.
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return Error{reasons::kCannotOpenFile.arg(SystemReason())};
+    if (fd < 0) return Error{ErrorKind::kCannotRead, reasons::kCannotOpenFile.arg(SystemReason())};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Error{reasons::kNotRegularFile};
+        return Error{ErrorKind::kCannotRead, reasons::kNotRegularFile};
     }
     auto file = std::make_unique<QFile>();
     if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return Error{reasons::kCannotOpenFile.arg(file->errorString())};
+        return Error{ErrorKind::kCannotRead, reasons::kCannotOpenFile.arg(file->errorString())};
     }
     return file;
 }
@@ -207,18 +207,19 @@ Result<std::unique_ptr<QFile>> OpenRegularFile(const QString& path) {
 Result<QByteArray> ReadRegularFile(const QString& path, qint64 most) {
     const Result<std::unique_ptr<QFile>> file = OpenRegularFile(path);
     if (!file) return file.error();
-    if ((*file)->size() > most) return Error{reasons::kFileTooLarge.arg(most), true};
+    if ((*file)->size() > most)
+        return Error{ErrorKind::kTooLarge, reasons::kFileTooLarge.arg(most)};
     QByteArray bytes = (*file)->read(most + 1);
-    if (bytes.size() > most) return Error{reasons::kFileTooLarge.arg(most), true};
+    if (bytes.size() > most) return Error{ErrorKind::kTooLarge, reasons::kFileTooLarge.arg(most)};
     if ((*file)->error() != QFileDevice::NoError)
-        return Error{reasons::kCannotOpenFile.arg((*file)->errorString())};
+        return Error{ErrorKind::kCannotRead, reasons::kCannotOpenFile.arg((*file)->errorString())};
     return bytes;
 }
 
 FileStamp StampOf(const QString& path) {
     struct stat info {};
     if (::stat(NativePath(path).constData(), &info) != 0) return {};
-    return {qint64(info.st_size),
+    return {true, qint64(info.st_size),
             qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
@@ -241,13 +242,13 @@ Status MakeFolders(const QString& path) {
         struct stat info {};
         if (::stat(folder.constData(), &info) != 0 && ::mkdir(folder.constData(), 0777) != 0 &&
             errno != EEXIST) {
-            return Error{SystemReason()};
+            return Error{ErrorKind::kCannotWrite, SystemReason()};
         }
         if (end < 0) break;
     }
     struct stat info {};
     if (::stat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return Error{qt_error_string(ENOTDIR)};
+        return Error{ErrorKind::kCannotWrite, qt_error_string(ENOTDIR)};
     return Done{};
 }
 
@@ -257,7 +258,8 @@ Status WriteFileAtomically(const QString& path, const QByteArray& bytes, Links l
     const QByteArray named = NativePath(path);
     struct stat link {};
     const bool isLink = lstat(named.constData(), &link) == 0 && S_ISLNK(link.st_mode);
-    if (isLink && links == Links::kRefuse) return Error{reasons::kOutputIsLink};
+    if (isLink && links == Links::kRefuse)
+        return Error{ErrorKind::kCannotWrite, reasons::kOutputIsLink};
     struct stat old {};
     const bool exists = ::stat(named.constData(), &old) == 0;
     if (!exists && errno != ENOENT) {
@@ -268,12 +270,14 @@ Status WriteFileAtomically(const QString& path, const QByteArray& bytes, Links l
     if (exists) {
         // The program's own names hold regular files alone, and are never
         // written into.
-        if (links == Links::kRefuse && S_ISDIR(old.st_mode)) return Error{reasons::kOutputIsFolder};
+        if (links == Links::kRefuse && S_ISDIR(old.st_mode))
+            return Error{ErrorKind::kCannotWrite, reasons::kOutputIsFolder};
         if (links == Links::kRefuse && !S_ISREG(old.st_mode))
-            return Error{reasons::kOutputNotRegular};
+            return Error{ErrorKind::kCannotWrite, reasons::kOutputNotRegular};
         if (S_ISCHR(old.st_mode) || IsOwnStream(old)) return WriteInto(named, bytes);
-        if (S_ISDIR(old.st_mode)) return Error{reasons::kOutputIsFolder};
-        if (!S_ISREG(old.st_mode)) return Error{reasons::kOutputNotRegular};
+        if (S_ISDIR(old.st_mode)) return Error{ErrorKind::kCannotWrite, reasons::kOutputIsFolder};
+        if (!S_ISREG(old.st_mode))
+            return Error{ErrorKind::kCannotWrite, reasons::kOutputNotRegular};
         if (access(named.constData(), W_OK) != 0)
             return Failure(reasons::kSaveCannotCreate, SystemReason());
     }

@@ -23,7 +23,8 @@ Result<QByteArray> ReadRegularFile(const QString& path, qint64 most);
 
 // What tells a changed file from the one read before: size and time.
 struct FileStamp {
-    qint64 size = -1;  // -1: no such file
+    bool exists = false;
+    qint64 size = 0;
     qint64 modifiedNs = 0;
     bool operator==(const FileStamp&) const = default;
 };

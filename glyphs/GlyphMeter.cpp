@@ -21,13 +21,12 @@
 #include "engine/Levels.h"
 #include "files/FileAccess.h"
 #include "glyphs/FontFile.h"
+#include "glyphs/GlyphSet.h"
 
 namespace glyph {
 
 namespace {
 
-const QString kSampleKanji = QStringLiteral("漢");
-const QString kFullWidthSpace = QString(QChar(0x3000));
 constexpr int kEvennessGrid = 4;  // the cell in 4 x 4 parts
 constexpr double kWhite = 255.0;
 // Larger than any font file, CJK collections included.
@@ -72,10 +71,11 @@ bool HasFamily(const QString& family) {
 // its family. A file that cannot be renamed is loaded as it is.
 Result<ArtFont> LoadFontFile(const QString& path, int pixelSize) {
     const Result<QByteArray> bytes = ReadRegularFile(path, kMostFontFileBytes);
-    if (!bytes) return Error{reasons::kUnreadableFontFile.arg(path)};
+    if (!bytes) return Error{ErrorKind::kCannotRead, reasons::kUnreadableFontFile.arg(path)};
     const int plain = QFontDatabase::addApplicationFontFromData(*bytes);
     const QStringList families = QFontDatabase::applicationFontFamilies(plain);
-    if (families.isEmpty()) return Error{reasons::kUnreadableFontFile.arg(path)};
+    if (families.isEmpty())
+        return Error{ErrorKind::kCannotRead, reasons::kUnreadableFontFile.arg(path)};
     const QString face =
         QStringLiteral("Glyphorama-") +
         QString::fromLatin1(QCryptographicHash::hash(*bytes, QCryptographicHash::Sha1)
@@ -99,7 +99,7 @@ Result<ArtFont> ResolveArtFont(const QString& family, int pixelSize) {
     ArtFont font{family, pixelSize};
     if (font.family.isEmpty()) font.family = KanjiFamily(standard);
     if (!HasFamily(font.family)) {
-        return Error{reasons::kUnknownFont.arg(font.family)};
+        return Error{ErrorKind::kCannotRead, reasons::kUnknownFont.arg(font.family)};
     }
     return font;
 }

@@ -1,6 +1,14 @@
 #pragma once
 
+#include <QChar>
+#include <QString>
+
 namespace glyph {
+
+// A full-width kanji: every kanji and kana of the art is as wide, so its
+// advance is the art's cell.
+inline const QString kSampleKanji = QStringLiteral("漢");
+inline const QString kFullWidthSpace = QString(QChar(0x3000));
 
 // How each cell's character is chosen: by its ink alone from the ramp, or by
 // the shape of its ink too, from a pool of glyphs.

@@ -42,16 +42,22 @@ Result<LoadedRamp> ReadRampFile(const QString& path, RampEncoding encoding) {
     const QString name = QFileInfo(path).fileName();
     const Result<QByteArray> bytes = ReadRegularFile(path, kMaxRampFileBytes);
     if (!bytes) {
-        if (bytes.error().tooLarge)
-            return Error{reasons::kRampTooLarge.arg(name).arg(kMaxRampFileBytes)};
-        return Error{reasons::kRampUnreadable.arg(name, bytes.error().reason)};
+        switch (bytes.error().kind) {
+            case ErrorKind::kTooLarge:
+                return Error{ErrorKind::kTooLarge,
+                             reasons::kRampTooLarge.arg(name).arg(kMaxRampFileBytes)};
+            default:
+                return Error{bytes.error().kind,
+                             reasons::kRampUnreadable.arg(name, bytes.error().reason)};
+        }
     }
     const bool bom = bytes->startsWith(kUtf8Bom);
     const bool utf8 = bom && encoding == RampEncoding::kCp932OrUtf8;
     const ParsedRamp parsed = utf8 ? ParseCharRampUtf8(*bytes) : ParseCharRamp(*bytes);
-    if (parsed.longEntryLine != 0) {
+    if (parsed.longEntryLine) {
         return Error{
-            reasons::kRampEntryTooLong.arg(name).arg(parsed.longEntryLine).arg(kMaxEntryLength)};
+            ErrorKind::kDamaged,
+            reasons::kRampEntryTooLong.arg(name).arg(*parsed.longEntryLine).arg(kMaxEntryLength)};
     }
     return LoadedRamp{parsed.ramp, Notes(name, parsed, utf8, bom)};
 }

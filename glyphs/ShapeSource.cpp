@@ -16,16 +16,16 @@
 #include <tuple>
 
 #include "basics/Limits.h"
+#include "basics/Reasons.h"
 #include "engine/Cp932.h"
 #include "files/FileAccess.h"
 #include "files/UserFolders.h"
+#include "glyphs/GlyphSet.h"
 
 namespace glyph {
 
 namespace {
 
-const QString kSampleKanji = QStringLiteral("漢");
-const QString kFullWidthSpace = QString(QChar(0x3000));
 const QByteArray kMagic = QByteArrayLiteral("Glyphorama shapes\n");
 constexpr quint32 kFormat = 2;               // a new way of measuring is a new format
 constexpr int kMostGlyphs = 20000;           // more than any set holds
@@ -226,6 +226,12 @@ const ShapeIndex& ArtShapes(Match set) {
     if (!index || index->size() == 0)
         index = std::make_unique<const ShapeIndex>(LoadShapes(font, set));
     return *index;
+}
+
+Status MakeArtShapes(Match set) {
+    if (ArtShapes(set).size() == 0)
+        return Error{ErrorKind::kNotTheFile, reasons::kNoMemoryForShapes};
+    return Done{};
 }
 
 }  // namespace glyph

@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "basics/Result.h"
 #include "engine/ShapeMatch.h"
 #include "glyphs/GlyphMeter.h"
 #include "glyphs/GlyphSet.h"
@@ -34,5 +35,9 @@ void ChooseShapeFont(const ArtFont& font);
 // The index of the set in the chosen font, made once per run and shared by
 // every thread.
 const ShapeIndex& ArtShapes(Match set);
+
+// ArtShapes, made now; fails (not the file's fault) when the memory to
+// measure the glyphs could not be had, and is tried again when next asked.
+Status MakeArtShapes(Match set);
 
 }  // namespace glyph

@@ -72,6 +72,7 @@ Status ArtDrawing::CheckHolds(const QString& text) const {
     for (const char32_t c : text.toUcs4()) {
         if (c == u'\r' || c == u'\n' || raw_.supportsCharacter(c)) continue;
         return Error{
+            ErrorKind::kDamaged,
             reasons::kFontLacks.arg(font_.family, QString::fromUcs4(&c, 1), CodePointName(c))};
     }
     return Done{};
@@ -142,11 +143,10 @@ Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     const qint64 bytes = qint64(size.width()) * size.height() *
                          (look.colour ? kBytesPerColourPixel : kBytesPerGrayPixel);
     const auto tooLarge = [&] {
-        return Error{reasons::kArtPictureTooLarge.arg(size.width())
-                         .arg(size.height())
-                         .arg((bytes + kMegabyte - 1) / kMegabyte)
-                         .arg(MemoryBound() / kMegabyte),
-                     true};
+        return Error{ErrorKind::kTooLarge, reasons::kArtPictureTooLarge.arg(size.width())
+                                               .arg(size.height())
+                                               .arg((bytes + kMegabyte - 1) / kMegabyte)
+                                               .arg(MemoryBound() / kMegabyte)};
     };
     if (bytes > MemoryBound()) return tooLarge();
     const Result<MemoryLease> lease = ReserveMemory(bytes);

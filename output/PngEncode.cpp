@@ -24,12 +24,12 @@ void Flush(png_structp) {}
 Result<QByteArray> EncodePng(const QImage& image) {
     const bool gray = image.format() == QImage::Format_Grayscale8;
     if (image.isNull() || (!gray && image.format() != QImage::Format_RGB32))
-        return Error{reasons::kCannotEncodePng};
+        return Error{ErrorKind::kCannotWrite, reasons::kCannotEncodePng};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr) {
         png_destroy_write_struct(&png, nullptr);
-        return Error{reasons::kCannotEncodePng};
+        return Error{ErrorKind::kCannotWrite, reasons::kCannotEncodePng};
     }
     const int width = image.width();
     QByteArray bytes;
@@ -38,7 +38,7 @@ Result<QByteArray> EncodePng(const QImage& image) {
     std::vector<png_byte> row(std::size_t(width) * (gray ? 1 : 3));
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        return Error{reasons::kCannotEncodePng};
+        return Error{ErrorKind::kCannotWrite, reasons::kCannotEncodePng};
     }
     png_set_write_fn(png, &bytes, Append, Flush);
     png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,

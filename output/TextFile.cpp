@@ -29,7 +29,8 @@ QString UnencodableMessage(const QString& text, qsizetype index) {
 
 Result<QByteArray> EncodeTextFile(const QString& text) {
     Cp932Encoding encoded = EncodeCp932(text + kCrLf);
-    if (!encoded.ok()) return Error{UnencodableMessage(text, encoded.badIndex)};
+    if (!encoded.ok())
+        return Error{ErrorKind::kCannotWrite, UnencodableMessage(text, *encoded.badIndex)};
     return std::move(encoded.bytes);
 }
 

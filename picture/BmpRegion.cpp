@@ -15,6 +15,7 @@
 #include "picture/BmpRegion.h"
 
 #include "basics/Reasons.h"
+#include "picture/PictureFormats.h"
 
 #include <QImage>
 #include <QList>
@@ -150,8 +151,8 @@ void ReadInfoFields(const QByteArray& header, BmpLayout& bmp) {
 
 Status CheckSize(const BmpLayout& bmp) {
     constexpr qint64 kMaxSide = std::numeric_limits<int>::max();
-    if (bmp.width <= 0 || bmp.height <= 0) return Error{reasons::kBmpBadSize};
-    if (bmp.height > kMaxSide) return Error{reasons::kBmpHeightOutOfRange};
+    if (bmp.width <= 0 || bmp.height <= 0) return Error{ErrorKind::kDamaged, reasons::kBmpBadSize};
+    if (bmp.height > kMaxSide) return Error{ErrorKind::kDamaged, reasons::kBmpHeightOutOfRange};
     return Done{};
 }
 
@@ -173,15 +174,14 @@ bool IsSupportedCoding(const BmpLayout& bmp) {
     }
 }
 
-bool MakeChannel(quint32 mask, int bitsPerPixel, Channel& channel) {
-    channel = Channel{};
-    if (mask == 0) return true;  // a channel without bits reads as 0
-    if (bitsPerPixel < 32 && (mask >> bitsPerPixel) != 0) return false;
+Result<Channel> MakeChannel(quint32 mask, int bitsPerPixel) {
+    const Error bad{ErrorKind::kDamaged, reasons::kBmpBadMasks};
+    if (mask == 0) return Channel{};  // a channel without bits reads as 0
+    if (bitsPerPixel < 32 && (mask >> bitsPerPixel) != 0) return bad;
     const int shift = std::countr_zero(mask);
     const quint32 bits = mask >> shift;
-    if ((bits & (bits + 1)) != 0) return false;  // a gap between set bits
-    channel = Channel{mask, shift, bits};
-    return true;
+    if ((bits & (bits + 1)) != 0) return bad;  // a gap between set bits
+    return Channel{mask, shift, bits};
 }
 
 // The masks live inside headers of 52 bytes or more, and right after a 40-byte header.
@@ -195,14 +195,15 @@ Status ReadMasks(QIODevice& device, const QByteArray& header, qint64& headersEnd
             const qint64 length =
                 bmp.compression == kAlphaBitfields ? kRgbaMasksLength : kRgbMasksLength;
             bytes = ReadAt(device, headersEnd, length);
-            if (bytes.size() < length) return Error{reasons::kBmpCutShort};
+            if (bytes.size() < length) return Error{ErrorKind::kDamaged, reasons::kBmpCutShort};
             headersEnd += length;
         }
         for (int i = 0; i < 3; ++i) masks[i] = U32(bytes, i * 4);
     }
     for (int i = 0; i < 3; ++i) {
-        if (!MakeChannel(masks[i], bmp.bitsPerPixel, bmp.channels[i]))
-            return Error{reasons::kBmpBadMasks};
+        const Result<Channel> channel = MakeChannel(masks[i], bmp.bitsPerPixel);
+        if (!channel) return channel.error();
+        bmp.channels[i] = *channel;
     }
     return Done{};
 }
@@ -223,27 +224,30 @@ void ReadPalette(QIODevice& device, qint64 start, BmpLayout& bmp) {
 
 Result<BmpLayout> ReadLayout(QIODevice& device) {
     const QByteArray start = ReadAt(device, 0, kFileAndHeaderSizeLength);
-    if (!HasBmpSignature(start)) return Error{reasons::kBmpNotBmp};
-    if (start.size() < kFileAndHeaderSizeLength) return Error{reasons::kBmpCutShort};
+    if (!IsPictureOf(start, "bmp")) return Error{ErrorKind::kDamaged, reasons::kBmpNotBmp};
+    if (start.size() < kFileAndHeaderSizeLength)
+        return Error{ErrorKind::kDamaged, reasons::kBmpCutShort};
     BmpLayout bmp;
     bmp.headerSize = U32(start, kHeaderSizeField);
     bmp.pixelOffset = U32(start, kPixelOffsetField);
     if (!IsKnownHeaderSize(bmp.headerSize))
-        return Error{reasons::kBmpHeaderSize.arg(bmp.headerSize)};
+        return Error{ErrorKind::kDamaged, reasons::kBmpHeaderSize.arg(bmp.headerSize)};
 
     const QByteArray header = ReadAt(device, kFileHeaderSize, bmp.headerSize);
-    if (header.size() < qsizetype(bmp.headerSize)) return Error{reasons::kBmpCutShort};
+    if (header.size() < qsizetype(bmp.headerSize))
+        return Error{ErrorKind::kDamaged, reasons::kBmpCutShort};
     if (bmp.headerSize == kCoreHeaderSize)
         ReadCoreFields(header, bmp);
     else
         ReadInfoFields(header, bmp);
     if (Status size = CheckSize(bmp); !size) return size.error();
     if (!IsSupportedCoding(bmp))
-        return Error{reasons::kBmpFormat.arg(bmp.bitsPerPixel).arg(bmp.compression)};
+        return Error{ErrorKind::kDamaged,
+                     reasons::kBmpFormat.arg(bmp.bitsPerPixel).arg(bmp.compression)};
 
     qint64 headersEnd = kFileHeaderSize + bmp.headerSize;
     if (Status masks = ReadMasks(device, header, headersEnd, bmp); !masks) return masks.error();
-    if (bmp.pixelOffset < headersEnd) return Error{reasons::kBmpDataOffset};
+    if (bmp.pixelOffset < headersEnd) return Error{ErrorKind::kDamaged, reasons::kBmpDataOffset};
     ReadPalette(device, headersEnd, bmp);
     return bmp;
 }
@@ -450,8 +454,6 @@ void DecodeRle(QIODevice& device, const BmpLayout& bmp, QPoint origin, QImage& i
 
 }  // namespace
 
-bool HasBmpSignature(const QByteArray& head) { return head.startsWith("BM"); }
-
 Result<QSize> ReadBmpSize(QIODevice& device) {
     const Result<BmpLayout> bmp = ReadLayout(device);
     if (!bmp) return bmp.error();
@@ -466,11 +468,11 @@ Result<QImage> ReadBmpRegion(QIODevice& device, QRect region) {
     const int width = int(std::min<qint64>(bmp.width - origin.x(), region.width()));
     const int height = int(std::min<qint64>(bmp.height - origin.y(), region.height()));
     if (origin.x() < 0 || origin.y() < 0 || width <= 0 || height <= 0)
-        return Error{reasons::kEmptyRegion};
+        return Error{ErrorKind::kDamaged, reasons::kEmptyRegion};
 
     // Filled first: no pixel the file lacks may show stale memory.
     QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull()) return Error{reasons::kNoMemoryForRegion};
+    if (image.isNull()) return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
     image.fill(kMissingPixelColour);
     if (bmp.compression == kRle8 || bmp.compression == kRle4)
         DecodeRle(device, bmp, origin, image);

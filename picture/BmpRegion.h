@@ -17,9 +17,6 @@ namespace glyph {
 // Every pixel the file does not hold is kMissingPixelColour: cut-off data,
 // gaps in RLE streams, palette indexes past the palette.
 
-// True when the first bytes of a file are a BMP signature.
-bool HasBmpSignature(const QByteArray& head);
-
 // The picture's size from its headers. `device` must be open and random-access.
 Result<QSize> ReadBmpSize(QIODevice& device);
 

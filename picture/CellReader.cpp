@@ -22,18 +22,6 @@ struct StoredSpan {
     bool reflected;
 };
 
-bool Transposes(Orientation o) { return int(o) >= int(Orientation::kTransposed); }
-
-// Which orientations run the stored x and y axes the other way once upright.
-bool ReflectsX(Orientation o) {
-    return o == Orientation::kMirrored || o == Orientation::kRotated180 ||
-           o == Orientation::kTransverse || o == Orientation::kRotated270;
-}
-bool ReflectsY(Orientation o) {
-    return o == Orientation::kRotated180 || o == Orientation::kFlipped ||
-           o == Orientation::kRotated90 || o == Orientation::kTransverse;
-}
-
 StoredSpan Span(int start, int length, int cells, bool reflected, int extent) {
     return {reflected ? extent - start - length : start, length, cells, reflected};
 }
@@ -106,17 +94,20 @@ Result<CellsPlan> PlanCells(const QString& path, const Framing& framing) {
     if (!source) return source.error();
     QFile& file = *source->file;
     const PictureFormat& format = *source->format;
-    const Orientation orientation = framing.upright ? ReadOrientation(file) : Orientation::kNormal;
+    const Orientation orientation =
+        framing.upright ? format.orientation(file) : Orientation::kNormal;
+    const UprightAxes axes = AxesOf(orientation);
     const Result<QSize> stored = format.size(file, format.name);
     if (!stored) return stored.error();
-    if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
+    if (!file.seek(0))
+        return Error{ErrorKind::kCannotRead, reasons::kCannotOpenFile.arg(file.errorString())};
 
     CellsPlan plan;
     plan.source = std::move(source).value();
     plan.upright = UprightSize(*stored, orientation);
     const QRect whole(QPoint(0, 0), plan.upright);
     plan.area = framing.mode == Framing::Mode::kRectangle ? framing.rectangle & whole : whole;
-    if (plan.area.isEmpty()) return Error{reasons::kEmptyRegion};
+    if (plan.area.isEmpty()) return Error{ErrorKind::kDamaged, reasons::kEmptyRegion};
     const QSize art = FitCells(plan.area.size(), framing.mostCells, framing.cellAspect);
     plan.patch = PatchRead(plan.area.size(), art, framing.PatchSide());
     plan.cells = art * plan.patch;
@@ -124,15 +115,15 @@ Result<CellsPlan> PlanCells(const QString& path, const Framing& framing) {
     // The cells as they lie on the stored picture.
     const QRect area = plan.area;
     const QSize cells = plan.cells;
-    plan.transposed = Transposes(orientation);
+    plan.transposed = axes.swapsSides;
     const StoredSpan x =
         plan.transposed
-            ? Span(area.y(), area.height(), cells.height(), ReflectsX(orientation), stored->width())
-            : Span(area.x(), area.width(), cells.width(), ReflectsX(orientation), stored->width());
-    const StoredSpan y = plan.transposed ? Span(area.x(), area.width(), cells.width(),
-                                                ReflectsY(orientation), stored->height())
-                                         : Span(area.y(), area.height(), cells.height(),
-                                                ReflectsY(orientation), stored->height());
+            ? Span(area.y(), area.height(), cells.height(), axes.reflectsX, stored->width())
+            : Span(area.x(), area.width(), cells.width(), axes.reflectsX, stored->width());
+    const StoredSpan y =
+        plan.transposed
+            ? Span(area.x(), area.width(), cells.width(), axes.reflectsY, stored->height())
+            : Span(area.y(), area.height(), cells.height(), axes.reflectsY, stored->height());
 
     plan.eighths = ScaleFor(format, *stored, x, y);
     plan.decoded = format.scales ? ScaledJpegSize(*stored, plan.eighths) : *stored;
@@ -153,9 +144,9 @@ Result<CellsPlan> PlanCells(const QString& path, const Framing& framing) {
         CellSums::Bytes(plan.across, plan.down, plan.decoded.width(), plan.decoded.height()) +
         cellCount * sizeof(QRgb) + (times > 1 ? cellCount * times * times * kCellBytes : 0);
     if (plan.bytes > MemoryBound()) {
-        return Error{reasons::kTooLarge.arg((plan.bytes + kMegabyte - 1) / kMegabyte)
-                         .arg(MemoryBound() / kMegabyte),
-                     true};
+        return Error{ErrorKind::kTooLarge,
+                     reasons::kTooLarge.arg((plan.bytes + kMegabyte - 1) / kMegabyte)
+                         .arg(MemoryBound() / kMegabyte)};
     }
     return plan;
 }

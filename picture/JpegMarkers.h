@@ -16,4 +16,10 @@ constexpr uchar kStartOfImage = 0xD8;
 constexpr uchar kEndOfImage = 0xD9;
 constexpr uchar kStartOfScan = 0xDA;
 
+// Markers with no length and no segment after them.
+constexpr bool IsStandalone(uchar marker) {
+    return marker == kTemporary || marker == kStartOfImage || marker == kEndOfImage ||
+           (marker >= kFirstRestart && marker <= kLastRestart);
+}
+
 }  // namespace glyph::jpeg

@@ -56,11 +56,6 @@ bool IsProgressiveFrame(uchar marker) {
            kProgressiveFrames.end();
 }
 
-bool IsStandalone(uchar marker) {
-    return marker == kTemporary || marker == kStartOfImage || marker == kEndOfImage ||
-           (marker >= kFirstRestart && marker <= kLastRestart);
-}
-
 // The next marker, skipping stray bytes between segments as libjpeg does.
 std::optional<uchar> NextMarker(QIODevice& file) {
     char byte = 0;
@@ -84,22 +79,25 @@ std::optional<QByteArray> ReadSegment(QIODevice& file) {
     return body;
 }
 
-bool ParseFrame(uchar marker, const QByteArray& body, JpegFrame& frame) {
-    if (body.size() < kFrameFixedPart) return false;
+Error HeaderDamaged() { return Error{ErrorKind::kDamaged, reasons::kJpegHeaderDamaged}; }
+
+Result<JpegFrame> ParseFrame(uchar marker, const QByteArray& body) {
+    if (body.size() < kFrameFixedPart) return HeaderDamaged();
     const auto* bytes = reinterpret_cast<const uchar*>(body.constData());
+    JpegFrame frame;
     frame.progressive = IsProgressiveFrame(marker);
     frame.height = qFromBigEndian<quint16>(bytes + 1);
     frame.width = qFromBigEndian<quint16>(bytes + 3);
     const int count = bytes[5];
-    if (count == 0 || body.size() < kFrameFixedPart + count * kFrameComponentSize) return false;
-    frame.components.clear();
+    if (count == 0 || body.size() < kFrameFixedPart + count * kFrameComponentSize)
+        return HeaderDamaged();
     for (int i = 0; i < count; ++i) {
         const uchar sampling = bytes[kFrameFixedPart + i * kFrameComponentSize + 1];
         const FrameComponent component{sampling >> 4, sampling & 0x0F};
-        if (component.h == 0 || component.v == 0) return false;
+        if (component.h == 0 || component.v == 0) return HeaderDamaged();
         frame.components.push_back(component);
     }
-    return true;
+    return frame;
 }
 
 qint64 RoundUp(qint64 value, qint64 step) { return (value + step - 1) / step * step; }
@@ -138,29 +136,30 @@ qint64 CountScans(QIODevice& file, qint64 enough) {
 // The frame header and whether its first scan holds every component. The segments are
 // walked in file order up to the first scan, as libjpeg reads them; the scans of a file
 // that libjpeg reads whole before its first row are counted too.
-std::optional<JpegFrame> ScanJpegFrame(QIODevice& file) {
-    if (!file.seek(0)) return std::nullopt;
+Result<JpegFrame> ScanJpegFrame(QIODevice& file) {
+    if (!file.seek(0)) return HeaderDamaged();
     std::optional<JpegFrame> frame;
     while (const std::optional<uchar> marker = NextMarker(file)) {
         if (IsStandalone(*marker)) continue;
         const std::optional<QByteArray> body = ReadSegment(file);
-        if (!body) return std::nullopt;
+        if (!body) return HeaderDamaged();
         if (*marker == kStartOfScan) {
-            if (!frame || body->isEmpty()) return std::nullopt;
+            if (!frame || body->isEmpty()) return HeaderDamaged();
             frame->multiScan = std::size_t(uchar(body->at(0))) < frame->components.size();
             if (frame->progressive || frame->multiScan) {
                 const qint64 blocks =
                     std::max<qint64>(1, WholePictureCoefficientBytes(*frame) / kBlockBytes);
                 frame->scans = CountScans(file, WorkBound() / blocks + 1);
             }
-            return frame;
+            return *frame;
         }
         if (IsFrameMarker(*marker)) {
-            frame.emplace();
-            if (!ParseFrame(*marker, *body, *frame)) return std::nullopt;
+            Result<JpegFrame> parsed = ParseFrame(*marker, *body);
+            if (!parsed) return parsed.error();
+            frame = std::move(parsed).value();
         }
     }
-    return std::nullopt;
+    return HeaderDamaged();
 }
 
 // A progressive or multi-scan frame makes libjpeg read the whole file into a buffer for the
@@ -182,33 +181,36 @@ Result<QSize> ReadJpegSize(QFile& file) {
     QImageReader reader(&file, "jpeg");
     ConfigureQtReader(reader);
     const QSize size = reader.size();
-    if (size.isEmpty()) return Error{reasons::kJpegHeaderDamaged};
+    if (size.isEmpty()) return Error{ErrorKind::kDamaged, reasons::kJpegHeaderDamaged};
     return size;
 }
 
 Result<MemoryLease> ReserveJpegDecoding(QFile& file) {
-    const std::optional<JpegFrame> frame = ScanJpegFrame(file);
-    if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
-    if (!frame) return Error{reasons::kJpegHeaderDamaged};
+    const Result<JpegFrame> frame = ScanJpegFrame(file);
+    if (!file.seek(0))
+        return Error{ErrorKind::kCannotRead, reasons::kCannotOpenFile.arg(file.errorString())};
+    if (!frame) return frame.error();
     return FitsLimits(*frame);
 }
 
 // Qt's JPEG reader decodes rows from the top until the clip rect's bottom and stops there.
 Result<QImage> ReadJpegRegion(QFile& file, QRect region) {
-    const std::optional<JpegFrame> frame = ScanJpegFrame(file);
-    if (!file.seek(0)) return Error{reasons::kCannotOpenFile.arg(file.errorString())};
+    const Result<JpegFrame> frame = ScanJpegFrame(file);
+    if (!file.seek(0))
+        return Error{ErrorKind::kCannotRead, reasons::kCannotOpenFile.arg(file.errorString())};
     QImageReader reader(&file, "jpeg");
     ConfigureQtReader(reader);
     const QSize size = reader.size();
-    if (size.isEmpty() || !frame) return Error{reasons::kJpegHeaderDamaged};
+    if (size.isEmpty()) return HeaderDamaged();
+    if (!frame) return frame.error();
     const Result<MemoryLease> lease = FitsLimits(*frame);
     if (!lease) return lease.error();
 
     const QRect clip = region & QRect(QPoint(0, 0), size);
-    if (clip.isEmpty()) return Error{reasons::kEmptyRegion};
+    if (clip.isEmpty()) return Error{ErrorKind::kDamaged, reasons::kEmptyRegion};
     reader.setClipRect(clip);
     const QImage image = reader.read();
-    if (image.isNull()) return Error{reasons::kJpegDataDamaged};
+    if (image.isNull()) return Error{ErrorKind::kDamaged, reasons::kJpegDataDamaged};
     return image.convertToFormat(QImage::Format_RGB32);
 }
 

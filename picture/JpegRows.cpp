@@ -145,7 +145,7 @@ Status DecodeJpegRows(QFile& file, int eighths, int lastRow, const RowSink& sink
     std::vector<JSAMPLE> samples;
     std::vector<QRgb> row;
     if (!Decode(decompressor, eighths, lastRow, sink, samples, row))
-        return Error{reasons::kJpegDataDamaged};
+        return Error{ErrorKind::kDamaged, reasons::kJpegDataDamaged};
     return Done{};
 }
 

@@ -21,7 +21,7 @@ void Neighbourhood::Forget() {
 
 Result<Block> Neighbourhood::ReadBlock(const QString& path, QPoint origin) {
     const FileStamp stamp = StampOf(path);
-    if (path != path_ || stamp != stamp_ || stamp.size < 0) {
+    if (path != path_ || stamp != stamp_ || !stamp.exists) {
         Forget();
         const Result<QSize> measured = MeasurePicture(path);
         if (!measured) return measured.error();
@@ -41,7 +41,8 @@ Result<Block> Neighbourhood::ReadBlock(const QString& path, QPoint origin) {
         stamp_ = stamp;
         rect_ = QRect(around.topLeft(), read->size());
         pixels_ = std::move(read).value();
-        if (!rect_.contains(block)) return Error{reasons::kEmptyRegion};  // less than it said
+        if (!rect_.contains(block))
+            return Error{ErrorKind::kDamaged, reasons::kEmptyRegion};  // less than it said
     }
     return Block{pixels_.copy(block.translated(-rect_.topLeft())), pictureSize_, at};
 }

@@ -18,12 +18,9 @@ namespace {
 // EXIF sits near a file's start; a hostile file is read no further than this.
 constexpr qint64 kHeadBound = 256 * 1024;
 
-constexpr QByteArrayView kJpegSignature("\xFF\xD8\xFF", 3);
-constexpr QByteArrayView kPngSignature("\x89PNG\r\n\x1A\n", 8);
-constexpr QByteArrayView kRiffTag("RIFF", 4);
-constexpr QByteArrayView kWebpTag("WEBP", 4);
-constexpr QByteArrayView kTiffLittleSignature("II*\0", 4);
-constexpr QByteArrayView kTiffBigSignature("MM\0*", 4);
+// The first segment's 0xFF follows the start-of-image marker.
+constexpr qint64 kFirstJpegSegmentAt = 2;
+constexpr qint64 kPngSignatureSize = 8;
 // A JPEG's APP1 segment starts so; some PNG and WebP writers keep it too.
 constexpr QByteArrayView kExifPrefix("Exif\0\0", 6);
 
@@ -41,11 +38,6 @@ constexpr quint16 kOrientationTag = 0x0112;
 constexpr quint16 kShortType = 3;
 
 using namespace jpeg;
-
-bool IsStandalone(uchar marker) {
-    return marker == kTemporary || marker == kStartOfImage ||
-           (marker >= kFirstRestart && marker <= kLastRestart);
-}
 
 constexpr uchar kApp1 = 0xE1;
 constexpr qint64 kSegmentLengthSize = 2;
@@ -114,7 +106,7 @@ Orientation OrientationOfEntry(QByteArrayView entry, ByteOrder order) {
 
 // The tag lives in the first IFD, so the links to further IFDs, which may loop, are never
 // followed. The whole IFD must be there: at most 65535 entries, under 768 KiB.
-Orientation ReadTiffOrientation(const ReadBytes& read) {
+Orientation TiffOrientation(const ReadBytes& read) {
     const QByteArray header = read(0, kTiffHeaderSize);
     const std::optional<ByteOrder> order = TiffByteOrder(header);
     if (!order) return Orientation::kNormal;
@@ -152,7 +144,7 @@ ReadBytes FromDevice(QIODevice& device, QByteArrayView head) {
 
 Orientation ReadExifOrientation(QByteArrayView exif) {
     if (exif.startsWith(kExifPrefix)) exif = exif.sliced(kExifPrefix.size());
-    return ReadTiffOrientation(FromBuffer(exif));
+    return TiffOrientation(FromBuffer(exif));
 }
 
 // The segment whose length field starts at `at`.
@@ -164,14 +156,14 @@ std::optional<QByteArrayView> SegmentBody(QByteArrayView head, qint64 at) {
 }
 
 // The segments before the first scan, in file order; the first EXIF one counts.
-Orientation ReadJpegOrientation(QByteArrayView head) {
-    qint64 at = kJpegSignature.size() - 1;  // at the first segment's 0xFF
+Orientation JpegOrientation(QByteArrayView head) {
+    qint64 at = kFirstJpegSegmentAt;
     while (at < head.size() && uchar(head[at]) == kMarkerPrefix) {
         while (at < head.size() && uchar(head[at]) == kMarkerPrefix) ++at;  // fill bytes
         if (at >= head.size()) break;
         const uchar marker = uchar(head[at++]);
-        if (IsStandalone(marker)) continue;
         if (marker == kStuffedZero || marker == kStartOfScan || marker == kEndOfImage) break;
+        if (IsStandalone(marker)) continue;
         const std::optional<QByteArrayView> body = SegmentBody(head, at);
         if (!body) break;
         if (marker == kApp1 && body->startsWith(kExifPrefix)) return ReadExifOrientation(*body);
@@ -189,8 +181,8 @@ bool PngCrcMatches(QByteArrayView type, QByteArrayView data, QByteArrayView crc)
 // Every chunk up to IEND, stepped over by its length: libpng writes an eXIf given after the
 // rows after the pixels, so the pixels are skipped, never read. A damaged eXIf is passed
 // over, as libpng passes over a damaged ancillary chunk.
-Orientation ReadPngOrientation(const ReadBytes& read) {
-    qint64 at = kPngSignature.size();
+Orientation PngOrientation(const ReadBytes& read) {
+    qint64 at = kPngSignatureSize;
     for (int chunk = 0; chunk < kMostPngChunks; ++chunk) {
         const QByteArray header = read(at, kPngChunkHeaderSize);
         if (header.size() < kPngChunkHeaderSize) break;
@@ -210,7 +202,7 @@ Orientation ReadPngOrientation(const ReadBytes& read) {
 }
 
 // Every chunk within the RIFF's declared size: EXIF usually follows the pixels.
-Orientation ReadWebpOrientation(QByteArrayView head) {
+Orientation WebpOrientation(QByteArrayView head) {
     const qint64 riffEnd = kRiffSizeAt + 4 + qFromLittleEndian<quint32>(head.data() + kRiffSizeAt);
     const QByteArrayView riff = head.first(std::min(riffEnd, qint64(head.size())));
     qint64 at = kRiffHeaderSize;
@@ -223,11 +215,6 @@ Orientation ReadWebpOrientation(QByteArrayView head) {
         at += kRiffChunkHeaderSize + size + (size & 1);
     }
     return Orientation::kNormal;
-}
-
-bool IsWebp(QByteArrayView head) {
-    return head.size() >= kRiffHeaderSize && head.startsWith(kRiffTag) &&
-           head.sliced(8, 4) == kWebpTag;
 }
 
 // Puts the device back where it was, whatever was read.
@@ -247,53 +234,40 @@ class PositionKeeper {
 
 }  // namespace
 
-Orientation ReadOrientation(QIODevice& device) {
+Orientation ReadJpegOrientation(QIODevice& device) {
+    const PositionKeeper keeper(device);
+    return JpegOrientation(device.peek(kHeadBound));
+}
+
+Orientation ReadPngOrientation(QIODevice& device) {
     const PositionKeeper keeper(device);
     const QByteArray head = device.peek(kHeadBound);
-    if (head.startsWith(kJpegSignature)) return ReadJpegOrientation(head);
-    if (head.startsWith(kPngSignature)) return ReadPngOrientation(FromDevice(device, head));
-    if (IsWebp(head)) return ReadWebpOrientation(head);
-    if (head.startsWith(kTiffLittleSignature) || head.startsWith(kTiffBigSignature))
-        return ReadTiffOrientation(FromDevice(device, head));
-    return Orientation::kNormal;
+    return PngOrientation(FromDevice(device, head));
 }
 
-namespace {
-
-bool SwapsSides(Orientation orientation) {
-    return int(orientation) >= int(Orientation::kTransposed);
+Orientation ReadWebpOrientation(QIODevice& device) {
+    const PositionKeeper keeper(device);
+    const QByteArray head = device.peek(kHeadBound);
+    if (head.size() < kRiffHeaderSize) return Orientation::kNormal;
+    return WebpOrientation(head);
 }
 
-}  // namespace
+Orientation ReadTiffOrientation(QIODevice& device) {
+    const PositionKeeper keeper(device);
+    const QByteArray head = device.peek(kHeadBound);
+    return TiffOrientation(FromDevice(device, head));
+}
+
+UprightAxes AxesOf(Orientation o) {
+    return {o == Orientation::kMirrored || o == Orientation::kRotated180 ||
+                o == Orientation::kTransverse || o == Orientation::kRotated270,
+            o == Orientation::kRotated180 || o == Orientation::kFlipped ||
+                o == Orientation::kRotated90 || o == Orientation::kTransverse,
+            int(o) >= int(Orientation::kTransposed)};
+}
 
 QSize UprightSize(QSize stored, Orientation orientation) {
-    return SwapsSides(orientation) ? stored.transposed() : stored;
-}
-
-QPoint UprightPoint(QPoint stored, QSize storedSize, Orientation orientation) {
-    const int x = stored.x();
-    const int y = stored.y();
-    const int fromRight = storedSize.width() - 1 - x;
-    const int fromBottom = storedSize.height() - 1 - y;
-    switch (orientation) {
-        case Orientation::kNormal:
-            return stored;
-        case Orientation::kMirrored:
-            return {fromRight, y};
-        case Orientation::kRotated180:
-            return {fromRight, fromBottom};
-        case Orientation::kFlipped:
-            return {x, fromBottom};
-        case Orientation::kTransposed:
-            return {y, x};
-        case Orientation::kRotated90:
-            return {fromBottom, x};
-        case Orientation::kTransverse:
-            return {fromBottom, fromRight};
-        case Orientation::kRotated270:
-            return {y, fromRight};
-    }
-    return stored;
+    return AxesOf(orientation).swapsSides ? stored.transposed() : stored;
 }
 
 }  // namespace glyph

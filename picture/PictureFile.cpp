@@ -12,7 +12,7 @@ Result<QSize> ReadPictureSize(const QString& path) {
 }
 
 Result<QImage> ReadPictureRegion(const QString& path, QRect region) {
-    if (region.isEmpty()) return Error{reasons::kEmptyRegion};
+    if (region.isEmpty()) return Error{ErrorKind::kDamaged, reasons::kEmptyRegion};
     const Result<PictureSource> source = OpenPictureSource(path);
     if (!source) return source.error();
     return source->format->region(*source->file, source->format->name, region);

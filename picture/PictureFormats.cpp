@@ -17,7 +17,9 @@ namespace {
 
 constexpr qint64 kHeadLength = 12;              // enough for every signature
 constexpr qint64 kBmpStripBytes = 1024 * 1024;  // read from a BMP at a time, at least a row
-const QByteArray kJpegSignature("\xFF\xD8\xFF", 3);
+constexpr qsizetype kRiffFormAt = 8;            // after "RIFF" and the form's length
+
+Orientation NoOrientation(QIODevice&) { return Orientation::kNormal; }
 
 // A BMP's rows through its region reader, a strip at a time: it reads only
 // the strip's bytes.
@@ -52,20 +54,56 @@ Status WholeRows(QFile& file, const QByteArray& name, int, int lastRow, const Ro
 }
 
 const std::array<PictureFormat, 6> kFormats = {{
-    {"bmp", HasBmpSignature, [](QFile& f, const QByteArray&) { return ReadBmpSize(f); },
-     [](QFile& f, const QByteArray&, QRect r) { return ReadBmpRegion(f, r); }, BmpRows, false},
-    {"jpeg", [](const QByteArray& head) { return head.startsWith(kJpegSignature); },
+    {"bmp",
+     {{{"BM"}}},
+     NoOrientation,
+     [](QFile& f, const QByteArray&) { return ReadBmpSize(f); },
+     [](QFile& f, const QByteArray&, QRect r) { return ReadBmpRegion(f, r); },
+     BmpRows,
+     false},
+    {"jpeg",
+     {{{QByteArrayView("\xFF\xD8\xFF", 3)}}},
+     ReadJpegOrientation,
      [](QFile& f, const QByteArray&) { return ReadJpegSize(f); },
-     [](QFile& f, const QByteArray&, QRect r) { return ReadJpegRegion(f, r); }, JpegRows, true},
-    {"png", HasPngSignature, [](QFile& f, const QByteArray&) { return ReadPngSize(f); },
-     [](QFile& f, const QByteArray&, QRect r) { return ReadPngRegion(f, r); }, PngRows, false},
-    {"gif", [](const QByteArray& head) { return WholePictureFormat(head) == "gif"; }, ReadWholeSize,
-     ReadWholeRegion, WholeRows, false},
-    {"webp", [](const QByteArray& head) { return WholePictureFormat(head) == "webp"; },
-     ReadWholeSize, ReadWholeRegion, WholeRows, false},
-    {"tiff", [](const QByteArray& head) { return WholePictureFormat(head) == "tiff"; },
-     ReadWholeSize, ReadWholeRegion, WholeRows, false},
+     [](QFile& f, const QByteArray&, QRect r) { return ReadJpegRegion(f, r); },
+     JpegRows,
+     true},
+    {"png",
+     {{{QByteArrayView("\x89PNG\r\n\x1A\n", 8)}}},
+     ReadPngOrientation,
+     [](QFile& f, const QByteArray&) { return ReadPngSize(f); },
+     [](QFile& f, const QByteArray&, QRect r) { return ReadPngRegion(f, r); },
+     PngRows,
+     false},
+    {"gif",
+     {{{"GIF87a"}, {"GIF89a"}}},
+     NoOrientation,
+     ReadWholeSize,
+     ReadWholeRegion,
+     WholeRows,
+     false},
+    {"webp",
+     {{{"RIFF", "WEBP", kRiffFormAt}}},
+     ReadWebpOrientation,
+     ReadWholeSize,
+     ReadWholeRegion,
+     WholeRows,
+     false},
+    {"tiff",
+     {{{QByteArrayView("II*\0", 4)}, {QByteArrayView("MM\0*", 4)}}},
+     ReadTiffOrientation,
+     ReadWholeSize,
+     ReadWholeRegion,
+     WholeRows,
+     false},
 }};
+
+bool Matches(QByteArrayView head, const Signature& signature) {
+    return !signature.start.isEmpty() && head.startsWith(signature.start) &&
+           (signature.then.isEmpty() ||
+            (head.size() >= signature.thenAt + signature.then.size() &&
+             head.sliced(signature.thenAt, signature.then.size()) == signature.then));
+}
 
 }  // namespace
 
@@ -73,11 +111,27 @@ Result<PictureSource> OpenPictureSource(const QString& path) {
     Result<std::unique_ptr<QFile>> opened = OpenRegularFile(path);
     if (!opened) return opened.error();
     std::unique_ptr<QFile> file = std::move(opened).value();
-    const QByteArray head = file->peek(kHeadLength);
+    const PictureFormat* format = RecognisePicture(file->peek(kHeadLength));
+    if (format == nullptr) return Error{ErrorKind::kNotAPicture, reasons::kNotAPicture};
+    return PictureSource{std::move(file), format};
+}
+
+const PictureFormat* RecognisePicture(QByteArrayView head) {
     for (const PictureFormat& format : kFormats) {
-        if (format.recognises(head)) return PictureSource{std::move(file), &format};
+        for (const Signature& signature : format.signatures)
+            if (Matches(head, signature)) return &format;
     }
-    return Error{reasons::kNotAPicture};
+    return nullptr;
+}
+
+bool IsPictureOf(QByteArrayView head, const QByteArray& name) {
+    const PictureFormat* format = RecognisePicture(head);
+    return format != nullptr && format->name == name;
+}
+
+Orientation ReadOrientation(QIODevice& device) {
+    const PictureFormat* format = RecognisePicture(device.peek(kHeadLength));
+    return format == nullptr ? Orientation::kNormal : format->orientation(device);
 }
 
 }  // namespace glyph

@@ -14,7 +14,6 @@ namespace glyph {
 
 namespace {
 
-constexpr int kSignatureLength = 8;
 constexpr int kBytesPerPixel = 4;  // RGBA, 8 bits each, after the transforms below
 constexpr int kLibpngRows = 2;     // the row being decoded and the one above it
 // libpng's own default is a million pixels a side; the format allows 2^31 - 1.
@@ -151,8 +150,9 @@ std::vector<png_byte> MissingRow(qint64 bytes) {
 }
 
 Result<QSize> ReadHeader(const PngReader& reader) {
-    if (!reader.ok()) return Error{reasons::kNoMemoryForRegion};
-    if (setjmp(png_jmpbuf(reader.png()))) return Error{reasons::kPngHeaderDamaged};
+    if (!reader.ok()) return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
+    if (setjmp(png_jmpbuf(reader.png())))
+        return Error{ErrorKind::kDamaged, reasons::kPngHeaderDamaged};
     png_read_info(reader.png(), reader.info());
     return QSize(int(png_get_image_width(reader.png(), reader.info())),
                  int(png_get_image_height(reader.png(), reader.info())));
@@ -172,12 +172,6 @@ bool StreamPlainRows(const PngReader& reader, int lastRow, std::vector<png_byte>
 
 }  // namespace
 
-bool HasPngSignature(const QByteArray& head) {
-    return head.size() >= kSignatureLength &&
-           png_sig_cmp(reinterpret_cast<png_const_bytep>(head.constData()), 0, kSignatureLength) ==
-               0;
-}
-
 Result<QSize> ReadPngSize(QIODevice& device) {
     PngReader reader(device);
     return ReadHeader(reader);
@@ -188,7 +182,8 @@ Result<QImage> ReadPngRegion(QIODevice& device, QRect region) {
     const Result<QSize> size = ReadHeader(reader);
     if (!size) return size.error();
     const QRect clip = region & QRect(QPoint(0, 0), *size);
-    if (clip.isEmpty() || region.topLeft() != clip.topLeft()) return Error{reasons::kEmptyRegion};
+    if (clip.isEmpty() || region.topLeft() != clip.topLeft())
+        return Error{ErrorKind::kDamaged, reasons::kEmptyRegion};
 
     // libpng's own two rows and one to read into; an interlaced file keeps the
     // region's rows whole too. Checked before libpng allocates its rows.
@@ -200,11 +195,11 @@ Result<QImage> ReadPngRegion(QIODevice& device, QRect region) {
     if (!lease) return lease.error();
     const int passes = PrepareRows(reader);
     if (passes == 0 || png_get_rowbytes(reader.png(), reader.info()) != std::size_t(rowBytes)) {
-        return Error{reasons::kPngHeaderDamaged};
+        return Error{ErrorKind::kDamaged, reasons::kPngHeaderDamaged};
     }
 
     Progress progress{clip, QImage(clip.size(), QImage::Format_RGB32), {}, {}};
-    if (progress.image.isNull()) return Error{reasons::kNoMemoryForRegion};
+    if (progress.image.isNull()) return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
     progress.image.fill(kMissingPixelColour);
     progress.scratch.resize(std::size_t(rowBytes));
     // Rows after damage keep their fill: the same file gives the same picture.
@@ -232,7 +227,7 @@ Status DecodePngRows(QIODevice& device, int lastRow, const RowSink& sink) {
     // An interlaced picture is complete only after its last pass: its rows
     // are kept whole meanwhile, within the memory bound.
     if (interlaced) {
-        if (!device.seek(0)) return Error{reasons::kPngHeaderDamaged};
+        if (!device.seek(0)) return Error{ErrorKind::kDamaged, reasons::kPngHeaderDamaged};
         const Result<QImage> whole = ReadPngRegion(device, QRect(0, 0, size->width(), lastRow + 1));
         if (!whole) return whole.error();
         for (int y = 0; y <= lastRow; ++y)
@@ -243,7 +238,7 @@ Status DecodePngRows(QIODevice& device, int lastRow, const RowSink& sink) {
     if (!lease) return lease.error();
     if (PrepareRows(reader) != 1 ||
         png_get_rowbytes(reader.png(), reader.info()) != std::size_t(rowBytes)) {
-        return Error{reasons::kPngHeaderDamaged};
+        return Error{ErrorKind::kDamaged, reasons::kPngHeaderDamaged};
     }
     std::vector<png_byte> scratch(static_cast<std::size_t>(rowBytes));
     std::vector<QRgb> line(static_cast<std::size_t>(size->width()));

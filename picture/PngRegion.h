@@ -16,8 +16,6 @@ namespace glyph {
 // through, keeping only the region's rows. Transparent pixels lie over white.
 // Rows a cut or damaged file does not hold are black (0x000000).
 
-bool HasPngSignature(const QByteArray& head);
-
 // The picture's size from its header. `device` must be open.
 Result<QSize> ReadPngSize(QIODevice& device);
 

@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QRgb>
 
+#include "basics/Reasons.h"
+#include "basics/Result.h"
+
 namespace glyph {
 
 // Transparent pixels of PNG, GIF, WebP and TIFF pictures show the white paper
@@ -20,16 +23,16 @@ inline QRgb OverWhite(QRgb pixel) {
 
 // Pixels from..from + count - 1 of the picture's row y laid over white into
 // `out`. A row at a time, so that a large picture is never copied whole;
-// false when even the row's conversion could not be allocated.
-inline bool RowOverWhite(const QImage& picture, int y, int from, int count, QRgb* out) {
+// fails when even the row's conversion could not be allocated.
+inline Status RowOverWhite(const QImage& picture, int y, int from, int count, QRgb* out) {
     QImage row(picture.constScanLine(y), picture.width(), 1, picture.bytesPerLine(),
                picture.format());
     if (!picture.colorTable().isEmpty()) row.setColorTable(picture.colorTable());
     const QImage argb = row.convertToFormat(QImage::Format_ARGB32);
-    if (argb.isNull()) return false;
+    if (argb.isNull()) return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
     const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(0)) + from;
     for (int x = 0; x < count; ++x) out[x] = OverWhite(line[x]);
-    return true;
+    return Done{};
 }
 
 }  // namespace glyph

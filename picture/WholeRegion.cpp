@@ -22,19 +22,6 @@ namespace {
 // pixel and are drawn in 32), and once laid over white.
 constexpr qint64 kBytesPerPixel = 4;
 
-struct Signature {
-    QByteArray start;
-    qsizetype at;  // where `start` stands in the file
-    QByteArray format;
-};
-const Signature kSignatures[] = {
-    {QByteArrayLiteral("GIF87a"), 0, QByteArrayLiteral("gif")},
-    {QByteArrayLiteral("GIF89a"), 0, QByteArrayLiteral("gif")},
-    {QByteArrayLiteral("WEBP"), 8, QByteArrayLiteral("webp")},  // after "RIFF" and a length
-    {QByteArrayLiteral("II*\0"), 0, QByteArrayLiteral("tiff")},
-    {QByteArrayLiteral("MM\0*"), 0, QByteArrayLiteral("tiff")},
-};
-
 // Qt's own limit (128 MB) would refuse what the memory bound allows; it is
 // the same for every reader, so it is set once.
 void AllowTheMemoryBound() {
@@ -55,20 +42,11 @@ QSize LogicalScreen(QIODevice& device, const QByteArray& format) {
 
 }  // namespace
 
-QByteArray WholePictureFormat(const QByteArray& head) {
-    for (const Signature& s : kSignatures) {
-        if (head.mid(s.at, s.start.size()) == s.start && (s.at == 0 || head.startsWith("RIFF"))) {
-            return s.format;
-        }
-    }
-    return {};
-}
-
 Result<QSize> ReadWholeSize(QFile& file, const QByteArray& format) {
     QImageReader reader(&file, format);
     ConfigureQtReader(reader);
     const QSize size = reader.size();
-    if (size.isEmpty()) return Error{reasons::kPictureDamaged};
+    if (size.isEmpty()) return Error{ErrorKind::kDamaged, reasons::kPictureDamaged};
     return size;
 }
 
@@ -97,9 +75,10 @@ Result<Decoded> DecodeRegion(QFile& file, const QByteArray& format, QRect region
     QImageReader reader(&file, format);
     ConfigureQtReader(reader);
     const QSize size = reader.size();
-    if (size.isEmpty()) return Error{reasons::kPictureDamaged};
+    if (size.isEmpty()) return Error{ErrorKind::kDamaged, reasons::kPictureDamaged};
     const QRect clip = region & QRect(QPoint(0, 0), size);
-    if (clip.isEmpty() || region.topLeft() != clip.topLeft()) return Error{reasons::kEmptyRegion};
+    if (clip.isEmpty() || region.topLeft() != clip.topLeft())
+        return Error{ErrorKind::kDamaged, reasons::kEmptyRegion};
     const QSize decoded = size.expandedTo(screen);
     // The decoded picture, and a row of it converted at a time.
     const qint64 rowBytes = qint64(decoded.width()) * kBytesPerPixel;
@@ -114,10 +93,12 @@ Result<Decoded> DecodeRegion(QFile& file, const QByteArray& format, QRect region
     if (image.isNull()) {
         // A sound picture that the memory left cannot hold is not damaged.
         const QImage room(decoded, QImage::Format_ARGB32);
-        return Error{room.isNull() ? reasons::kNoMemoryForRegion : reasons::kPictureDamaged};
+        if (room.isNull()) return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
+        return Error{ErrorKind::kDamaged, reasons::kPictureDamaged};
     }
     const QRect inImage = image.size() == clip.size() ? QRect(QPoint(0, 0), clip.size()) : clip;
-    if (!image.rect().contains(inImage)) return Error{reasons::kPictureDamaged};
+    if (!image.rect().contains(inImage))
+        return Error{ErrorKind::kDamaged, reasons::kPictureDamaged};
     return Decoded{std::move(image), inImage, std::move(lease).value()};
 }
 
@@ -128,11 +109,13 @@ Result<QImage> ReadWholeRegion(QFile& file, const QByteArray& format, QRect regi
     if (!decoded) return decoded.error();
     const QRect clip = decoded->clip;
     QImage out(clip.size(), QImage::Format_RGB32);
-    if (out.isNull()) return Error{reasons::kNoMemoryForRegion};
+    if (out.isNull()) return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
     for (int y = 0; y < clip.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        if (!RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), line))
-            return Error{reasons::kNoMemoryForRegion};
+        if (const Status laid =
+                RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), line);
+            !laid)
+            return laid.error();
     }
     return out;
 }
@@ -147,11 +130,13 @@ Status DecodeWholeRows(QFile& file, const QByteArray& format, int lastRow, const
     try {
         row.resize(std::size_t(clip.width()));
     } catch (const std::bad_alloc&) {
-        return Error{reasons::kNoMemoryForRegion};
+        return Error{ErrorKind::kOutOfMemory, reasons::kNoMemoryForRegion};
     }
     for (int y = 0; y < clip.height(); ++y) {
-        if (!RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), row.data()))
-            return Error{reasons::kNoMemoryForRegion};
+        if (const Status laid =
+                RowOverWhite(decoded->image, clip.y() + y, clip.x(), clip.width(), row.data());
+            !laid)
+            return laid.error();
         sink(y, row.data());
     }
     return Done{};

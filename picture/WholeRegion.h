@@ -15,9 +15,6 @@ namespace glyph {
 // whole picture before the region is cut from it, so the picture is first
 // held to the memory bound. Transparent pixels lie over white.
 
-// "gif", "webp" or "tiff" for a file that starts so; empty for any other.
-QByteArray WholePictureFormat(const QByteArray& head);
-
 // The picture's size from its header. `file` must be open.
 Result<QSize> ReadWholeSize(QFile& file, const QByteArray& format);
 

@@ -77,7 +77,8 @@ Status DesktopServices::PrintText(const QString& text) { return PrintOnDefaultPr
 
 Status DesktopServices::SetClipboardText(const QString& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) return Error{QStringLiteral("クリップボードを使えません。")};
+    if (clipboard == nullptr)
+        return Error{ErrorKind::kCannotWrite, QStringLiteral("クリップボードを使えません。")};
     clipboard->clear();
     clipboard->setText(text);
     return Done{};

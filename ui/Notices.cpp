@@ -16,13 +16,19 @@ void ShowNotice(PlatformServices& services, QWidget* window, const QString& text
 
 void ShowUnreadable(PlatformServices& services, QWidget* window, const QString& fileName,
                     const Error& error) {
-    if (error.notTheFile) {
-        ShowNotice(services, window, error.reason, texts::kAppTitle, QMessageBox::Critical);
-        return;
-    }
     const QString crlf = QStringLiteral("\r\n");
     QString text = fileName + crlf + texts::kUnreadableLine1 + crlf + texts::kUnreadableLine2;
-    if (error.tooLarge) text += crlf + error.reason;
+    switch (error.kind) {
+        case ErrorKind::kNotTheFile:
+            text = error.reason;
+            break;
+        case ErrorKind::kTooLarge:
+            // A sound picture too large to open is not called damaged without saying why.
+            text += crlf + error.reason;
+            break;
+        default:
+            break;
+    }
     ShowNotice(services, window, text, texts::kAppTitle, QMessageBox::Critical);
 }
 

@@ -58,12 +58,12 @@ Status PrintOnDefaultPrinter(const QString& text) {
 }
 
 Status PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text) {
-    if (printerInfo.isNull()) return Error{texts::kNoPrinter};
+    if (printerInfo.isNull()) return Error{ErrorKind::kCannotWrite, texts::kNoPrinter};
     // The printer's own settings (paper, margins, font size in points) apply.
     QPrinter printer(printerInfo);
     printer.setDocName(texts::kAppTitle);
     QPainter painter;
-    if (!painter.begin(&printer)) return Error{texts::kPrinterRefused};
+    if (!painter.begin(&printer)) return Error{ErrorKind::kCannotWrite, texts::kPrinterRefused};
 
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     QStringList lines =
@@ -88,12 +88,13 @@ Status PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text) {
     ok = painter.end() && ok;
     if (!ok || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted) {
-        return Error{texts::kPrinterRefused};
+        return Error{ErrorKind::kCannotWrite, texts::kPrinterRefused};
     }
 #ifdef GLYPHORAMA_CUPS
     // Qt's last call to CUPS was the job's submission; CUPS keeps its answer.
     if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        return Error{QStringLiteral("%1(%2)").arg(texts::kPrinterRefused,
+        return Error{ErrorKind::kCannotWrite,
+                     QStringLiteral("%1(%2)").arg(texts::kPrinterRefused,
                                                   QString::fromUtf8(cupsLastErrorString()))};
     }
 #endif

@@ -131,7 +131,7 @@ TEST(ConvertInOrder, ReceivesInIndexOrderWhateverTheJobs) {
                 // Later indexes finish first, so order must be restored.
                 std::this_thread::sleep_for(std::chrono::microseconds((40 - index) * 50));
                 --running;
-                if (index % 9 == 0) return Error{QString::number(index)};
+                if (index % 9 == 0) return Error{ErrorKind::kCannotWrite, QString::number(index)};
                 return QByteArray::number(index);
             },
             [&](int index, const Result<QByteArray>& result) {

@@ -11,6 +11,7 @@
 #include "ConverterProcess.h"
 #include "WithFonts.h"
 #include "document/Document.h"
+#include "glyphs/GlyphSet.h"
 #include "glyphs/ShapeSource.h"
 
 namespace glyph::cli {
@@ -159,7 +160,7 @@ TEST_F(ShapeMatch, APictureOfOneLevelIsOneGlyph) {
         art.remove(u'\r').remove(u'\n');
         ASSERT_FALSE(art.isEmpty());
         EXPECT_EQ(art.count(art.front()), art.size()) << level;
-        EXPECT_EQ(art.front() == QChar(0x3000), level == 255) << level;
+        EXPECT_EQ(art.front() == kFullWidthSpace.front(), level == 255) << level;
     }
 }
 

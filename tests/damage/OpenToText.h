@@ -21,14 +21,16 @@ struct Opened {
 inline Opened OpenToText(const QString& path) {
     Document document(CharRamp::BuiltIn());
     const Status opened = document.Open(path);
-    if (!opened) return {false, opened.error().reason, opened.error().tooLarge, {}, {}};
+    if (!opened)
+        return {false, opened.error().reason, opened.error().kind == ErrorKind::kTooLarge, {}, {}};
     return {true, {}, false, document.block().pixels, document.text()};
 }
 
 inline Opened OpenFramedToText(const QString& path, const Framing& framing) {
     Document document(CharRamp::BuiltIn());
     const Status opened = document.Open(path, framing);
-    if (!opened) return {false, opened.error().reason, opened.error().tooLarge, {}, {}};
+    if (!opened)
+        return {false, opened.error().reason, opened.error().kind == ErrorKind::kTooLarge, {}, {}};
     return {true, {}, false, document.block().pixels, document.text()};
 }
 

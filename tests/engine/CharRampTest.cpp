@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSet>
+#include <optional>
 
 #include "engine/CharRamp.h"
 #include "engine/Cp932.h"
@@ -102,23 +103,23 @@ TEST(ParseCharRamp, EmptyFileGivesEmptyRampAndBadLinesAddNothingButAreNamed) {
     EXPECT_EQ(parsed.ramp.entries(),
               (QStringList{QStringLiteral("a"), QStringLiteral("c"), QString()}));
     EXPECT_EQ(parsed.undecodedLines, (QList<int>{2, 4}));
-    EXPECT_EQ(parsed.longEntryLine, 0);
+    EXPECT_EQ(parsed.longEntryLine, std::nullopt);
 }
 
 TEST(ParseCharRamp, NamesTheFirstLineWithAnEntryOverTheBound) {
     const QString longest(kMaxEntryLength, QChar(u'黒'));
     const QByteArray atTheBound = Cp932(longest + QStringLiteral("\r\n白\r\n"));
-    EXPECT_EQ(ParseCharRamp(atTheBound).longEntryLine, 0);
+    EXPECT_EQ(ParseCharRamp(atTheBound).longEntryLine, std::nullopt);
     // Commas split a line into entries, each held to the bound on its own.
     const QByteArray split = Cp932(longest + u',' + longest + QStringLiteral("\r\n"));
-    EXPECT_EQ(ParseCharRamp(split).longEntryLine, 0);
+    EXPECT_EQ(ParseCharRamp(split).longEntryLine, std::nullopt);
     const QByteArray over =
         Cp932(QStringLiteral("白\r\n") + longest + QStringLiteral("黒\r\n") + longest + u'x');
     EXPECT_EQ(ParseCharRamp(over).longEntryLine, 2);
     // Characters, not UTF-16 units: 64 characters beyond the BMP are within it.
     QString astral;
     for (int i = 0; i < kMaxEntryLength; ++i) astral += QString::fromUcs4(U"\U00020B9F", 1);
-    EXPECT_EQ(ParseCharRampUtf8(astral.toUtf8()).longEntryLine, 0);
+    EXPECT_EQ(ParseCharRampUtf8(astral.toUtf8()).longEntryLine, std::nullopt);
 }
 
 TEST(ParseCharRampUtf8, DropsTheByteOrderMarkAndNamesLinesThatAreNotUtf8) {

@@ -43,7 +43,7 @@ class TestServices : public FakeServices {
     }
     Status SetClipboardText(const QString& text) override {
         if (!clipboardBroken) return FakeServices::SetClipboardText(text);
-        return Error{QStringLiteral("test")};
+        return Error{ErrorKind::kCannotWrite, QStringLiteral("test")};
     }
 };
 

@@ -25,7 +25,7 @@ TEST(MemoryBound, PicturesInFlightShareOneBoundAndOneAloneOverItIsRefused) {
     const qint64 bound = MemoryBound();
     const Result<MemoryLease> alone = ReserveMemory(bound + 1);
     ASSERT_FALSE(alone.ok());
-    EXPECT_TRUE(alone.error().tooLarge);
+    EXPECT_EQ(alone.error().kind, ErrorKind::kTooLarge);
 
     // Six pictures of 40 % each: never more than two hold their memory at once.
     std::atomic<int> holding = 0;
@@ -66,7 +66,7 @@ TEST(MemoryBound, HoldersThatAskForMoreAtOnceNeverWaitOnEachOtherForEver) {
             const Result<MemoryLease> more = ReserveMemory(bound * 3 / 10);
             ++(more.ok() ? granted : refused);
             if (!more.ok()) {
-                EXPECT_TRUE(more.error().tooLarge);
+                EXPECT_EQ(more.error().kind, ErrorKind::kTooLarge);
             }
         });
     }
@@ -106,7 +106,7 @@ TEST(MemoryBound, AWholePictureIsCountedAtTheBytesItsDecodedFormatTakes) {
     whole.mode = Framing::Mode::kWhole;
     const Result<Cells> cells = ReadCells(path, whole);
     ASSERT_FALSE(cells.ok());
-    EXPECT_TRUE(cells.error().tooLarge) << cells.error().reason.toStdString();
+    EXPECT_EQ(cells.error().kind, ErrorKind::kTooLarge) << cells.error().reason.toStdString();
 }
 
 // The heap in use, whether allocated in the arena or mapped on its own.

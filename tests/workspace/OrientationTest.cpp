@@ -17,6 +17,7 @@
 #include "ExifFiles.h"
 #include "PictureWriters.h"
 #include "picture/Orientation.h"
+#include "picture/PictureFormats.h"
 
 namespace glyph {
 namespace {
@@ -36,6 +37,15 @@ Orientation Read(const QByteArray& bytes) {
 
 Orientation O(int value) { return Orientation(value); }
 
+// Where the stored pixel lands once upright, moved by the axes the cell
+// reader walks the stored picture by.
+QPoint UprightPoint(QPoint stored, QSize storedSize, Orientation orientation) {
+    const UprightAxes axes = AxesOf(orientation);
+    const QPoint reflected(axes.reflectsX ? storedSize.width() - 1 - stored.x() : stored.x(),
+                           axes.reflectsY ? storedSize.height() - 1 - stored.y() : stored.y());
+    return axes.swapsSides ? reflected.transposed() : reflected;
+}
+
 TEST(OrientationFiles, EveryValueInBothByteOrdersFromJpeg) {
     for (bool big : {false, true}) {
         for (int value = 1; value <= 8; ++value)
@@ -44,7 +54,7 @@ TEST(OrientationFiles, EveryValueInBothByteOrdersFromJpeg) {
 }
 
 // Qt applies the EXIF orientation of a JPEG itself: the upright picture it gives is where
-// UprightSize and UprightPoint put the stored pixels.
+// UprightSize and the upright axes put the stored pixels.
 TEST(OrientationFiles, JpegUprightAsQtShowsIt) {
     const QImage stored = Quadrants(64, 32);
     for (bool big : {false, true}) {

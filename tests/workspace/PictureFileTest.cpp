@@ -490,7 +490,7 @@ TEST_F(PictureFileTest, ProgressiveJpegOpensWithinTheMemoryBoundAndIsToldTooLarg
     // 65000 x 65000 would need some 12 GB: too large, said so, not called damaged.
     const auto read = ReadPictureRegion(claiming(65000), kRegion);
     ASSERT_FALSE(read.ok());
-    EXPECT_TRUE(read.error().tooLarge);
+    EXPECT_EQ(read.error().kind, ErrorKind::kTooLarge);
     EXPECT_TRUE(ReasonOf(read).contains(" MB")) << ReasonOf(read).toStdString();
 }
 
