@@ -6,10 +6,12 @@
 #include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <cstdio>
 
 #include "files/NativePath.h"
 #include "ui/PlatformServices.h"
 #include "ui/TextPrinter.h"
+#include "ui/Texts.h"
 
 namespace glyph {
 
@@ -77,13 +79,16 @@ Status DesktopServices::PrintText(const QString& text) { return PrintOnDefaultPr
 
 Status DesktopServices::SetClipboardText(const QString& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr)
-        return Error{ErrorKind::kCannotWrite, QStringLiteral("クリップボードを使えません。")};
+    if (clipboard == nullptr) return Error{ErrorKind::kCannotWrite, texts::kNoClipboard};
     clipboard->clear();
     clipboard->setText(text);
     return Done{};
 }
 
 void DesktopServices::OpenDocument(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+void DesktopServices::Note(const QString& line) {
+    std::fprintf(stderr, "%s\n", NativePath(line).constData());
+}
 
 }  // namespace glyph

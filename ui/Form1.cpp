@@ -6,9 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <cstdio>
 
-#include "files/NativePath.h"
 #include "glyphs/RampSource.h"
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
@@ -86,8 +84,7 @@ void Form1::CreateControls() {
 void Form1::Form_Load() {
     textLeft_ = RoundHalfEven(static_cast<double>(text1_->x()) * scale_.x);
     const ArtRamps ramps = LoadArtRamps(appPath_ + QStringLiteral("/moji.txt"));
-    for (const QString& note : ramps.loaded.notes)
-        std::fprintf(stderr, "%s\n", NativePath(note).constData());
+    for (const QString& note : ramps.loaded.notes) services_.Note(note);
     document_ = ramps.measured ? std::make_unique<Document>(ramps.loaded.ramp, &MeasuredArtRamp)
                                : std::make_unique<Document>(ramps.loaded.ramp);
     files_ = std::make_unique<FileCommands>(services_, this, *document_, [this] { return Text(); });

@@ -47,6 +47,9 @@ class PlatformServices {
     virtual Status SetClipboardText(const QString& text) = 0;
     // Opens a document with the desktop's default handler; result ignored.
     virtual void OpenDocument(const QUrl& url) = 0;
+    // One line for whoever started the program (standard error), such as
+    // what a moji.txt lacks.
+    virtual void Note(const QString& line) = 0;
 };
 
 // The real desktop.
@@ -59,6 +62,7 @@ class DesktopServices : public PlatformServices {
     Status PrintText(const QString& text) override;
     Status SetClipboardText(const QString& text) override;
     void OpenDocument(const QUrl& url) override;
+    void Note(const QString& line) override;
 };
 
 // "desc|pat;pat|desc2|pat|" as Qt name filters, one per description.

@@ -6,6 +6,7 @@
 #include <QPrinterInfo>
 #include <QStringList>
 
+#include "glyphs/GlyphSet.h"
 #include "ui/Texts.h"
 
 #include <algorithm>
@@ -26,7 +27,6 @@ constexpr qreal kShrinkStep = 0.97;
 constexpr int kMaxShrinkTries = 40;
 // Lines are one full-width character apart, so that the art's cells are
 // square and it keeps the picture's shape on paper.
-const QString kKanji = QStringLiteral("国");  // every kanji of the art is as wide
 
 qreal WidestLine(const QStringList& lines, const QFont& font, QPaintDevice* device) {
     const QFontMetricsF metrics(font, device);
@@ -72,7 +72,8 @@ Status PrintOnPrinter(const QPrinterInfo& printerInfo, const QString& text) {
     if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast();
     painter.setFont(FittingFont(painter.font(), lines, &printer, page.width()));
     const QFontMetricsF metrics(painter.font(), &printer);
-    const qreal lineStep = metrics.horizontalAdvance(kKanji);
+    // Every kanji of the art is as wide.
+    const qreal lineStep = metrics.horizontalAdvance(kSampleKanji);
     const qreal pageHeight = page.height();
     qreal top = 0;
     bool ok = true;

@@ -46,6 +46,7 @@ inline const QString kAllPicturesFilter = QStringLiteral(
 inline const QString kUnreadableLine1 = QStringLiteral("このファイルは読み取れません。");
 inline const QString kUnreadableLine2 =
     QStringLiteral("このビットマップ ファイルは無効であるか、現在サポートされていない形式です。");
+inline const QString kNoClipboard = QStringLiteral("クリップボードを使えません。");
 
 // Save and print.
 inline const QString kSaveFilter = QStringLiteral("テキストファイル (*.txt)|*.txt|");

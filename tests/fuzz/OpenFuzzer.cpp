@@ -30,10 +30,7 @@ glyph::damage::Opened OpenShapesToText(const QString& path) {
     whole.match = glyph::Match::kKanjiShapes;
     // Each cell is matched alike; a few hundred cells keep each run short under ASan.
     whole.mostCells = kShapeCells;
-    glyph::Document document(glyph::CharRamp::BuiltIn());
-    const glyph::Status opened = document.Open(path, whole);
-    if (!opened) return {false, opened.error().reason, {}, {}};
-    return {true, {}, document.block().pixels, document.text()};
+    return glyph::damage::OpenFramedToText(path, whole);
 }
 
 }  // namespace
