@@ -42,6 +42,8 @@ inline constexpr Reason kNoMemoryForRegion{
     QT_TRANSLATE_NOOP("glyph::reasons", "画像の範囲を読み取るメモリーが足りません")};
 inline constexpr Reason kNoMemoryForShapes{
     QT_TRANSLATE_NOOP("glyph::reasons", "文字の形を測るメモリーが足りないため、形で選べません")};
+inline constexpr Reason kNoShapePools{
+    QT_TRANSLATE_NOOP("glyph::reasons", "形で選ぶ字形が渡されていません")};
 
 // BMP.
 inline constexpr Reason kBmpCutShort{

@@ -45,8 +45,10 @@ Result<QStringList> Destinations(const Options& options) {
 
 // One picture's art, with its colours when they are shown.
 Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp& ramp) {
-    if (options.look.colour) return ConvertArt(picture, options.steps, ramp, options.framing);
-    const Result<QString> text = ConvertFile(picture, options.steps, ramp, options.framing);
+    if (options.look.colour)
+        return ConvertArt(picture, options.steps, ramp, options.framing, &FontShapes);
+    const Result<QString> text =
+        ConvertFile(picture, options.steps, ramp, options.framing, &FontShapes);
     if (!text) return text.error();
     return Art{*text, {}};
 }
@@ -97,7 +99,7 @@ int Run(const Options& options, const QString& converterDir) {
         if (shapes && anyLeft) {
             // Measured (or read from the cache) once, before the jobs share it.
             ChooseShapeFont(*font);
-            if (!MakeArtShapes(options.framing.match)) {
+            if (!FontShapes(options.framing.match)) {
                 Say(kNoMemoryForShapes.arg(font->family).arg(font->pixelSize));
                 return kSomeFailed;
             }

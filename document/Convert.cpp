@@ -10,16 +10,18 @@ Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, co
 }
 
 Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
-                            const Framing& framing) {
+                            const Framing& framing, const ShapePools& pools) {
     Document document(ramp);
+    document.UseShapes(pools);
     if (const Status opened = document.Open(path, framing); !opened) return opened.error();
     for (const Command step : steps) document.Run(step);
     return document.text();
 }
 
 Result<Art> ConvertArt(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
-                       const Framing& framing) {
+                       const Framing& framing, const ShapePools& pools) {
     Document document(ramp);
+    document.UseShapes(pools);
     if (const Status opened = document.Open(path, framing); !opened) return opened.error();
     for (const Command step : steps) document.Run(step);
     return Art{document.text(), document.colours()};

@@ -17,11 +17,12 @@ namespace glyph {
 // Lines end in CR LF.
 Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
                             QPoint origin = {});
-// The same with the working image the framing makes.
+// The same with the working image the framing makes; shapes are matched
+// from `pools`.
 Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
-                            const Framing& framing);
+                            const Framing& framing, const ShapePools& pools = {});
 // The same with the colour of each cell (ArtColours).
 Result<Art> ConvertArt(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
-                       const Framing& framing);
+                       const Framing& framing, const ShapePools& pools = {});
 
 }  // namespace glyph

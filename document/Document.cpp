@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "basics/Reasons.h"
-#include "glyphs/ShapeSource.h"
 #include "output/ArtColours.h"
 #include "picture/CellReader.h"
 
@@ -95,8 +94,12 @@ Status Document::Open(const QString& path, const Framing& framing) {
     }
     // Shapes that cannot be measured would leave the art empty: the document
     // stays as it was and says why.
+    const ShapeIndex* shapes = nullptr;
     if (framing.PatchSide() > 1) {
-        if (const Status made = MakeArtShapes(framing.match); !made) return made.error();
+        if (!pools_) return Error{ErrorKind::kNotTheFile, reasons::kNoShapePools};
+        const Result<const ShapeIndex*> pool = pools_(framing.match);
+        if (!pool) return pool.error();
+        shapes = *pool;
     }
     const FileStamp stamp = StampOf(path);
     const Result<Cells> cells = ReadCells(path, framing);
@@ -104,6 +107,7 @@ Status Document::Open(const QString& path, const Framing& framing) {
     Result<MemoryLease> kept =
         ReserveMemory(qint64(cells->size.width()) * cells->size.height() * kKeptBytesPerCell);
     if (!kept) return kept.error();
+    shapes_ = shapes;
     keptLease_.reset();
     keptLease_.emplace(std::move(kept).value());
     // The whole picture's overview: the art itself when it is the whole
@@ -238,8 +242,7 @@ void Document::StepHistory(std::int16_t direction) {
 
 void Document::RenderTextArt(const LevelGrid& source, const Adjustment& adjustment) {
     if (framing_.PatchSide() > 1) {
-        art_ = RenderShapes(source, ImageWidth(), ImageHeight(), adjustment,
-                            ArtShapes(framing_.match), span_);
+        art_ = RenderShapes(source, ImageWidth(), ImageHeight(), adjustment, *shapes_, span_);
         return;
     }
     art_ = RenderLevels(source, ImageWidth(), ImageHeight(), adjustment, RampInUse());

@@ -34,6 +34,10 @@ enum class Command {
 // One opened picture and what has been done to it: the block as opened, the
 // preview levels and text of the last render, and the six-slot history. The
 // window shows it and the converter drives it; both get the same bytes.
+// The pool of glyph shapes for a set, or why there is none: handed to the
+// document by whoever knows the fonts, as the reduced ramp is.
+using ShapePools = std::function<Result<const ShapeIndex*>(Match)>;
+
 class Document : public QObject {
     Q_OBJECT
 
@@ -43,6 +47,9 @@ class Document : public QObject {
     // with what reducedRamp gives, asked for the first time one is rendered
     // (measuring a font takes a while, and the block may be all that is used).
     Document(CharRamp blockRamp, std::function<CharRamp()> reducedRamp, QObject* parent = nullptr);
+    // Where the shape match takes its glyphs from; without pools, a framing
+    // that matches shapes cannot be opened.
+    void UseShapes(ShapePools pools) { pools_ = std::move(pools); }
 
     // Reads the picture's block at origin and renders it with no adjustment,
     // seeding the history anew. A picture that cannot be read changes nothing.
@@ -134,6 +141,8 @@ class Document : public QObject {
                                                 History::kSlots * sizeof(int) + sizeof(QChar);
     std::optional<MemoryLease> keptLease_;
     ToneSpan span_;  // of the picture as opened, for every step's shapes
+    ShapePools pools_;
+    const ShapeIndex* shapes_ = nullptr;  // the framing's pool, while it matches shapes
     History history_;
     Neighbourhood neighbourhood_;  // pixels around a moving block
 };

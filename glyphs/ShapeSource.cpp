@@ -228,10 +228,10 @@ const ShapeIndex& ArtShapes(Match set) {
     return *index;
 }
 
-Status MakeArtShapes(Match set) {
-    if (ArtShapes(set).size() == 0)
-        return Error{ErrorKind::kNotTheFile, reasons::kNoMemoryForShapes};
-    return Done{};
+Result<const ShapeIndex*> FontShapes(Match set) {
+    const ShapeIndex& shapes = ArtShapes(set);
+    if (shapes.size() == 0) return Error{ErrorKind::kNotTheFile, reasons::kNoMemoryForShapes};
+    return &shapes;
 }
 
 }  // namespace glyph

@@ -38,6 +38,7 @@ const ShapeIndex& ArtShapes(Match set);
 
 // ArtShapes, made now; fails (not the file's fault) when the memory to
 // measure the glyphs could not be had, and is tried again when next asked.
-Status MakeArtShapes(Match set);
+// What a document is handed as its shape pools.
+Result<const ShapeIndex*> FontShapes(Match set);
 
 }  // namespace glyph

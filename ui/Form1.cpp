@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "glyphs/RampSource.h"
+#include "glyphs/ShapeSource.h"
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
 #include "ui/FileCommands.h"
@@ -87,6 +88,7 @@ void Form1::Form_Load() {
     for (const QString& note : ramps.loaded.notes) services_.Note(note);
     document_ = ramps.measured ? std::make_unique<Document>(ramps.loaded.ramp, &MeasuredArtRamp)
                                : std::make_unique<Document>(ramps.loaded.ramp);
+    document_->UseShapes(&FontShapes);
     files_ = std::make_unique<FileCommands>(services_, this, *document_, [this] { return Text(); });
     mover_ = new BlockMover(*document_, picture1_, this);
     connect(mover_, &BlockMover::failed, this, &Form1::ShowUnreadable);

@@ -44,6 +44,10 @@
         <translation>not enough memory to measure the glyph shapes, so they cannot be matched</translation>
     </message>
     <message>
+        <source>形で選ぶ字形が渡されていません</source>
+        <translation>no glyph shapes were given to match with</translation>
+    </message>
+    <message>
         <source>BMP のヘッダーの途中でファイルが終わっています</source>
         <translation>the file ends inside the BMP header</translation>
     </message>

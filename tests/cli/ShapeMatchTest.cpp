@@ -121,7 +121,13 @@ TEST_F(ShapeMatch, StepsChangeTheTextAndUndoBringsItBack) {
     framing.mode = Framing::Mode::kWhole;
     framing.match = Match::kKanjiShapes;
     Document document{CharRamp::BuiltIn()};
-    ASSERT_TRUE(document.Open(Photo(dir_.filePath("p.png"), 0), framing).ok());
+    const QString photo = Photo(dir_.filePath("p.png"), 0);
+    // Shapes are the caller's to hand in: none, and the framing is refused.
+    const Status without = document.Open(photo, framing);
+    ASSERT_FALSE(without.ok());
+    EXPECT_EQ(without.error().kind, ErrorKind::kNotTheFile);
+    document.UseShapes(&FontShapes);
+    ASSERT_TRUE(document.Open(photo, framing).ok());
     EXPECT_EQ(document.cells(), QSize(100, 75));
     ASSERT_EQ(document.art().levels.size(), std::size_t(400 * 300));
     const QString opened = document.text();

@@ -5,6 +5,7 @@
 
 #include "document/Document.h"
 #include "engine/CharRamp.h"
+#include "glyphs/ShapeSource.h"
 
 namespace glyph::damage {
 
@@ -28,6 +29,7 @@ inline Opened OpenToText(const QString& path) {
 
 inline Opened OpenFramedToText(const QString& path, const Framing& framing) {
     Document document(CharRamp::BuiltIn());
+    document.UseShapes(&FontShapes);
     const Status opened = document.Open(path, framing);
     if (!opened)
         return {false, opened.error().reason, opened.error().kind == ErrorKind::kTooLarge, {}, {}};

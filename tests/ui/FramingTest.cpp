@@ -29,7 +29,7 @@ Framing Mode(Framing::Mode mode, QRect rectangle = {}) {
 // a moji.txt takes the ramp measured from the window's font.
 QString TextOf(const QString& path, const Framing& framing) {
     const CharRamp ramp = framing.Reduces() ? MeasuredArtRamp() : CharRamp::BuiltIn();
-    return ConvertFile(path, {}, ramp, framing).value();
+    return ConvertFile(path, {}, ramp, framing, &FontShapes).value();
 }
 
 void Press(QWidget* view, QEvent::Type type, QPoint at) {
