@@ -76,9 +76,13 @@ int Run(const Options& options, const QString& converterDir) {
     const QStringList& pictures = options.pictures;
     // Pictures refused by their headers alone are refused before any font is
     // measured, which may take a minute: it is not done when none is left.
+    // Without fonts to start, each picture's own conversion refuses it alike.
+    const bool startsFonts =
+        DrawsArt(options) || shapes ||
+        MeasuresRamp(options.rampFile, converterDir, options.framing.Reduces());
     std::vector<std::optional<Error>> refused(std::size_t(pictures.size()));
-    bool anyLeft = !options.framing.Reduces();
-    if (options.framing.Reduces()) {
+    bool anyLeft = !options.framing.Reduces() || !startsFonts;
+    if (options.framing.Reduces() && startsFonts) {
         for (qsizetype i = 0; i < pictures.size(); ++i) {
             const Status fits = CheckCells(pictures[i], options.framing);
             if (fits)
