@@ -6,7 +6,7 @@
 //   shape_art draw --half ART.txt OUT.png   half-width cells (8 x 16), as a
 //                                           terminal shows chafa's symbols
 //   shape_art time PICTURE [kanji|cp932]    times the match of a 100 x 100 art
-//   shape_art match PICTURE kanji|cp932 GAIN TONE
+//   shape_art match PICTURE kanji|cp932 GAIN TONE [SPREAD REPEAT]
 //                                           shape art with other weights
 #include <QElapsedTimer>
 #include <QFile>
@@ -103,7 +103,7 @@ int Time(const QString& picture, const QString& poolName) {
         QElapsedTimer timer;
         timer.start();
         text = glyph::MatchShapes(shapes, cells->levels, columns, rows,
-                                  glyph::PictureSpan(cells->levels));
+                                  glyph::PictureSpan(cells->levels, columns));
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
@@ -117,10 +117,10 @@ int Time(const QString& picture, const QString& poolName) {
 
 // The shape art of a picture with other weights than the program's, 100
 // columns, in the bench's font: for trying weights in the bench.
-int MatchWith(const QString& picture, const QString& poolName, float gain, float tone) {
+int MatchWith(const QString& picture, const QString& poolName, const glyph::ShapeWeights& weights) {
     const glyph::Match match = poolName == QStringLiteral("cp932") ? glyph::Match::kCp932Shapes
                                                                    : glyph::Match::kKanjiShapes;
-    const glyph::ShapeIndex shapes(glyph::LoadShapes({kFamily, kPixelSize}, match), {gain, tone});
+    const glyph::ShapeIndex shapes(glyph::LoadShapes({kFamily, kPixelSize}, match), weights);
     glyph::Framing framing;
     framing.mode = glyph::Framing::Mode::kWhole;
     framing.mostCells = QSize(100, 1000);
@@ -129,7 +129,8 @@ int MatchWith(const QString& picture, const QString& poolName, float gain, float
     if (!cells) return 1;
     const QString text = glyph::MatchShapes(
         shapes, cells->levels, cells->size.width() / glyph::kPatchSide,
-        cells->size.height() / glyph::kPatchSide, glyph::PictureSpan(cells->levels));
+        cells->size.height() / glyph::kPatchSide,
+        glyph::PictureSpan(cells->levels, cells->size.width() / glyph::kPatchSide));
     std::fputs(qUtf8Printable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
                               QStringLiteral("\n")),
                stdout);
@@ -146,8 +147,13 @@ int main(int argc, char* argv[]) {
     if (command == QStringLiteral("draw")) {
         const bool half = args.removeAll(QStringLiteral("--half")) > 0;
         if (args.size() == 2) return Draw(args[0], args[1], half);
-    } else if (command == QStringLiteral("match") && args.size() == 4) {
-        return MatchWith(args[0], args[1], args[2].toFloat(), args[3].toFloat());
+    } else if (command == QStringLiteral("match") && args.size() >= 4) {
+        glyph::ShapeWeights weights;
+        weights.gain = args[2].toFloat();
+        weights.tone = args[3].toFloat();
+        weights.spread = args.value(4, QStringLiteral("1")).toFloat();
+        weights.repeat = args.value(5, QStringLiteral("0")).toFloat();
+        return MatchWith(args[0], args[1], weights);
     } else if (command == QStringLiteral("time") && !args.isEmpty()) {
         return Time(args[0], args.value(1));
     }

@@ -92,10 +92,12 @@ ShapeIndex::ShapeIndex(std::vector<GlyphShape> pool, ShapeWeights weights)
 
     const float meanScale = std::sqrt(weights_.tone * kPatchCells);
     glyphs_.reserve(shapes_.size());
+    means_.reserve(shapes_.size());
     features_.reserve(shapes_.size() * kDims);
     for (const GlyphShape& shape : shapes_) {
         const float mean = Mean(shape.ink);
         glyphs_.push_back(shape.glyph);
+        means_.push_back(mean);
         features_.push_back(meanScale * mean);
         for (const auto& axis : axes_) {
             float along = 0;
@@ -148,14 +150,17 @@ std::uint32_t ShapeIndex::Build(std::uint32_t first, std::uint32_t last) {
     });
     std::vector<GlyphShape> shapes;
     std::vector<QString> glyphs;
+    std::vector<float> means;
     std::vector<float> features;
     for (const std::uint32_t i : order) {
         shapes.push_back(shapes_[i]);
         glyphs.push_back(glyphs_[i]);
+        means.push_back(means_[i]);
         features.insert(features.end(), &features_[i * kDims], &features_[(i + 1) * kDims]);
     }
     std::move(shapes.begin(), shapes.end(), shapes_.begin() + first);
     std::move(glyphs.begin(), glyphs.end(), glyphs_.begin() + first);
+    std::copy(means.begin(), means.end(), means_.begin() + first);
     std::copy(features.begin(), features.end(), features_.begin() + std::size_t(first) * kDims);
     const std::uint32_t middle = first + (last - first) / 2;
     const float split = features_[std::size_t(middle) * kDims + dim];
@@ -169,15 +174,26 @@ std::uint32_t ShapeIndex::Build(std::uint32_t first, std::uint32_t last) {
     return index;
 }
 
+struct ShapeIndex::Query {
+    std::array<float, kDims> features{};
+    std::array<std::size_t, 2> neighbours{kNone, kNone};
+    float repeat = 0;
+    float Cost(std::size_t i) const {
+        return i == neighbours[0] || i == neighbours[1] ? repeat : 0.0f;
+    }
+};
+
 // Glyphs below the split lie at or below it, those above at or above it.
-void ShapeIndex::Search(std::uint32_t at, const float* query, float reach, float* offsets,
+void ShapeIndex::Search(std::uint32_t at, const Query& asked, float reach, float* offsets,
                         float& best, std::size_t& chosen) const {
+    const float* query = asked.features.data();
     const Node& node = nodes_[at];
     if (node.dim < 0) {
         // The first four features of four glyphs at a time, then the rest
         // for those still in the running, in the same order of sums.
         const auto finish = [&](std::uint32_t i, float distance) {
             const float* feature = &features_[std::size_t(i) * kDims];
+            distance += asked.Cost(i);
             bool beaten = distance > best;
             for (int d = kLead; d < kDims && !beaten; d += kLead) {
                 for (int k = d; k < d + kLead; ++k) {
@@ -220,14 +236,14 @@ void ShapeIndex::Search(std::uint32_t at, const float* query, float reach, float
     const float offset = query[node.dim] - node.split;
     const std::uint32_t nearer = offset < 0 ? node.below : node.above;
     const std::uint32_t farther = offset < 0 ? node.above : node.below;
-    Search(nearer, query, reach, offsets, best, chosen);
+    Search(nearer, asked, reach, offsets, best, chosen);
     // The farther side is at least this far: the box's bound, with this
     // feature's part grown to the split.
     const float before = offsets[node.dim];
     const float farReach = reach - before * before + offset * offset;
     if (farReach <= best) {
         offsets[node.dim] = offset;
-        Search(farther, query, farReach, offsets, best, chosen);
+        Search(farther, asked, farReach, offsets, best, chosen);
         offsets[node.dim] = before;
     }
 }
@@ -237,12 +253,17 @@ std::size_t ShapeIndex::Bytes() const {
     for (const QString& glyph : glyphs_)
         text += sizeof(QString) + std::size_t(glyph.capacity()) * 2;
     return sizeof(*this) + shapes_.size() * (sizeof(GlyphShape) + 2 * sizeof(QChar)) + text +
-           features_.size() * sizeof(float) * 2 + nodes_.size() * sizeof(Node);
+           means_.size() * sizeof(float) + features_.size() * sizeof(float) * 2 +
+           nodes_.size() * sizeof(Node);
 }
 
 std::size_t ShapeIndex::Nearest(const Patch& patch, float mean,
-                                std::initializer_list<std::size_t> guesses) const {
-    std::array<float, kDims> query{};
+                                std::initializer_list<std::size_t> guesses,
+                                std::array<std::size_t, 2> neighbours) const {
+    Query asked;
+    asked.neighbours = neighbours;
+    asked.repeat = weights_.repeat;
+    std::array<float, kDims>& query = asked.features;
     query[0] = std::sqrt(weights_.tone * kPatchCells) * mean;
     const float patchMean = Mean(patch);
     for (int axis = 0; axis < kDims - 1; ++axis) {
@@ -257,7 +278,7 @@ std::size_t ShapeIndex::Nearest(const Patch& patch, float mean,
     // still finds the same glyph.
     for (const std::size_t guess : guesses) {
         if (guess >= glyphs_.size()) continue;
-        float distance = 0;
+        float distance = asked.Cost(guess);
         for (int k = 0; k < kDims; ++k) {
             const float difference = features_[guess * kDims + k] - query[k];
             distance += difference * difference;
@@ -268,18 +289,14 @@ std::size_t ShapeIndex::Nearest(const Patch& patch, float mean,
         }
     }
     std::array<float, kDims> offsets{};
-    Search(0, query.data(), 0, offsets.data(), best, chosen);
+    Search(0, asked, 0, offsets.data(), best, chosen);
     return chosen;
 }
 
 namespace {
 
-// The share of sub-cells left beyond each end: from the bench, where a
-// larger share lowers the tone's correlation below 0.98 with CP932.
-constexpr double kClippedShare = 0.03;
-
-ToneSpan SpanOf(const std::array<std::size_t, kLevels>& counts, std::size_t total) {
-    const auto clipped = std::size_t(double(total) * kClippedShare);
+ToneSpan SpanOf(const std::array<std::size_t, kLevels>& counts, std::size_t total, double share) {
+    const auto clipped = std::size_t(double(total) * share);
     ToneSpan span;
     std::size_t seen = 0;
     while (span.dark < kLevels - 1 && seen + counts[std::size_t(span.dark)] <= clipped)
@@ -291,21 +308,67 @@ ToneSpan SpanOf(const std::array<std::size_t, kLevels>& counts, std::size_t tota
     return span;
 }
 
-std::size_t LevelSlot(int level) { return std::size_t(std::clamp(level, 0, kLevels - 1)); }
+// How closely levels clipped to a span still follow the levels themselves
+// (Pearson's r), from their counts.
+double KeptTone(const std::array<std::size_t, kLevels>& counts, ToneSpan span) {
+    double n = 0, sv = 0, svv = 0, sc = 0, scc = 0, svc = 0;
+    for (int level = 0; level < kLevels; ++level) {
+        const double count = double(counts[std::size_t(level)]);
+        const double v = level;
+        const double c = std::clamp(level, span.dark, span.light);
+        n += count;
+        sv += count * v;
+        svv += count * v * v;
+        sc += count * c;
+        scc += count * c * c;
+        svc += count * v * c;
+    }
+    const double varV = n * svv - sv * sv;
+    const double varC = n * scc - sc * sc;
+    if (varV <= 0 || varC <= 0) return 1;
+    return (n * svc - sv * sc) / std::sqrt(varV * varC);
+}
+
+// The widest clip of the cells' mean levels that keeps their tone: the
+// shares tried, widest first.
+constexpr std::array<double, 8> kClippedShares = {0.1, 0.07, 0.05, 0.03, 0.02, 0.01, 0.005, 0.0025};
+constexpr double kKeptTone = 0.98;
+
+// `level(x, y)` of width x height sub-cells, counted a cell's mean at a time.
+template <typename Level>
+ToneSpan CellSpan(int width, int height, Level level) {
+    const int columns = std::max(width, 0) / kPatchSide;
+    const int rows = std::max(height, 0) / kPatchSide;
+    std::array<std::size_t, kLevels> counts{};
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            int sum = 0;
+            for (int y = 0; y < kPatchSide; ++y)
+                for (int x = 0; x < kPatchSide; ++x)
+                    sum += std::clamp(level(column * kPatchSide + x, row * kPatchSide + y), 0,
+                                      kLevels - 1);
+            ++counts[std::size_t(sum / kPatchCells)];
+        }
+    }
+    const std::size_t total = std::size_t(rows) * std::size_t(columns);
+    for (const double share : kClippedShares) {
+        const ToneSpan span = SpanOf(counts, total, share);
+        if (KeptTone(counts, span) >= kKeptTone) return span;
+    }
+    return SpanOf(counts, total, 0);
+}
 
 }  // namespace
 
-ToneSpan PictureSpan(const std::vector<int>& levels) {
-    std::array<std::size_t, kLevels> counts{};
-    for (const int level : levels) ++counts[LevelSlot(level)];
-    return SpanOf(counts, levels.size());
+ToneSpan PictureSpan(const std::vector<int>& levels, int columns) {
+    const int width = std::max(columns, 0) * kPatchSide;
+    const int height = width > 0 ? int(levels.size() / std::size_t(width)) : 0;
+    return CellSpan(width, height,
+                    [&](int x, int y) { return levels[std::size_t(y) * width + std::size_t(x)]; });
 }
 
 ToneSpan PictureSpan(const LevelGrid& grid, int width, int height) {
-    std::array<std::size_t, kLevels> counts{};
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column) ++counts[LevelSlot(grid.at(column, row))];
-    return SpanOf(counts, std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)));
+    return CellSpan(width, height, [&](int x, int y) { return grid.at(x, y); });
 }
 
 QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows,
@@ -316,27 +379,46 @@ QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int
     text.reserve(qsizetype(columns + 2) * rows);
     const int width = columns * kPatchSide;
     const float lightest = index.lightest();
-    const float range = index.densest() - lightest;
+    const float densest = index.densest();
+    const float range = densest - lightest;
     if (span.light <= span.dark) span = {};
     const float spanWidth = float(span.light - span.dark);
+    const float spread = index.weights().spread;
+    // Each cell's error of tone, carried on in Floyd and Steinberg's shares
+    // to the cells not yet matched: this row's and the next, one cell of
+    // margin each side.
+    std::vector<float> carried(std::size_t(columns) + 2), next(std::size_t(columns) + 2);
     // The glyph last chosen in each column: the left neighbour's and the one above.
     std::vector<std::size_t> above(std::size_t(columns), index.size());
     Patch patch{};
     for (int row = 0; row < rows; ++row) {
+        std::fill(next.begin(), next.end(), 0.0f);
         for (int column = 0; column < columns; ++column) {
             for (int y = 0; y < kPatchSide; ++y) {
                 const int* line = &levels[std::size_t(row * kPatchSide + y) * width +
                                           std::size_t(column) * kPatchSide];
                 for (int x = 0; x < kPatchSide; ++x)
                     patch[y * kPatchSide + x] =
-                        lightest +
-                        range * std::clamp(float(span.light - line[x]) / spanWidth, 0.0f, 1.0f);
+                        lightest + range * float(span.light - line[x]) / spanWidth;
             }
-            const std::size_t found = index.Nearest(
-                patch, Mean(patch), {column > 0 ? above[column - 1] : index.size(), above[column]});
-            above[column] = found;
+            // The cell's tone as the span maps it, its shape within the pool's range.
+            const float mean = Mean(patch);
+            for (float& part : patch) part = std::clamp(part, lightest, densest);
+            const std::size_t at = std::size_t(column) + 1;
+            const float wanted = std::clamp(mean + spread * carried[at], lightest, densest);
+            const std::size_t left = column > 0 ? above[std::size_t(column) - 1] : index.size();
+            const std::size_t found =
+                index.Nearest(patch, wanted, {left, above[std::size_t(column)]},
+                              {left, above[std::size_t(column)]});
+            above[std::size_t(column)] = found;
             text += index.glyph(found);
+            const float error = wanted - index.mean(found);
+            carried[at + 1] += error * 7 / 16;
+            next[at - 1] += error * 3 / 16;
+            next[at] += error * 5 / 16;
+            next[at + 1] += error * 1 / 16;
         }
+        std::swap(carried, next);
         if (row + 1 < rows) text += kLineEnd;
     }
     return text;

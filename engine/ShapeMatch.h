@@ -28,9 +28,15 @@ struct GlyphShape {
 // shapes around their means, the patch's shape taken `gain` times (a glyph's
 // strokes are starker than a photo's cell), plus `tone` times the squared
 // difference of their means for each part.
+// `spread` is the share of each cell's error of tone carried on to the cells
+// not yet matched (Floyd and Steinberg's shares; the tuning photos read best
+// without: it adds texture), and `repeat` what a glyph costs more where it
+// would repeat its left or upper neighbour.
 struct ShapeWeights {
-    float gain = 4.0f;
-    float tone = 6.0f;
+    float gain = 2.0f;
+    float tone = 12.0f;
+    float spread = 0.0f;
+    float repeat = 0.05f;
 };
 
 // A pool arranged for matching: each shape in the pool's own principal axes,
@@ -47,12 +53,16 @@ class ShapeIndex {
     float lightest() const { return lightest_; }
     float densest() const { return densest_; }
     const QString& glyph(std::size_t i) const { return glyphs_[i]; }
+    float mean(std::size_t i) const { return means_[i]; }
 
     // The pool's glyph nearest to a patch of ink (in the pool's range) whose
     // mean is taken as `mean`: its index, the lowest of equally near ones.
     // `guesses` (glyphs likely near, such as a neighbour's) only speed it up.
+    // Glyphs in `neighbours` cost `weights().repeat` more.
     std::size_t Nearest(const std::array<float, kPatchCells>& patch, float mean,
-                        std::initializer_list<std::size_t> guesses = {}) const;
+                        std::initializer_list<std::size_t> guesses = {},
+                        std::array<std::size_t, 2> neighbours = {kNone, kNone}) const;
+    static constexpr std::size_t kNone = std::size_t(-1);
 
   private:
     static constexpr int kDims = kPatchCells;  // the mean, then the shape's axes
@@ -67,12 +77,14 @@ class ShapeIndex {
     std::uint32_t Build(std::uint32_t first, std::uint32_t last);
     // `reach` is how near the node's glyphs can come at best, `offsets` the
     // query's distance from the node's box along each feature.
-    void Search(std::uint32_t node, const float* query, float reach, float* offsets, float& best,
+    struct Query;
+    void Search(std::uint32_t node, const Query& query, float reach, float* offsets, float& best,
                 std::size_t& chosen) const;
 
     ShapeWeights weights_;
     std::vector<GlyphShape> shapes_;  // in the tree's order
     std::vector<QString> glyphs_;
+    std::vector<float> means_;
     std::vector<float> features_;  // kDims per glyph
     std::vector<Node> nodes_;
     // The first kLead features again, feature by feature, in the same order.
@@ -90,20 +102,24 @@ struct ToneSpan {
     int light = kLevels - 1;
 };
 
-// The span of a picture's levels without its lightest and darkest few in a
-// hundred: a little of the light end drawn as paper, and the pool's flat
-// ends (the space, its densest glyphs) used for more cells, leave the art's
-// strokes for the picture's lines. A picture of one level spans them all.
-ToneSpan PictureSpan(const std::vector<int>& levels);
-// The same over the grid's first width x height cells.
+// The span of a picture's cells: their mean levels with as much of each end
+// clipped (up to a tenth) as keeps their tone (r 0.98 with the unclipped). A
+// wider span leaves more of the pool's range to the picture's lines, and flat
+// light and dark areas drawn flat, which reads as structure; a picture with
+// far-off highlights, such as stars, keeps them. `levels` are the sub-cells
+// of `columns` cells a row, row by row. A picture of one level spans them all.
+ToneSpan PictureSpan(const std::vector<int>& levels, int columns);
+// The same over the grid's first width x height sub-cells.
 ToneSpan PictureSpan(const LevelGrid& grid, int width, int height);
 
 // The text of an art of columns x rows cells from its sub-cells' gray levels
 // (0 black .. 255 white, kPatchSide times as many each way, row by row): one
-// glyph a cell, CR LF between rows. Each cell is matched on its own, its
-// patch mapped linearly from `span` into the pool's range of ink; no error
-// of tone is carried to the next cells (the bench found that it only adds
-// texture), so a cell's glyph depends on its patch and the span alone.
+// glyph a cell, CR LF between rows. Each cell's patch is mapped linearly from
+// `span` into the pool's range of ink; its tone is the mapped mean (its parts
+// are kept within the pool's range for their shape), plus the error carried
+// from the cells before in the `spread` share. A glyph costs more where it
+// would repeat its left or upper neighbour, so that flat areas do not run in
+// stripes of one glyph.
 QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows,
                     ToneSpan span);
 
