@@ -223,6 +223,7 @@ def picture_file(folder, name, package, where):
         return None
     if isinstance(pixels, tuple):  # a stereo pair: its left picture
         pixels = pixels[0]
+    pixels = np.clip(pixels, 0, 255).astype(np.uint8)  # scipy's ascent is of int64
     path = os.path.join(folder, name + ".png")
     Image.fromarray(pixels).save(path)
     return path
@@ -340,7 +341,8 @@ def main():
     parser.add_argument("build", help="the build folder with bench/shape_art (and the converter)")
     parser.add_argument("--set", default="both", choices=["tuning", "check", "both"])
     parser.add_argument("--kinds", default=",".join(k for k, _, _ in KINDS),
-                        help="comma-separated, of: " + ", ".join(k for k, _, _ in KINDS))
+                        help="comma-separated, of: " + ", ".join(k for k, _, _ in KINDS) +
+                        " (and command, with --art-command)")
     parser.add_argument("--convert", help="the converter whose density and shape art is scored")
     parser.add_argument("--art-command", help='scores what this command prints, "{}" the picture')
     parser.add_argument("--art-label", default="command", help="its label in the tables")
@@ -353,7 +355,7 @@ def main():
     parser.add_argument("--no-timing", action="store_true", help="leave out the match's time")
     args = parser.parse_args()
     args.kinds = [k for k in args.kinds.split(",") if k]
-    unknown = [k for k in args.kinds if k not in [k for k, _, _ in KINDS]]
+    unknown = [k for k in args.kinds if k not in [k for k, _, _ in KINDS] + ["command"]]
     if unknown:
         parser.error("unknown kind: " + ", ".join(unknown))
 
