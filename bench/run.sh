@@ -16,11 +16,12 @@ QT_QPA_PLATFORM=offscreen build-release/bench/glyph_bench
 echo
 QT_QPA_PLATFORM=offscreen build-release/bench/art_bench
 
-# Shape art scored against its pictures beside chafa, with the match's time.
+# Shape art scored against its pictures beside chafa, on the tuning set and the
+# check set of bench/photos.txt, with the match's time.
 cmake --build build-release --target shape_art
 if /usr/bin/python3 -c 'import skimage' 2>/dev/null; then
     echo
-    /usr/bin/python3 bench/shape_bench.py build-release
+    /usr/bin/python3 bench/shape_bench.py build-release --set both
 fi
 
 work=$(mktemp -d)

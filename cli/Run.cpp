@@ -62,6 +62,22 @@ int FewestKanji(const Options& options, const QString& converterDir, bool shapes
     return measured ? kLevels : 0;
 }
 
+bool ToStandardOutput(const Options& options) {
+    return options.outputDir.isEmpty() &&
+           (options.output.isEmpty() || options.output == QStringLiteral("-"));
+}
+
+// A terminal outside a CJK locale shows an ambiguous-width character one
+// column wide, which shifts the rest of its line: art shown on one leaves
+// them out of the pool. Files and pipes keep the whole pool.
+Options ForTerminal(const Options& given) {
+    Options options = given;
+    if (given.framing.match == Match::kCp932Shapes && ToStandardOutput(given) &&
+        (given.format == Format::kText || given.format == Format::kAnsi) && isatty(STDOUT_FILENO))
+        options.framing.match = Match::kCp932TerminalShapes;
+    return options;
+}
+
 }  // namespace
 
 int UsageError(const QString& reason) {
@@ -69,7 +85,8 @@ int UsageError(const QString& reason) {
     return kUsageError;
 }
 
-int Run(const Options& options, const QString& converterDir) {
+int Run(const Options& given, const QString& converterDir) {
+    const Options options = ForTerminal(given);
     // Pictures and pages are set in a font, and shapes are matched in it;
     // reduced art without a ramp file takes the ramp measured from it.
     const bool shapes = options.framing.PatchSide() > 1;
@@ -124,9 +141,7 @@ int Run(const Options& options, const QString& converterDir) {
             return UsageError(holds.error().reason);
     }
     // A picture's bytes would only garble the terminal.
-    if (options.format == Format::kPng && options.outputDir.isEmpty() &&
-        (options.output.isEmpty() || options.output == QStringLiteral("-")) &&
-        isatty(STDOUT_FILENO))
+    if (options.format == Format::kPng && ToStandardOutput(options) && isatty(STDOUT_FILENO))
         return UsageError(kPngToTerminal);
     const Result<QStringList> destinations = Destinations(options);
     if (!destinations) {

@@ -16,6 +16,9 @@ enum class Match {
     kTone,
     kKanjiShapes,  // the kanji and kana CP932 encodes
     kCp932Shapes,  // every full-width character CP932 encodes
+    // Those of them a terminal shows two columns wide in any locale: the
+    // converter's pool for --pool=cp932 when its art goes to a terminal.
+    kCp932TerminalShapes,
 };
 
 }  // namespace glyph

@@ -18,6 +18,7 @@
 #include "basics/Limits.h"
 #include "basics/Reasons.h"
 #include "engine/Cp932.h"
+#include "engine/EastAsianWidth.h"
 #include "files/FileAccess.h"
 #include "files/UserFolders.h"
 #include "glyphs/GlyphSet.h"
@@ -34,7 +35,17 @@ constexpr double kInkSteps = 65535.0;        // ink is kept in 16 bits
 constexpr int kSheetColumns = 64;            // glyphs drawn side by side at once
 
 QString SetName(Match set) {
+    if (set == Match::kCp932TerminalShapes) return QStringLiteral("cp932-terminal");
     return set == Match::kCp932Shapes ? QStringLiteral("cp932") : QStringLiteral("kanji");
+}
+
+QStringList Candidates(Match set) {
+    if (set == Match::kKanjiShapes || set == Match::kTone) return Cp932KanjiAndKana();
+    QStringList glyphs = Cp932FullWidth();
+    // Outside a CJK locale a terminal gives an ambiguous character one column.
+    if (set == Match::kCp932TerminalShapes)
+        glyphs.removeIf([](const QString& g) { return IsAmbiguousWidth(g.at(0).unicode()); });
+    return glyphs;
 }
 
 QString Key(const ArtFont& font, Match set) {
@@ -135,9 +146,7 @@ std::vector<GlyphShape> MeasureShapes(const ArtFont& font, Match set) {
     const int ascent = QFontMetrics(art).ascent();
 
     QStringList glyphs{kFullWidthSpace};
-    const QStringList candidates =
-        set == Match::kCp932Shapes ? Cp932FullWidth() : Cp932KanjiAndKana();
-    for (const QString& glyph : candidates) {
+    for (const QString& glyph : Candidates(set)) {
         // A narrower glyph would shift the rest of its line.
         if (glyph != kFullWidthSpace && meter.Holds(glyph) &&
             std::abs(metrics.horizontalAdvance(glyph) - fullWidth) < 0.5)

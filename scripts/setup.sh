@@ -13,10 +13,14 @@ if [ "${1:-}" = "--tests" ]; then
                clang libclang-rt-14-dev lintian desktop-file-utils appstream dpkg-dev
                chromium)
 fi
-# The peers bench/run.sh measures against, GNU time for their peak memory, and
-# what bench/shape_bench.py scores art with.
+# The peers bench/run.sh measures against, GNU time for their peak memory,
+# what bench/shape_bench.py scores art with, and the photos it scores
+# (bench/photos.txt): the tuning set from the Python packages, the check set
+# from the desktops' wallpapers.
 if [ "${1:-}" = "--bench" ]; then
-    packages+=(chafa jp2a time python3-skimage python3-pil python3-numpy)
+    packages+=(chafa jp2a time python3-skimage python3-pil python3-numpy python3-scipy
+               python3-sklearn lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 mate-backgrounds
+               plasma-workspace-wallpapers)
 fi
 # What tools/artwork/make-artwork.sh draws the pictures with, and the virtual
 # screen tools/take-screenshot.sh takes the window on.

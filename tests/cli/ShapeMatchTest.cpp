@@ -6,11 +6,14 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include "ConverterProcess.h"
+#include "TerminalProcess.h"
 #include "WithFonts.h"
 #include "document/Document.h"
+#include "engine/EastAsianWidth.h"
 #include "glyphs/GlyphSet.h"
 #include "glyphs/ShapeSource.h"
 
@@ -168,6 +171,46 @@ TEST_F(ShapeMatch, APictureOfOneLevelIsOneGlyph) {
         EXPECT_EQ(art.count(art.front()), art.size()) << level;
         EXPECT_EQ(art.front() == kFullWidthSpace.front(), level == 255) << level;
     }
+}
+
+int AmbiguousIn(const QString& art) {
+    int count = 0;
+    for (const QChar c : art) count += IsAmbiguousWidth(c.unicode());
+    return count;
+}
+
+// A terminal may show Greek, Cyrillic or box drawing one column wide: art
+// shown on one leaves them out, while files and pipes keep the whole pool.
+TEST_F(ShapeMatch, Cp932OnATerminalLeavesOutAmbiguousWidthsAndFilesKeepThem) {
+    const QString picture = Photo(dir_.filePath("photo.png"), 0);
+    const QStringList cp932 = kShapeOptions + QStringList{"--pool=cp932", "--width=80", picture};
+    const Ran piped = Convert(cp932);
+    ASSERT_EQ(piped.status, 0) << piped.err.toStdString();
+    const QString pipedArt = QString::fromUtf8(piped.out);
+    EXPECT_GT(AmbiguousIn(pipedArt), 0) << "the whole pool, Greek and box drawing too";
+    const QString file = dir_.filePath("art.txt");
+    ASSERT_EQ(Convert(cp932 + QStringList{"-o", file}).status, 0);
+    EXPECT_EQ(ReadAll(file), piped.out);
+
+    QSet<QChar> pool;
+    for (const GlyphShape& shape : LoadShapes(kFont, Match::kCp932Shapes))
+        pool.insert(shape.glyph[0]);
+    for (const char* format : {"--format=text", "--format=ansi"}) {
+        const Ran shown = ConvertOnTerminal(cp932 + QStringList{format}, 200, "200");
+        ASSERT_EQ(shown.status, 0) << shown.err.toStdString();
+        const QString art = QString::fromUtf8(shown.out);
+        EXPECT_EQ(AmbiguousIn(art), 0) << format;
+        EXPECT_EQ(art.count(u'\n'), pipedArt.count(u'\n')) << format;
+        int glyphs = 0;
+        for (const QChar c : art) {
+            if (c.unicode() < 0x80) continue;  // line ends and colour escapes
+            ++glyphs;
+            EXPECT_TRUE(pool.contains(c)) << format << " " << int(c.unicode());
+        }
+        EXPECT_GT(glyphs, 0) << format;
+    }
+    // A pipe in ANSI keeps the whole pool too.
+    EXPECT_GT(AmbiguousIn(QString::fromUtf8(Convert(cp932 + QStringList{"--format=ansi"}).out)), 0);
 }
 
 // A kept pool that is damaged, cut or another program's is measured again
