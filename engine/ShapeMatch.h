@@ -33,7 +33,7 @@ struct GlyphShape {
 // without: it adds texture), and `repeat` what a glyph costs more where it
 // would repeat its left or upper neighbour.
 struct ShapeWeights {
-    float gain = 2.0f;
+    float gain = 3.0f;
     float tone = 12.0f;
     float spread = 0.0f;
     float repeat = 0.05f;
