@@ -176,10 +176,11 @@ std::uint32_t ShapeIndex::Build(std::uint32_t first, std::uint32_t last) {
 
 struct ShapeIndex::Query {
     std::array<float, kDims> features{};
-    std::array<std::size_t, 2> neighbours{kNone, kNone};
+    std::initializer_list<std::size_t> neighbours;
     float repeat = 0;
     float Cost(std::size_t i) const {
-        return i == neighbours[0] || i == neighbours[1] ? repeat : 0.0f;
+        return std::find(neighbours.begin(), neighbours.end(), i) != neighbours.end() ? repeat
+                                                                                      : 0.0f;
     }
 };
 
@@ -259,7 +260,7 @@ std::size_t ShapeIndex::Bytes() const {
 
 std::size_t ShapeIndex::Nearest(const Patch& patch, float mean,
                                 std::initializer_list<std::size_t> guesses,
-                                std::array<std::size_t, 2> neighbours) const {
+                                std::initializer_list<std::size_t> neighbours) const {
     Query asked;
     asked.neighbours = neighbours;
     asked.repeat = weights_.repeat;
@@ -388,8 +389,10 @@ QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int
     // to the cells not yet matched: this row's and the next, one cell of
     // margin each side.
     std::vector<float> carried(std::size_t(columns) + 2), next(std::size_t(columns) + 2);
-    // The glyph last chosen in each column: the left neighbour's and the one above.
-    std::vector<std::size_t> above(std::size_t(columns), index.size());
+    // The glyphs chosen in the row above and in this one, a cell of margin
+    // each side: the neighbours a glyph should not repeat.
+    const std::size_t none = index.size();
+    std::vector<std::size_t> upper(std::size_t(columns) + 2, none), current(upper);
     Patch patch{};
     for (int row = 0; row < rows; ++row) {
         std::fill(next.begin(), next.end(), 0.0f);
@@ -406,11 +409,16 @@ QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int
             for (float& part : patch) part = std::clamp(part, lightest, densest);
             const std::size_t at = std::size_t(column) + 1;
             const float wanted = std::clamp(mean + spread * carried[at], lightest, densest);
-            const std::size_t left = column > 0 ? above[std::size_t(column) - 1] : index.size();
+            const std::size_t left = current[at - 1];
+            // Paper repeated is no stripe.
+            const auto inked = [&](std::size_t glyph) {
+                return glyph != none && index.mean(glyph) > 0 ? glyph : none;
+            };
             const std::size_t found =
-                index.Nearest(patch, wanted, {left, above[std::size_t(column)]},
-                              {left, above[std::size_t(column)]});
-            above[std::size_t(column)] = found;
+                index.Nearest(patch, wanted, {left, upper[at]},
+                              {inked(left), inked(at >= 2 ? current[at - 2] : none),
+                               inked(upper[at - 1]), inked(upper[at]), inked(upper[at + 1])});
+            current[at] = found;
             text += index.glyph(found);
             const float error = wanted - index.mean(found);
             carried[at + 1] += error * 7 / 16;
@@ -419,6 +427,7 @@ QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int
             next[at + 1] += error * 1 / 16;
         }
         std::swap(carried, next);
+        std::swap(upper, current);
         if (row + 1 < rows) text += kLineEnd;
     }
     return text;

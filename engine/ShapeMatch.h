@@ -31,7 +31,7 @@ struct GlyphShape {
 // `spread` is the share of each cell's error of tone carried on to the cells
 // not yet matched (Floyd and Steinberg's shares; the tuning photos read best
 // without: it adds texture), and `repeat` what a glyph costs more where it
-// would repeat its left or upper neighbour.
+// would repeat a neighbour.
 struct ShapeWeights {
     float gain = 3.0f;
     float tone = 12.0f;
@@ -61,8 +61,7 @@ class ShapeIndex {
     // Glyphs in `neighbours` cost `weights().repeat` more.
     std::size_t Nearest(const std::array<float, kPatchCells>& patch, float mean,
                         std::initializer_list<std::size_t> guesses = {},
-                        std::array<std::size_t, 2> neighbours = {kNone, kNone}) const;
-    static constexpr std::size_t kNone = std::size_t(-1);
+                        std::initializer_list<std::size_t> neighbours = {}) const;
 
   private:
     static constexpr int kDims = kPatchCells;  // the mean, then the shape's axes
@@ -118,8 +117,9 @@ ToneSpan PictureSpan(const LevelGrid& grid, int width, int height);
 // `span` into the pool's range of ink; its tone is the mapped mean (its parts
 // are kept within the pool's range for their shape), plus the error carried
 // from the cells before in the `spread` share. A glyph costs more where it
-// would repeat its left or upper neighbour, so that flat areas do not run in
-// stripes of one glyph.
+// would repeat one of its neighbours already chosen (the two to its left and
+// the three above), so that flat areas do not run in stripes of one glyph, or
+// of two in turn.
 QString MatchShapes(const ShapeIndex& index, const std::vector<int>& levels, int columns, int rows,
                     ToneSpan span);
 
