@@ -16,6 +16,8 @@
 #include "ui/Form1.h"
 #include "ui/FramingChooser.h"
 #include "ui/PictureBox.h"
+#include "ui/Remembered.h"
+#include "ui/StayOpenMenu.h"
 #include "ui/TextZoom.h"
 
 namespace glyph {
@@ -45,7 +47,8 @@ void Form1::CreateActions() {
                 menu = menuBar()->addMenu(row.caption);
                 break;
             case Host::kTextBoxMenu:
-                menu = exportMenu_ = new QMenu(row.caption, this);
+                menu = new StayOpenMenu(row.caption, this);
+                textMenus_.push_back(menu);
                 break;
             case Host::kPictureMenu:
                 picture1_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -76,6 +79,7 @@ void Form1::CreateActions() {
             group->addAction(action);
         }
         if (row.name == kExportInColour) exportColour_ = action;
+        if (row.name == kViewInColour) viewColour_ = action;
         if (menu != nullptr) menu->addAction(action);
         if (host == Host::kPictureMenu) picture1_->addAction(action);
         // Keys outside the menu bar reach the whole window.
@@ -124,10 +128,12 @@ void Form1::Run(const ActionWork& work) {
             [this](FileHandler handler) { ((*files_).*handler)(); },
             // A choice an open refused goes back: the checks with it.
             [this](Framing::Mode mode) {
-                if (!chooser_->Choose(mode)) UpdateActions();
+                if (!chooser_->Choose(mode)) return UpdateActions();
+                RememberMode(mode);
             },
             [this](Match match) {
-                if (!chooser_->ChooseMatch(match)) UpdateActions();
+                if (!chooser_->ChooseMatch(match)) return UpdateActions();
+                RememberMatch(match);
             },
             [this](ArtFormat format) { files_->ExportArt(format, exportColour_->isChecked()); },
             [this](BlockStep step) { mover_->MoveBy(step.delta); },

@@ -1,10 +1,13 @@
 #include <QPlainTextEdit>
 
 #include "ui/BlockMover.h"
+#include "ui/ColourView.h"
 #include "ui/Form1.h"
 #include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/PictureBox.h"
+#include "ui/Remembered.h"
+#include "ui/TextZoom.h"
 #include "ui/Texts.h"
 
 namespace glyph {
@@ -52,9 +55,29 @@ void Form1::ShowDocument() {
                            ? OverviewMark(*document_)
                            : QRect());
     picture2_->SetPicture(GrayImage(document_->art(), document_->cells()));
+    // Painted as the text is set; made only while they are shown.
+    colourView_->SetColours(colourView_->isOn() ? ShownColours(*document_) : InkAndPaper{}, false);
     text1_->setPlainText(document_->text());
+    ZoomForArt();
     UpdateActions();
     ShowBlockPlace();
+}
+
+void Form1::ZoomForArt() {
+    const Framing& framing = document_->framing();
+    const ShownArt now{document_->path(), framing.mode, framing.match, document_->cells()};
+    if (!framing.Reduces()) {
+        zoom_->ShowChosen();
+    } else if (now != shown_) {
+        zoom_->Fit();
+    }
+    shown_ = now;
+}
+
+void Form1::ShowColours() {
+    colourView_->SetColours(ShownColours(*document_), false);
+    colourView_->SetOn(viewColour_->isChecked());
+    RememberColourView(viewColour_->isChecked());
 }
 
 // Where the block stands, for a picture it can move over; what the art is

@@ -1,5 +1,6 @@
 #include "ui/TextZoom.h"
 
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -21,27 +22,95 @@ constexpr std::array<qreal, 21> kZoomSizes = {1.5, 2,  3,  4,  5,  6,  7,  8,  9
 
 constexpr QChar kKanji(0x56FD);  // 国: every kanji of the art is as wide
 
+// Below this a fitted art is dots too small to tell apart anyway.
+constexpr qreal kSmallestFit = 0.5;
+constexpr int kFitSteps = 12;  // halvings of the range: a hundredth of a point
+// Pixels kept free beside the text for the box's cursor and rounding.
+constexpr qreal kFitSlack = 2;
+
 }  // namespace
 
 TextZoom::TextZoom(QPlainTextEdit* text, QObject* parent)
-    : QObject(parent), text_(text), defaultSize_(text->font().pointSizeF()) {
+    : QObject(parent), text_(text), defaultSize_(text->font().pointSizeF()), chosen_(defaultSize_) {
     text_->viewport()->installEventFilter(this);
     text_->setFont(SquareCells(text_->font()));
 }
 
 qreal TextZoom::PointSize() const { return text_->font().pointSizeF(); }
 
+// From a fitted size the steps go on from what is shown.
 void TextZoom::ZoomIn() {
     const auto larger = std::upper_bound(kZoomSizes.begin(), kZoomSizes.end(), PointSize());
-    if (larger != kZoomSizes.end()) SetPointSize(*larger);
+    Step(larger != kZoomSizes.end() ? *larger : PointSize());
 }
 
 void TextZoom::ZoomOut() {
     const auto smaller = std::lower_bound(kZoomSizes.begin(), kZoomSizes.end(), PointSize());
-    if (smaller != kZoomSizes.begin()) SetPointSize(*std::prev(smaller));
+    Step(smaller != kZoomSizes.begin() ? *std::prev(smaller) : PointSize());
 }
 
-void TextZoom::ResetZoom() { SetPointSize(defaultSize_); }
+void TextZoom::ResetZoom() { Step(defaultSize_); }
+
+void TextZoom::Step(qreal size) {
+    fitted_ = false;
+    chosen_ = size;
+    if (size != PointSize()) SetPointSize(size);
+    emit chosen(size);
+}
+
+void TextZoom::Choose(qreal size) {
+    chosen_ = std::clamp(size, kZoomSizes.front(), kZoomSizes.back());
+    if (!fitted_ && chosen_ != PointSize()) SetPointSize(chosen_);
+}
+
+void TextZoom::ShowChosen() {
+    if (!fitted_) return;
+    fitted_ = false;
+    if (chosen_ != PointSize()) SetPointSize(chosen_);
+}
+
+void TextZoom::Fit() {
+    const QStringList lines = text_->toPlainText().split(u'\n');
+    // The widest line at one size is the widest at every size.
+    const QFontMetricsF metrics(text_->font());
+    const QString* widest = &lines.front();
+    qreal widestWidth = -1;
+    for (const QString& line : lines) {
+        const qreal width = metrics.horizontalAdvance(line);
+        if (width > widestWidth) {
+            widestWidth = width;
+            widest = &line;
+        }
+    }
+    const int count = int(lines.size());
+    qreal size = defaultSize_;
+    if (!Fits(*widest, count, size)) {
+        qreal small = kSmallestFit;
+        qreal large = defaultSize_;
+        for (int step = 0; step < kFitSteps; ++step) {
+            const qreal middle = (small + large) / 2;
+            (Fits(*widest, count, middle) ? small : large) = middle;
+        }
+        size = small;
+    }
+    fitted_ = true;
+    if (size != PointSize()) SetPointSize(size);
+}
+
+bool TextZoom::Fits(const QString& line, int lines, qreal size) const {
+    QFont font = text_->font();
+    font.setPointSizeF(size);
+    QTextLayout layout(line, SquareCells(font));
+    layout.beginLayout();
+    QTextLine laid = layout.createLine();
+    // As the box lays its lines out.
+    laid.setLeadingIncluded(true);
+    layout.endLayout();
+    const qreal margins = 2 * text_->document()->documentMargin() + kFitSlack;
+    const QSize view = text_->viewport()->size();
+    return laid.naturalTextWidth() + margins <= view.width() &&
+           laid.height() * lines + margins <= view.height();
+}
 
 void TextZoom::SetPointSize(qreal size) {
     QFont font = text_->font();
@@ -84,6 +153,7 @@ void TextZoom::Relayout() {
 }
 
 bool TextZoom::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && fitted_) Fit();
     if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);
     const auto* wheel = static_cast<QWheelEvent*>(event);
     if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
