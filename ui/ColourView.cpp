@@ -1,6 +1,7 @@
 #include "ui/ColourView.h"
 
 #include <QTextCharFormat>
+#include <QTextDocument>
 
 #include "output/ArtColours.h"
 
@@ -11,12 +12,20 @@ ColourView::ColourView(QTextDocument* text) : QSyntaxHighlighter(text) {}
 void ColourView::SetOn(bool on) {
     if (on == on_) return;
     on_ = on;
-    rehighlight();
+    Repaint();
 }
 
 void ColourView::SetColours(InkAndPaper colours, bool repaint) {
     colours_ = std::move(colours);
-    if (repaint && on_) rehighlight();
+    if (repaint && on_) Repaint();
+}
+
+// Painting is no edit: the text keeps its unmodified state.
+void ColourView::Repaint() {
+    QTextDocument* text = document();
+    const bool modified = text->isModified();
+    rehighlight();
+    text->setModified(modified);
 }
 
 void ColourView::highlightBlock(const QString& line) {

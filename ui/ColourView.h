@@ -24,6 +24,8 @@ class ColourView : public QSyntaxHighlighter {
     void highlightBlock(const QString& line) override;
 
   private:
+    void Repaint();
+
     InkAndPaper colours_;
     bool on_ = false;
 };

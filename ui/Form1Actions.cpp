@@ -126,14 +126,15 @@ void Form1::Run(const ActionWork& work) {
             [this](Command command) { document_->Run(command); },
             [this](Handler handler) { (this->*handler)(); },
             [this](FileHandler handler) { ((*files_).*handler)(); },
-            // A choice an open refused goes back: the checks with it.
+            // A choice an open refused goes back: the checks with it. Before
+            // any picture a choice opens nothing, so nothing else updates them.
             [this](Framing::Mode mode) {
-                if (!chooser_->Choose(mode)) return UpdateActions();
-                RememberMode(mode);
+                if (chooser_->Choose(mode)) RememberMode(mode);
+                UpdateActions();
             },
             [this](Match match) {
-                if (!chooser_->ChooseMatch(match)) return UpdateActions();
-                RememberMatch(match);
+                if (chooser_->ChooseMatch(match)) RememberMatch(match);
+                UpdateActions();
             },
             [this](ArtFormat format) { files_->ExportArt(format, exportColour_->isChecked()); },
             [this](BlockStep step) { mover_->MoveBy(step.delta); },

@@ -1,5 +1,6 @@
 #include "ui/Remembered.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <array>
 #include <utility>
@@ -50,7 +51,7 @@ void Keep(const QString& key, const QVariant& value) {
     QSettings settings(path, QSettings::IniFormat);
     if (value.isValid()) {
         settings.setValue(key, value);
-    } else {
+    } else if (settings.contains(key)) {
         settings.remove(key);
     }
 }
@@ -65,7 +66,8 @@ QString ChoicesPath() {
 Choices LoadChoices() {
     Choices choices;
     const QString path = ChoicesPath();
-    if (path.isEmpty()) return choices;
+    // Merely reading would leave an empty file behind.
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return choices;
     const QSettings settings(path, QSettings::IniFormat);
     ReadWord(settings, kMode, kModes, choices.mode);
     ReadWord(settings, kMatch, kMatches, choices.match);

@@ -103,8 +103,6 @@ bool TextZoom::Fits(const QString& line, int lines, qreal size) const {
     QTextLayout layout(line, SquareCells(font));
     layout.beginLayout();
     QTextLine laid = layout.createLine();
-    // As the box lays its lines out.
-    laid.setLeadingIncluded(true);
     layout.endLayout();
     const qreal margins = 2 * text_->document()->documentMargin() + kFitSlack;
     const QSize view = text_->viewport()->size();
