@@ -57,19 +57,20 @@ void Form1::ShowDocument() {
     picture2_->SetPicture(GrayImage(document_->art(), document_->cells()));
     // Painted as the text is set; made only while they are shown.
     colourView_->SetColours(colourView_->isOn() ? ShownColours(*document_) : InkAndPaper{}, false);
-    text1_->setPlainText(document_->text());
     ZoomForArt();
+    text1_->setPlainText(document_->text());
     UpdateActions();
     ShowBlockPlace();
 }
 
+// Before the text is set, so that it is laid out once.
 void Form1::ZoomForArt() {
     const Framing& framing = document_->framing();
     const ShownArt now{document_->path(), framing.mode, framing.match, document_->cells()};
     if (!framing.Reduces()) {
         zoom_->ShowChosen();
     } else if (now != shown_) {
-        zoom_->Fit();
+        zoom_->FitText(document_->text());
     }
     shown_ = now;
 }

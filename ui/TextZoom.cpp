@@ -1,8 +1,8 @@
 #include "ui/TextZoom.h"
 
-#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QStringTokenizer>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -70,44 +70,56 @@ void TextZoom::ShowChosen() {
 }
 
 void TextZoom::Fit() {
-    const QStringList lines = text_->toPlainText().split(u'\n');
-    // The widest line at one size is the widest at every size.
-    const QFontMetricsF metrics(text_->font());
-    const QString* widest = &lines.front();
-    qreal widestWidth = -1;
-    for (const QString& line : lines) {
-        const qreal width = metrics.horizontalAdvance(line);
-        if (width > widestWidth) {
-            widestWidth = width;
-            widest = &line;
-        }
-    }
-    const int count = int(lines.size());
-    qreal size = defaultSize_;
-    if (!Fits(*widest, count, size)) {
-        qreal small = kSmallestFit;
-        qreal large = defaultSize_;
-        for (int step = 0; step < kFitSteps; ++step) {
-            const qreal middle = (small + large) / 2;
-            (Fits(*widest, count, middle) ? small : large) = middle;
-        }
-        size = small;
-    }
     fitted_ = true;
+    const qreal size = FitSize(text_->toPlainText());
     if (size != PointSize()) SetPointSize(size);
 }
 
-bool TextZoom::Fits(const QString& line, int lines, qreal size) const {
+void TextZoom::FitText(const QString& text) {
+    fitted_ = true;
+    const qreal size = FitSize(text);
+    if (size == PointSize()) return;
+    // The text set next is laid out once, at the new size.
+    text_->clear();
     QFont font = text_->font();
     font.setPointSizeF(size);
-    QTextLayout layout(line, SquareCells(font));
+    text_->setFont(SquareCells(font));
+}
+
+qreal TextZoom::FitSize(const QString& text) const {
+    // Every character stands in a square cell, so the longest line is the
+    // widest; a half-width one takes less than its cell.
+    qsizetype columns = 0;
+    int lines = 0;
+    for (const QStringView line : QStringTokenizer(text, u'\n')) {
+        columns = std::max(columns, line.size());
+        ++lines;
+    }
+    if (Fits(int(columns), lines, defaultSize_)) return defaultSize_;
+    qreal small = kSmallestFit;
+    qreal large = defaultSize_;
+    for (int step = 0; step < kFitSteps; ++step) {
+        const qreal middle = (small + large) / 2;
+        (Fits(int(columns), lines, middle) ? small : large) = middle;
+    }
+    return small;
+}
+
+// A cell as SquareCells sets it: a line's height, or a kanji's advance
+// where that is wider.
+bool TextZoom::Fits(int columns, int lines, qreal size) const {
+    QFont font = text_->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    font.setPointSizeF(size);
+    QTextLayout layout(QString(2, kKanji), font);
     layout.beginLayout();
-    QTextLine laid = layout.createLine();
+    const QTextLine line = layout.createLine();
     layout.endLayout();
+    const qreal cell = std::max(line.height(), line.naturalTextWidth() / 2);
     const qreal margins = 2 * text_->document()->documentMargin() + kFitSlack;
     const QSize view = text_->viewport()->size();
-    return laid.naturalTextWidth() + margins <= view.width() &&
-           laid.height() * lines + margins <= view.height();
+    return columns * cell + margins <= view.width() &&
+           lines * line.height() + margins <= view.height();
 }
 
 void TextZoom::SetPointSize(qreal size) {

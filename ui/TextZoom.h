@@ -32,6 +32,9 @@ class TextZoom : public QObject {
     // The largest size, up to the usual one, at which every line and every
     // column of the box's text is in view; kept as the box is resized.
     void Fit();
+    // The same for a text about to be set in the box, which is then laid out
+    // once, at the fitted size.
+    void FitText(const QString& text);
     bool IsFitted() const { return fitted_; }
     // The user's size again after a fit.
     void ShowChosen();
@@ -50,8 +53,9 @@ class TextZoom : public QObject {
     void Step(qreal size);
     void SetPointSize(qreal size);
     void Relayout();
-    // Whether `line`, and `lines` lines as tall, fit the box at this size.
-    bool Fits(const QString& line, int lines, qreal size) const;
+    qreal FitSize(const QString& text) const;
+    // Whether `lines` lines of `columns` characters fit the box at this size.
+    bool Fits(int columns, int lines, qreal size) const;
 
     QPlainTextEdit* text_;
     qreal defaultSize_;
