@@ -45,9 +45,20 @@ QString WordOf(const std::array<std::pair<Value, const char*>, Count>& words, Va
     return {};
 }
 
+// Far more than four choices take.
+constexpr qint64 kMostBytes = 64 * 1024;
+
+// Only a regular file of ours is read or written: QSettings would wait on a
+// FIFO, read a vast file whole and write through a link.
+bool Usable(const QString& path) {
+    const QFileInfo file(path);
+    if (path.isEmpty() || file.isSymLink()) return false;
+    return !file.exists() || (file.isFile() && file.size() <= kMostBytes);
+}
+
 void Keep(const QString& key, const QVariant& value) {
     const QString path = ChoicesPath();
-    if (path.isEmpty()) return;
+    if (!Usable(path)) return;
     QSettings settings(path, QSettings::IniFormat);
     if (value.isValid()) {
         settings.setValue(key, value);
@@ -67,7 +78,7 @@ Choices LoadChoices() {
     Choices choices;
     const QString path = ChoicesPath();
     // Merely reading would leave an empty file behind.
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return choices;
+    if (!Usable(path) || !QFileInfo::exists(path)) return choices;
     const QSettings settings(path, QSettings::IniFormat);
     ReadWord(settings, kMode, kModes, choices.mode);
     ReadWord(settings, kMatch, kMatches, choices.match);

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 
 namespace glyph {
 
@@ -22,8 +23,10 @@ void StayOpenMenu::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void StayOpenMenu::keyPressEvent(QKeyEvent* event) {
-    const bool choose = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-                        event->key() == Qt::Key_Space;
+    // The keys a menu chooses its entry with, as the style has them.
+    const bool space = event->key() == Qt::Key_Space &&
+                       style()->styleHint(QStyle::SH_Menu_SpaceActivatesItem, nullptr, this);
+    const bool choose = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || space;
     if (choose && Tick(activeAction())) return;
     QMenu::keyPressEvent(event);
 }

@@ -1,5 +1,6 @@
 // The window's choices are kept for the next start; a start with nothing
 // kept is a first start.
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -94,6 +95,47 @@ TEST_F(KeptChoices, TheFramingMatchColourViewAndZoomOutliveTheWindow) {
     EXPECT_EQ(Checked(*window), QStringList({actions[0]->text(), actions[5]->text()}));
     EXPECT_FALSE(ColourView(*window)->isChecked());
     EXPECT_EQ(window->Text1()->font().pointSizeF(), window->zoom().UsualSize());
+}
+
+// Kept choices live in a regular file of the program's own: a link, a FIFO
+// or a vast file at its name is neither read nor written, and nothing waits.
+TEST_F(KeptChoices, AFileThatIsNotTheProgramsIsNeitherReadNorWritten) {
+    const QString path = ChoicesPath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    const QByteArray whole = "[window]\nframing=whole\n";
+    const QString target = dir.filePath("elsewhere.conf");
+    QFile elsewhere(target);
+    ASSERT_TRUE(elsewhere.open(QIODevice::WriteOnly));
+    elsewhere.write(whole);
+    elsewhere.close();
+    const auto chooseAfterStart = [&](const char* what) {
+        SCOPED_TRACE(what);
+        CreateWindow();
+        const QList<QAction*> actions = window->Picture1()->actions();
+        EXPECT_TRUE(actions[0]->isChecked()) << "the block, as a first start";
+        QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
+        EXPECT_TRUE(actions[2]->isChecked());
+        window.reset();
+    };
+
+    ASSERT_TRUE(QFile::link(target, path));
+    chooseAfterStart("a link");
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), whole);
+    kept.close();
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    chooseAfterStart("a FIFO");
+    EXPECT_FALSE(QFileInfo(path).isFile());
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::copy(target, path));
+    ASSERT_TRUE(QFile::resize(path, 1 << 20));
+    chooseAfterStart("a vast file");
+    EXPECT_EQ(QFileInfo(path).size(), 1 << 20);
 }
 
 }  // namespace
