@@ -67,9 +67,10 @@ void Form1::ShowDocument() {
 void Form1::ZoomForArt() {
     const Framing& framing = document_->framing();
     const ShownArt now{document_->path(), framing.mode, framing.match, document_->cells()};
-    if (!framing.Reduces()) {
+    if (!framing.Reduces() && zoom_->IsFitted()) {
+        text1_->clear();  // the reduced art is not laid out again on its way out
         zoom_->ShowChosen();
-    } else if (now != shown_) {
+    } else if (framing.Reduces() && now != shown_) {
         zoom_->FitText(document_->text());
     }
     shown_ = now;
