@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 # The peers (jp2a, chafa) and GNU time; a peer that cannot be installed is skipped.
 bash scripts/setup.sh --bench || echo "note: the peers could not be installed; their figures are skipped"
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLYPHORAMA_TESTS=OFF >/dev/null
-cmake --build build-release --target glyph_bench art_bench glyphorama-convert
+cmake --build build-release --target glyph_bench art_bench view_bench glyphorama-convert
 # The converter is timed fitting a photo too, once it has the option.
 if build-release/cli/glyphorama-convert --help 2>/dev/null | grep -q -- '--fit'; then
     export GLYPH_FIT_CONVERTER=build-release/cli/glyphorama-convert
@@ -15,6 +15,8 @@ fi
 QT_QPA_PLATFORM=offscreen build-release/bench/glyph_bench
 echo
 QT_QPA_PLATFORM=offscreen build-release/bench/art_bench
+echo
+QT_QPA_PLATFORM=offscreen build-release/bench/view_bench
 
 # Shape art scored against its pictures beside chafa, on the tuning set and the
 # check set of bench/photos.txt, with the match's time.

@@ -13,6 +13,7 @@ const QString kEdit = QStringLiteral("mnEdit");
 const QString kAdjust = QStringLiteral("mnAdjust");
 const QString kOther = QStringLiteral("mnOther");
 const QString kExport = QStringLiteral("mnExport");
+const QString kView = QStringLiteral("mnView");
 const QString kPicture = QStringLiteral("Picture1");
 const QString kKeys = QStringLiteral("keys");
 const QString kSeparator = QStringLiteral("-");
@@ -47,6 +48,7 @@ std::span<const MenuRow> Menus() {
         {kAdjust, QStringLiteral("色調補正(&A)"), Host::kMenuBar},
         {kOther, QStringLiteral("その他(&O)"), Host::kMenuBar},
         {kPicture, {}, Host::kPictureMenu},
+        {kView, texts::kViewMenu, Host::kTextBoxMenu},
         {kExport, texts::kExportMenu, Host::kTextBoxMenu},
         {kKeys, {}, Host::kKeys},
     };
@@ -115,9 +117,12 @@ std::span<const ActionRow> Actions() {
         {kPicture, {}, texts::kModeRectangle, {Qt::CTRL | Qt::Key_3}, Framing::Mode::kRectangle, {},
          Check::kOneOfKind},
         Separator(kPicture),
-        {kPicture, {}, texts::kMatchTone, {}, Match::kTone, {}, Check::kOneOfKind},
-        {kPicture, {}, texts::kMatchKanji, {}, Match::kKanjiShapes, {}, Check::kOneOfKind},
-        {kPicture, {}, texts::kMatchCp932, {}, Match::kCp932Shapes, {}, Check::kOneOfKind},
+        {kPicture, {}, texts::kMatchTone, {Qt::CTRL | Qt::Key_4}, Match::kTone, {},
+         Check::kOneOfKind},
+        {kPicture, {}, texts::kMatchKanji, {Qt::CTRL | Qt::Key_5}, Match::kKanjiShapes, {},
+         Check::kOneOfKind},
+        {kPicture, {}, texts::kMatchCp932, {Qt::CTRL | Qt::Key_6}, Match::kCp932Shapes, {},
+         Check::kOneOfKind},
 
         {kExport, QStringLiteral("mnExportPng"), texts::kExportPng, {}, ArtFormat::kPng},
         {kExport, QStringLiteral("mnExportSvg"), texts::kExportSvg, {}, ArtFormat::kSvg},
@@ -127,11 +132,16 @@ std::span<const ActionRow> Actions() {
         {kExport, kExportInColour, texts::kExportColour, {}, {}, {},
          Check::kOnOff},
 
-        // The text's view only: the text itself stays as it is.
-        {kKeys, {}, {}, {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence::ZoomIn},
-         ZoomStep::kIn},
-        {kKeys, {}, {}, {QKeySequence::ZoomOut}, ZoomStep::kOut},
-        {kKeys, {}, {}, {Qt::CTRL | Qt::Key_0}, ZoomStep::kReset},
+        // The text's view only: the text itself, copied or saved, stays as it is.
+        {kView, kViewInColour, texts::kViewColour, {Qt::CTRL | Qt::SHIFT | Qt::Key_C},
+         &Form1::ShowColours, {}, Check::kOnOff},
+        Separator(kView),
+        {kView, QStringLiteral("mnViewZoomIn"), texts::kZoomIn,
+         {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence::ZoomIn}, ZoomStep::kIn},
+        {kView, QStringLiteral("mnViewZoomOut"), texts::kZoomOut, {QKeySequence::ZoomOut},
+         ZoomStep::kOut},
+        {kView, QStringLiteral("mnViewZoomReset"), texts::kZoomReset, {Qt::CTRL | Qt::Key_0},
+         ZoomStep::kReset},
 
         StepKey(alt, Qt::Key_Left, {-1, 0}),
         StepKey(altShift, Qt::Key_Left, {-kLongStep, 0}),

@@ -16,7 +16,6 @@
 namespace glyph {
 
 class FileCommands;
-class FileCommands;
 class Form1;
 
 // A command's button in the left panel: a second view of its menu item's action.
@@ -81,6 +80,8 @@ bool IsSeparator(const ActionRow& row);
 
 // The export menu's on-off entry that puts the art's colours in what it writes.
 inline const QString kExportInColour = QStringLiteral("mnExportColour");
+// The view menu's on-off entry that shows the text in its cells' colours.
+inline const QString kViewInColour = QStringLiteral("mnViewColour");
 
 // The menus and every action of the window, in the order they are shown.
 std::span<const MenuRow> Menus();

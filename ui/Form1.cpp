@@ -11,10 +11,12 @@
 #include "glyphs/ShapeSource.h"
 #include "ui/BlockMover.h"
 #include "ui/ClientArea.h"
+#include "ui/ColourView.h"
 #include "ui/FileCommands.h"
 #include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/PictureBox.h"
+#include "ui/Remembered.h"
 #include "ui/TextZoom.h"
 #include "ui/Texts.h"
 
@@ -78,6 +80,7 @@ void Form1::CreateControls() {
     text1_->setUndoRedoEnabled(false);
     text1_->installEventFilter(this);
     PlaceInTwips(text1_, layout::kText1, scale_);
+    colourView_ = new ColourView(text1_->document());
     text1_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(text1_, &QWidget::customContextMenuRequested, this, &Form1::ShowTextMenu);
 }
@@ -96,9 +99,20 @@ void Form1::Form_Load() {
     connect(chooser_, &FramingChooser::chosen, this, &Form1::Reframe);
     connect(chooser_, &FramingChooser::drawing, document_.get(), &Document::PreviewRectangle);
     zoom_ = new TextZoom(text1_, this);
+    RestoreChoices();
     AcceptDroppedPictures();
     connect(document_.get(), &Document::changed, this, &Form1::ShowDocument);
     UpdateActions();
+}
+
+void Form1::RestoreChoices() {
+    const Choices choices = LoadChoices();
+    chooser_->Start(choices.mode, choices.match);
+    viewColour_->setChecked(choices.colourView);
+    colourView_->SetOn(choices.colourView);
+    if (choices.zoom) zoom_->Choose(*choices.zoom);
+    connect(zoom_, &TextZoom::chosen, this,
+            [this](qreal size) { RememberZoom(size, zoom_->UsualSize()); });
 }
 
 void Form1::Form_Resize() {
@@ -114,7 +128,7 @@ void Form1::Form_Resize() {
 void Form1::ShowTextMenu(QPoint at) {
     const std::unique_ptr<QMenu> menu(text1_->createStandardContextMenu(at));
     menu->addSeparator();
-    menu->addMenu(exportMenu_);
+    for (QMenu* ours : textMenus_) menu->addMenu(ours);
     menu->exec(text1_->viewport()->mapToGlobal(at));
 }
 

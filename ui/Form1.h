@@ -22,6 +22,7 @@ enum class ArtFormat;
 class BlockMover;
 class FramingChooser;
 class ClientArea;
+class ColourView;
 class FileCommands;
 class PictureBox;
 class PlatformServices;
@@ -63,6 +64,8 @@ class Form1 : public QMainWindow {
     void CopyText();
     void ShowHelp();
     void ShowVersion();
+    // The text box's view in its cells' colours, on or off as its entry is ticked.
+    void ShowColours();
 
     // A button's document command by its index, in Command's order, as the
     // tests drive the window; an index past the commands runs nothing.
@@ -89,6 +92,11 @@ class Form1 : public QMainWindow {
     void Form_Load();
     void Form_Resize();
     void ShowDocument();
+    // The whole art in view for a new picture, framing or shape of art in
+    // the reduced modes; the user's size for the block.
+    void ZoomForArt();
+    // The choices kept from the last run, before anything is opened.
+    void RestoreChoices();
     void PlacePictures();
     void ShowBlockPlace();
     void ShowUnreadable(const QString& fileName, const Error& error);
@@ -117,8 +125,19 @@ class Form1 : public QMainWindow {
     QPlainTextEdit* text1_ = nullptr;
     std::array<QWidget*, 2> frames_{};  // Picture3, Picture4
     std::vector<BuiltAction> actions_;
-    QMenu* exportMenu_ = nullptr;
+    std::vector<QMenu*> textMenus_;  // the text box's submenus, in the table's order
     QAction* exportColour_ = nullptr;
+    QAction* viewColour_ = nullptr;
+    ColourView* colourView_ = nullptr;
+    // What the art last shown was made of: a change of any refits it.
+    struct ShownArt {
+        QString path;
+        Framing::Mode mode = Framing::Mode::kBlock;
+        Match match = Match::kTone;
+        QSize cells;
+        bool operator==(const ShownArt&) const = default;
+    };
+    ShownArt shown_;
 };
 
 }  // namespace glyph

@@ -16,6 +16,8 @@
 #include "ui/Form1.h"
 #include "ui/FramingChooser.h"
 #include "ui/PictureBox.h"
+#include "ui/Remembered.h"
+#include "ui/StayOpenMenu.h"
 #include "ui/TextZoom.h"
 
 namespace glyph {
@@ -45,7 +47,8 @@ void Form1::CreateActions() {
                 menu = menuBar()->addMenu(row.caption);
                 break;
             case Host::kTextBoxMenu:
-                menu = exportMenu_ = new QMenu(row.caption, this);
+                menu = new StayOpenMenu(row.caption, this);
+                textMenus_.push_back(menu);
                 break;
             case Host::kPictureMenu:
                 picture1_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -76,6 +79,7 @@ void Form1::CreateActions() {
             group->addAction(action);
         }
         if (row.name == kExportInColour) exportColour_ = action;
+        if (row.name == kViewInColour) viewColour_ = action;
         if (menu != nullptr) menu->addAction(action);
         if (host == Host::kPictureMenu) picture1_->addAction(action);
         // Keys outside the menu bar reach the whole window.
@@ -122,12 +126,15 @@ void Form1::Run(const ActionWork& work) {
             [this](Command command) { document_->Run(command); },
             [this](Handler handler) { (this->*handler)(); },
             [this](FileHandler handler) { ((*files_).*handler)(); },
-            // A choice an open refused goes back: the checks with it.
+            // A choice an open refused goes back: the checks with it. Before
+            // any picture a choice opens nothing, so nothing else updates them.
             [this](Framing::Mode mode) {
-                if (!chooser_->Choose(mode)) UpdateActions();
+                if (chooser_->Choose(mode)) RememberMode(mode);
+                UpdateActions();
             },
             [this](Match match) {
-                if (!chooser_->ChooseMatch(match)) UpdateActions();
+                if (chooser_->ChooseMatch(match)) RememberMatch(match);
+                UpdateActions();
             },
             [this](ArtFormat format) { files_->ExportArt(format, exportColour_->isChecked()); },
             [this](BlockStep step) { mover_->MoveBy(step.delta); },

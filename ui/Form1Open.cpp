@@ -1,3 +1,4 @@
+#include "ui/BusyCursor.h"
 #include "ui/FileCommands.h"
 #include "ui/Form1.h"
 #include "ui/FramingChooser.h"
@@ -12,16 +13,21 @@ void Form1::OpenImage() {
 void Form1::OpenPicture(const QString& fileName) {
     // The document reads everything before it changes anything, so a file that
     // cannot be read leaves the window as it was.
-    if (const Status opened = document_->Open(fileName, chooser_->ForOpen()); !opened) {
-        ShowUnreadable(fileName, opened.error());
-    }
+    // Measuring a font's shapes or reading a vast picture may take seconds.
+    const Status opened = [&] {
+        const BusyCursor busy;
+        return document_->Open(fileName, chooser_->ForOpen());
+    }();
+    if (!opened) ShowUnreadable(fileName, opened.error());
 }
 
 void Form1::Reframe(const Framing& framing) {
     const QString path = document_->path();
-    if (const Status opened = document_->Open(path, framing); !opened) {
-        ShowUnreadable(path, opened.error());
-    }
+    const Status opened = [&] {
+        const BusyCursor busy;
+        return document_->Open(path, framing);
+    }();
+    if (!opened) ShowUnreadable(path, opened.error());
 }
 
 void Form1::ShowUnreadable(const QString& fileName, const Error& error) {

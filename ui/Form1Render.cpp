@@ -1,10 +1,13 @@
 #include <QPlainTextEdit>
 
 #include "ui/BlockMover.h"
+#include "ui/ColourView.h"
 #include "ui/Form1.h"
 #include "ui/FramingChooser.h"
 #include "ui/Layout.h"
 #include "ui/PictureBox.h"
+#include "ui/Remembered.h"
+#include "ui/TextZoom.h"
 #include "ui/Texts.h"
 
 namespace glyph {
@@ -52,9 +55,31 @@ void Form1::ShowDocument() {
                            ? OverviewMark(*document_)
                            : QRect());
     picture2_->SetPicture(GrayImage(document_->art(), document_->cells()));
+    // Painted as the text is set; made only while they are shown.
+    colourView_->SetColours(colourView_->isOn() ? ShownColours(*document_) : InkAndPaper{}, false);
+    ZoomForArt();
     text1_->setPlainText(document_->text());
     UpdateActions();
     ShowBlockPlace();
+}
+
+// Before the text is set, so that it is laid out once.
+void Form1::ZoomForArt() {
+    const Framing& framing = document_->framing();
+    const ShownArt now{document_->path(), framing.mode, framing.match, document_->cells()};
+    if (!framing.Reduces() && zoom_->IsFitted()) {
+        text1_->clear();  // the reduced art is not laid out again on its way out
+        zoom_->ShowChosen();
+    } else if (framing.Reduces() && now != shown_) {
+        zoom_->FitText(document_->text());
+    }
+    shown_ = now;
+}
+
+void Form1::ShowColours() {
+    colourView_->SetColours(ShownColours(*document_), false);
+    colourView_->SetOn(viewColour_->isChecked());
+    RememberColourView(viewColour_->isChecked());
 }
 
 // Where the block stands, for a picture it can move over; what the art is

@@ -11,10 +11,11 @@ namespace glyph {
 class Document;
 class PictureBox;
 
-// Which part of the picture the art is made of: the block (every start
-// begins with it), the whole picture, or a rectangle of it; and for the last
-// two, whether characters are chosen by tone alone or by shape too. The
-// choice holds for later opens until the program ends. While a rectangle is
+// Which part of the picture the art is made of: the block (a start with
+// nothing remembered begins with it), the whole picture, or a rectangle of
+// it; and for the last two, whether characters are chosen by tone alone or
+// by shape too (the first choice, which reads best). The choice holds for
+// later opens. While a rectangle is
 // chosen, dragging on the upper picture draws a new one; the art follows the
 // pointer.
 class FramingChooser : public QObject {
@@ -25,6 +26,11 @@ class FramingChooser : public QObject {
 
     Framing::Mode mode() const { return mode_; }
     Match match() const { return match_; }
+    // The choices a start begins with, before anything is opened.
+    void Start(Framing::Mode mode, Match match) {
+        mode_ = mode;
+        match_ = match;
+    }
     // For the next open: the chosen mode, the rectangle reset to the whole picture.
     Framing ForOpen() const;
     // Each false when the open the choice asked for was refused, and the
@@ -47,7 +53,7 @@ class FramingChooser : public QObject {
     Document& document_;
     PictureBox* view_;
     Framing::Mode mode_ = Framing::Mode::kBlock;
-    Match match_ = Match::kTone;
+    Match match_ = Match::kKanjiShapes;
     QPoint dragStart_;  // in the picture's pixels
 };
 

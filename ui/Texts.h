@@ -17,7 +17,8 @@ inline const QString kPicture2Tip = QStringLiteral("加工画像");
 // Picture1's tooltip while the block can move over a larger picture.
 inline const QString kBlockTip = QStringLiteral(
     "元画像\nブロックの位置: %1, %2（画像 %3 x %4 ピクセル）\n"
-    "ドラッグか Alt+矢印キー（Alt+Shift で 10 ピクセル）で動かせます");
+    "ドラッグか Alt+矢印キー（Alt+Shift で 10 ピクセル）で動かせます\n"
+    "Ctrl+2: 画像全体　Ctrl+3: 範囲を選ぶ　Ctrl+1: ブロックに戻る");
 
 // Which part of the picture the art is made of: the upper picture's context menu.
 inline const QString kModeBlock = QStringLiteral("ブロック（100 x 100 ピクセル）(&B)");
@@ -30,11 +31,13 @@ inline const QString kMatchCp932 = QStringLiteral("形でも字を選ぶ：全�
 // Picture1's tooltip in those modes. %1 x %2 the picture's size.
 inline const QString kWholeTip = QStringLiteral(
     "元画像（画像全体 %1 x %2 ピクセル）\n"
-    "右クリックか Ctrl+1、Ctrl+2、Ctrl+3 でブロック、画像全体、範囲を切り替えます");
+    "右クリックか Ctrl+1、Ctrl+2、Ctrl+3 でブロック、画像全体、範囲を切り替えます\n"
+    "Ctrl+4、Ctrl+5、Ctrl+6 で字の選び方（濃さ、形：漢字とかな、形：全角）を切り替えます");
 // %1, %2 the rectangle's corner, %3 x %4 its size, %5 x %6 the picture's.
 inline const QString kRectangleTip = QStringLiteral(
     "元画像（範囲 %1, %2 から %3 x %4 ピクセル、画像 %5 x %6 ピクセル）\n"
-    "ドラッグして範囲を描き直せます。右クリックで切り替えます");
+    "ドラッグして範囲を描き直せます。右クリックで切り替えます\n"
+    "Ctrl+4、Ctrl+5、Ctrl+6 で字の選び方を切り替えます");
 
 // Open.
 inline const QString kOpenFilter =
@@ -63,6 +66,12 @@ inline const QString kExportSvg = QStringLiteral("画像 (SVG)(&S)...");
 inline const QString kExportHtml = QStringLiteral("ウェブページ (HTML)(&H)...");
 inline const QString kExportText = QStringLiteral("テキスト (UTF-8)(&T)...");
 inline const QString kExportColour = QStringLiteral("カラー(&C)");
+// The text box's view menu: how the text is shown, never what it is.
+inline const QString kViewMenu = QStringLiteral("表示(&V)");
+inline const QString kViewColour = QStringLiteral("カラー(&C)");
+inline const QString kZoomIn = QStringLiteral("拡大(&I)");
+inline const QString kZoomOut = QStringLiteral("縮小(&O)");
+inline const QString kZoomReset = QStringLiteral("標準のサイズ(&N)");
 inline const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)|*.png|");
 inline const QString kSvgFilter = QStringLiteral("SVG 画像 (*.svg)|*.svg|");
 inline const QString kHtmlFilter = QStringLiteral("ウェブページ (*.html)|*.html;*.htm|");

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "ui/PlatformServices.h"
@@ -21,6 +22,8 @@ class FakeServices : public DesktopServices {
     std::vector<FileDialogRequest> fileRequests;
     std::vector<MessageRequest> messages;
     std::vector<QUrl> openedDocuments;
+    // Called as each message is shown, before it is answered.
+    std::function<void(const MessageRequest&)> onMessage;
 
     std::optional<QString> ShowFileDialog(QWidget*, const FileDialogRequest& request) override {
         fileRequests.push_back(request);
@@ -35,6 +38,7 @@ class FakeServices : public DesktopServices {
 
     QMessageBox::StandardButton ShowMessage(QWidget*, const MessageRequest& request) override {
         messages.push_back(request);
+        if (onMessage) onMessage(request);
         if (messageAnswers.empty()) return QMessageBox::Ok;
         const QMessageBox::StandardButton answer = messageAnswers.front();
         messageAnswers.pop_front();

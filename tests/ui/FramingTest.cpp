@@ -18,10 +18,12 @@ namespace {
 
 using ChooseFraming = WindowTest;
 
-Framing Mode(Framing::Mode mode, QRect rectangle = {}) {
+// Matched by shape unless told otherwise, as the window starts.
+Framing Mode(Framing::Mode mode, QRect rectangle = {}, Match match = Match::kKanjiShapes) {
     Framing framing;
     framing.mode = mode;
     framing.rectangle = rectangle;
+    framing.match = match;
     return framing;
 }
 
@@ -74,6 +76,8 @@ TEST_F(ChooseFraming, DraggingOnTheWholePictureDrawsTheRectangleTheArtIsMadeOf) 
     Open(path);
     QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
     EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kWhole)));
+    QTest::keyClick(window.get(), Qt::Key_4, Qt::ControlModifier);
+    EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kWhole, {}, Match::kTone)));
 
     // The upper picture shows the whole picture at a quarter: view pixel 10 is picture pixel 40.
     QWidget* view = window->Picture1();
@@ -87,7 +91,7 @@ TEST_F(ChooseFraming, DraggingOnTheWholePictureDrawsTheRectangleTheArtIsMadeOf) 
     Press(view, QEvent::MouseButtonRelease, {40, 30});
     const QRect drawn(QPoint(40, 40), QPoint(160, 120));
     EXPECT_EQ(window->document().area(), drawn);
-    EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kRectangle, drawn)));
+    EXPECT_EQ(window->Text(), TextOf(path, Mode(Framing::Mode::kRectangle, drawn, Match::kTone)));
     EXPECT_TRUE(view->toolTip().contains("40, 40")) << view->toolTip().toStdString();
     EXPECT_EQ(window->Picture1()->Image().size(), QSize(100, 75)) << "still the whole picture";
 
@@ -114,25 +118,35 @@ TEST_F(ChooseFraming, ShapesAreOfferedBeyondTheBlockAndKeepThePartShown) {
 
     QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
     ASSERT_TRUE(shapes->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_4, Qt::ControlModifier);
+    EXPECT_EQ(window->document().framing().match, Match::kTone);
     Press(window->Picture1(), QEvent::MouseButtonPress, {10, 10});
     Press(window->Picture1(), QEvent::MouseButtonRelease, {40, 30});
     const QRect drawn(QPoint(40, 40), QPoint(160, 120));
     const QString tone = window->Text();
-    shapes->trigger();
-    Framing framing = Mode(Framing::Mode::kRectangle, drawn);
-    framing.match = Match::kKanjiShapes;
+    QTest::keyClick(window.get(), Qt::Key_5, Qt::ControlModifier);
+    EXPECT_TRUE(shapes->isChecked());
+    const Framing framing = Mode(Framing::Mode::kRectangle, drawn);
     EXPECT_EQ(window->document().area(), drawn) << "the rectangle stays";
     EXPECT_EQ(window->Text(), TextOf(path, framing));
     EXPECT_NE(window->Text(), tone);
     EXPECT_EQ(window->Text().count("\r\n"), tone.count("\r\n"));
     EXPECT_EQ(window->Picture2()->Image().size(), window->document().cells());
     EXPECT_EQ(window->document().cells(), QSize(100, 67));
+
+    QTest::keyClick(window.get(), Qt::Key_6, Qt::ControlModifier);
+    EXPECT_EQ(window->document().framing().match, Match::kCp932Shapes);
+    QTest::keyClick(window.get(), Qt::Key_1, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_4, Qt::ControlModifier);
+    EXPECT_TRUE(actions[6]->isChecked()) << "no match to choose for the block";
+    EXPECT_EQ(window->Text(), TextOf(path, Framing{}));
 }
 
 TEST_F(ChooseFraming, ShapesThatCannotBeMeasuredSayWhyAndKeepTheArtShown) {
     const QString path = Save(Pattern(400, 300), "wide.png");
     Open(path);
     QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_4, Qt::ControlModifier);
     QAction* shapes = window->Picture1()->actions()[5];
     ASSERT_TRUE(shapes->isEnabled());
     const QString tone = window->Text();
