@@ -68,6 +68,8 @@ Matrix Eigenvectors(Matrix a) {
 
 }  // namespace
 
+float ShapeIndex::ink(std::size_t i) const { return Mean(shapes_[i].ink); }
+
 ShapeIndex::ShapeIndex(std::vector<GlyphShape> pool, ShapeWeights weights)
     : weights_(weights), shapes_(std::move(pool)) {
     std::stable_sort(shapes_.begin(), shapes_.end(), [](const GlyphShape& a, const GlyphShape& b) {

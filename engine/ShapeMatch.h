@@ -47,6 +47,8 @@ class ShapeIndex {
     float lightest() const { return lightest_; }
     float densest() const { return densest_; }
     const QString& glyph(std::size_t i) const { return glyphs_[i]; }
+    // Glyph i's mean ink over its cell, 0 to 1.
+    float ink(std::size_t i) const;
 
     // The pool's glyph nearest to a patch of ink (in the pool's range) whose
     // mean is taken as `mean`: its index, the lowest of equally near ones.

@@ -110,24 +110,24 @@ QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
             painter.drawGlyphRun(QPointF(0, qreal(row) * cell_ + baseline_), run);
         }
     }
-    if (!look.colour) return Gray(ink, look.invert);
+    if (!look.colour && art.paper.isNull()) return Gray(ink, look.invert);
     QImage picture(size, QImage::Format_RGB32);
     if (picture.isNull()) return picture;
-    const QRgb paper = PaperColour(look);
-    std::vector<QRgb> colours;  // of the row of cells y is in
+    const QRgb plainPaper = PaperColour(look);
+    std::vector<InkOnPaper> colours;  // of the row of cells y is in
     for (int y = 0; y < size.height(); ++y) {
         const int row = y / cell_;
         if (y % cell_ == 0) {
             const int length = row < lines.size() ? int(lines[row].size()) : 0;
-            colours.assign(std::size_t(size.width() / cell_), paper);
+            colours.assign(std::size_t(size.width() / cell_), {plainPaper, plainPaper});
             for (int column = 0; column < length; ++column)
-                colours[std::size_t(column)] = CharacterColour(art.colours, row, column, length);
+                colours[std::size_t(column)] = CharacterColours(art, look, row, column, length);
         }
         const auto* coverage = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
         for (int x = 0; x < size.width(); ++x) {
             const int a = 255 - qBlue(coverage[x]);
-            const QRgb colour = colours[std::size_t(x / cell_)];
+            const auto [colour, paper] = colours[std::size_t(x / cell_)];
             const auto mix = [a](int from, int to) { return from + ((to - from) * a + 127) / 255; };
             out[x] = a == 0
                          ? paper
@@ -138,10 +138,32 @@ QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
     return picture;
 }
 
+float ArtDrawing::Coverage(const QString& glyph) const {
+    QImage cell(cell_, cell_, QImage::Format_RGB32);
+    cell.fill(Qt::white);
+    {
+        QPainter painter(&cell);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setPen(Qt::black);
+        QGlyphRun run;
+        run.setRawFont(raw_);
+        run.setGlyphIndexes(raw_.glyphIndexesForString(glyph));
+        run.setPositions({QPointF(0, 0)});
+        painter.drawGlyphRun(QPointF(0, baseline_), run);
+    }
+    qint64 ink = 0;
+    for (int y = 0; y < cell_; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(cell.constScanLine(y));
+        for (int x = 0; x < cell_; ++x) ink += 255 - qBlue(line[x]);
+    }
+    return float(double(ink) / (255.0 * cell_ * cell_));
+}
+
 Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     const QSize size = PictureSize(art.text);
-    const qint64 bytes = qint64(size.width()) * size.height() *
-                         (look.colour ? kBytesPerColourPixel : kBytesPerGrayPixel);
+    const qint64 bytes =
+        qint64(size.width()) * size.height() *
+        (look.colour || !art.paper.isNull() ? kBytesPerColourPixel : kBytesPerGrayPixel);
     const auto tooLarge = [&] {
         return Error{ErrorKind::kTooLarge, reasons::kArtPictureTooLarge.arg(size.width())
                                                .arg(size.height())
@@ -154,6 +176,31 @@ Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     const QImage image = Draw(art, look, size.isEmpty() ? QSize(1, 1) : size);
     if (image.isNull()) return tooLarge();
     return EncodePng(image);
+}
+
+QString ArtDrawing::PaperRectangles(const QList<QStringList>& lines, const Art& art,
+                                    const ArtLook& look) const {
+    QString rects = QStringLiteral("<g shape-rendering=\"crispEdges\">\n");
+    for (int row = 0; row < lines.size(); ++row) {
+        const int length = int(lines[row].size());
+        const auto paperAt = [&](int column) {
+            return CharacterColours(art, look, row, column, length).paper;
+        };
+        for (int first = 0; first < length;) {
+            const QRgb paper = paperAt(first);
+            int end = first + 1;
+            while (end < length && paperAt(end) == paper) ++end;
+            rects +=
+                QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n")
+                    .arg(first * cell_)
+                    .arg(row * cell_)
+                    .arg((end - first) * cell_)
+                    .arg(cell_)
+                    .arg(HexColour(paper));
+            first = end;
+        }
+    }
+    return rects + QStringLiteral("</g>\n");
 }
 
 QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
@@ -171,8 +218,13 @@ QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
             .arg(QString::number(size.width()), QString::number(size.height()),
                  HexColour(PaperColour(look)), XmlAttribute(ArtFontFamilies(font_.family)),
                  QString::number(font_.pixelSize), HexColour(PlainInk(look)));
+    // Cells with papers of their own: a rectangle for each run of one paper,
+    // behind the text, whose runs are of one ink alone.
+    if (!art.paper.isNull()) svg += PaperRectangles(lines, art, look);
+    const Art inks{art.text, art.colours};
     int openRow = -1;
-    ForEachColourRun(lines, art, look, [&](int row, int first, int count, QRgb colour) {
+    ForEachColourRun(lines, inks, look, [&](int row, int first, int count, const InkOnPaper& pair) {
+        const QRgb colour = pair.ink;
         if (row != openRow) {
             if (openRow >= 0) svg += QStringLiteral("</text>\n");
             // Every character placed in its cell, whatever its advance in the viewer's font.

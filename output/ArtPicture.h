@@ -36,11 +36,17 @@ class ArtDrawing {
     // bound is refused, with its size, before anything is drawn.
     Result<QByteArray> Png(const Art& art, const ArtLook& look) const;
 
-    // The art as SVG: the characters kept as text, each placed in its cell.
+    // The art as SVG: the characters kept as text, each placed in its cell,
+    // over a rectangle of its paper where the cells have their own.
     QByteArray Svg(const Art& art, const ArtLook& look) const;
+
+    // The share of its cell the glyph inks as these pictures draw it, 0 to 1.
+    float Coverage(const QString& glyph) const;
 
   private:
     QImage Draw(const Art& art, const ArtLook& look, QSize size) const;
+    QString PaperRectangles(const QList<QStringList>& lines, const Art& art,
+                            const ArtLook& look) const;
 
     ArtFont font_;
     QRawFont raw_;
