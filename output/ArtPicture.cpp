@@ -175,7 +175,7 @@ Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     if (!lease) return tooLarge();
     const QImage image = Draw(art, look, size.isEmpty() ? QSize(1, 1) : size);
     if (image.isNull()) return tooLarge();
-    return EncodePng(image);
+    return EncodePng(image, !art.paper.isNull());
 }
 
 QString ArtDrawing::PaperRectangles(const QList<QStringList>& lines, const Art& art,
