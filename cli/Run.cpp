@@ -81,9 +81,11 @@ Inking InkingOf(const Options& options, const ArtStyle& style, const CharRamp& r
     } else {
         for (const char32_t c : RampCharacters(ramp).toUcs4()) glyphs << QString::fromUcs4(&c, 1);
     }
-    for (const QString& glyph : glyphs) {
-        if (!measured->contains(glyph)) measured->insert(glyph, drawing.Coverage(glyph));
-    }
+    glyphs.removeDuplicates();
+    const std::vector<float> coverage = drawing.Coverage(glyphs);
+    if (coverage.size() != std::size_t(glyphs.size())) return inking;  // no memory to measure
+    for (qsizetype i = 0; i < glyphs.size(); ++i)
+        measured->insert(glyphs[i], coverage[std::size_t(i)]);
     inking.coverage = [measured](const QString& glyph) { return measured->value(glyph, 0); };
     return inking;
 }

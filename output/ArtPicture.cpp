@@ -138,25 +138,43 @@ QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
     return picture;
 }
 
-float ArtDrawing::Coverage(const QString& glyph) const {
-    QImage cell(cell_, cell_, QImage::Format_RGB32);
-    cell.fill(Qt::white);
-    {
-        QPainter painter(&cell);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.setPen(Qt::black);
-        QGlyphRun run;
-        run.setRawFont(raw_);
-        run.setGlyphIndexes(raw_.glyphIndexesForString(glyph));
-        run.setPositions({QPointF(0, 0)});
-        painter.drawGlyphRun(QPointF(0, baseline_), run);
+std::vector<float> ArtDrawing::Coverage(const QStringList& glyphs) const {
+    // A line of glyphs a cell apart, so that none reaches into another's cell.
+    constexpr int kPerLine = 64;
+    QImage line(2 * kPerLine * cell_, cell_, QImage::Format_RGB32);
+    std::vector<float> coverage;
+    coverage.reserve(std::size_t(glyphs.size()));
+    if (line.isNull()) return coverage;
+    for (qsizetype first = 0; first < glyphs.size(); first += kPerLine) {
+        const qsizetype count = std::min<qsizetype>(kPerLine, glyphs.size() - first);
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        for (qsizetype i = 0; i < count; ++i) {
+            indexes << raw_.glyphIndexesForString(glyphs[first + i]).value(0);
+            positions << QPointF(qreal(2 * i * cell_), 0);
+        }
+        line.fill(Qt::white);
+        {
+            QPainter painter(&line);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            painter.setPen(Qt::black);
+            QGlyphRun run;
+            run.setRawFont(raw_);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            painter.drawGlyphRun(QPointF(0, baseline_), run);
+        }
+        std::vector<qint64> ink(std::size_t(count), 0);
+        for (int y = 0; y < cell_; ++y) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(line.constScanLine(y));
+            for (qsizetype i = 0; i < count; ++i)
+                for (int x = 0; x < cell_; ++x)
+                    ink[std::size_t(i)] += 255 - qBlue(pixels[2 * i * cell_ + x]);
+        }
+        for (const qint64 sum : ink)
+            coverage.push_back(float(double(sum) / (255.0 * cell_ * cell_)));
     }
-    qint64 ink = 0;
-    for (int y = 0; y < cell_; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(cell.constScanLine(y));
-        for (int x = 0; x < cell_; ++x) ink += 255 - qBlue(line[x]);
-    }
-    return float(double(ink) / (255.0 * cell_ * cell_));
+    return coverage;
 }
 
 Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {

@@ -5,6 +5,8 @@
 #include <QRawFont>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "basics/Result.h"
 #include "glyphs/GlyphMeter.h"
@@ -40,8 +42,8 @@ class ArtDrawing {
     // over a rectangle of its paper where the cells have their own.
     QByteArray Svg(const Art& art, const ArtLook& look) const;
 
-    // The share of its cell the glyph inks as these pictures draw it, 0 to 1.
-    float Coverage(const QString& glyph) const;
+    // The share of its cell each glyph inks as these pictures draw it, 0 to 1.
+    std::vector<float> Coverage(const QStringList& glyphs) const;
 
   private:
     QImage Draw(const Art& art, const ArtLook& look, QSize size) const;
