@@ -96,7 +96,7 @@ QRgb EscapeColour(const QString& codes) {
     return qRgb(parts.value(2).toInt(), parts.value(3).toInt(), parts.value(4).toInt());
 }
 
-class CellColours : public ::testing::Test {
+class InkAndPaper : public ::testing::Test {
   protected:
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString Fields() {
@@ -123,7 +123,7 @@ class CellColours : public ::testing::Test {
     QTemporaryDir dir;
 };
 
-TEST_F(CellColours, TheDrawnCellsHaveThePicturesColoursBlueAsMuchAsRed) {
+TEST_F(InkAndPaper, TheDrawnCellsHaveThePicturesColoursBlueAsMuchAsRed) {
     const Means picture = CellMeans(FieldsPicture(), kSide);
     const Means cells = CellMeans(Drawn({"--color"}), kCell);
     const Means inks = CellMeans(Drawn({"--color=ink"}), kCell);
@@ -145,7 +145,7 @@ TEST_F(CellColours, TheDrawnCellsHaveThePicturesColoursBlueAsMuchAsRed) {
         EXPECT_GT(Correlation(inverted[channel], picture[channel]), 0.98) << channel;
 }
 
-TEST_F(CellColours, EveryColouredFormatCarriesThePaperInRunsOfOnePair) {
+TEST_F(InkAndPaper, EveryColouredFormatCarriesThePaperInRunsOfOnePair) {
     // The block, a pixel a cell: two runs of one colour on the first line, one
     // on the second.
     QImage image(6, 2, QImage::Format_RGB32);
@@ -206,7 +206,7 @@ TEST_F(CellColours, EveryColouredFormatCarriesThePaperInRunsOfOnePair) {
     EXPECT_EQ(int(svg.count("<tspan")), 3);
 }
 
-TEST_F(CellColours, GrayPaperReachesThePicturesWholeTone) {
+TEST_F(InkAndPaper, GrayPaperReachesThePicturesWholeTone) {
     const QImage picture = FieldsPicture();
     QImage gray(picture.size(), QImage::Format_RGB32);
     for (int y = 0; y < gray.height(); ++y)
@@ -248,7 +248,7 @@ TEST_F(CellColours, GrayPaperReachesThePicturesWholeTone) {
     EXPECT_GT(papers, 8);
 }
 
-TEST_F(CellColours, InkAloneIsTheColouringOfBefore) {
+TEST_F(InkAndPaper, InkAloneIsTheColouringOfBefore) {
     const QString picture = Fields();
     const QStringList reduced = {"--fit", "--width=12", "--ramp", Ramp(), picture};
     // A terminal's text was coloured so already, without --color.
