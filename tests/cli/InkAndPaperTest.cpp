@@ -231,21 +231,6 @@ TEST_F(InkAndPaper, GrayPaperReachesThePicturesWholeTone) {
     const double darkest = *std::min_element(tones[0].begin(), tones[0].end());
     EXPECT_LT(*std::min_element(papered[0].begin(), papered[0].end()), darkest + 20);
     EXPECT_GT(*std::min_element(inked[0].begin(), inked[0].end()), darkest + 60);
-
-    // On a terminal, the paper is a gray escape of its own.
-    const Ran ansi = Convert(
-        {"--format=ansi", "--paper", "--fit", "--width=8", "--ramp", Ramp(), Path("fields.png")});
-    ASSERT_EQ(ansi.status, 0) << ansi.err.toStdString();
-    int papers = 0;
-    for (const QStringList& line : Escapes(ansi.out))
-        for (const QString& codes : line) {
-            if (!codes.startsWith("48;2;") && !codes.startsWith("38;2;")) continue;
-            const QRgb colour = EscapeColour(codes);
-            EXPECT_TRUE(qRed(colour) == qGreen(colour) && qGreen(colour) == qBlue(colour))
-                << codes.toStdString();
-            papers += codes.startsWith("48;2;");
-        }
-    EXPECT_GT(papers, 8);
 }
 
 TEST_F(InkAndPaper, InkAloneIsTheColouringOfBefore) {

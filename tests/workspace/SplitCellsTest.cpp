@@ -53,18 +53,6 @@ TEST(SplitCells, InkAndPaperMixBackToTheColourAndStayApart) {
             }
 }
 
-TEST(SplitCells, ASpaceIsAllPaperAndCellsWithoutCoverageToo) {
-    QImage means(2, 1, QImage::Format_RGB32);
-    means.setPixel(0, 0, qRgb(30, 140, 200));
-    means.setPixel(1, 0, qRgb(90, 10, 60));
-    const CellColours cells = SplitCells(means, {0.0f}, false);
-    for (int x = 0; x < 2; ++x) {
-        EXPECT_EQ(cells.ink.pixel(x, 0), means.pixel(x, 0));
-        EXPECT_EQ(cells.paper.pixel(x, 0), means.pixel(x, 0));
-    }
-    EXPECT_TRUE(SplitCells(QImage(), {}, false).ink.isNull());
-}
-
 TEST(SplitCells, TheDocumentsCellsFollowItsColoursAndTheToneSteps) {
     QImage pixels(8, 4, QImage::Format_RGB32);
     for (int y = 0; y < 4; ++y)
