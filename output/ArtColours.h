@@ -40,11 +40,12 @@ struct Inking {
 float ExpectedCoverage(int level, bool lightInk);
 
 // Each cell's colour (`means`, one pixel a cell) split into an ink and a
-// paper that mix back to it at the cell's coverage (row by row): the paper is
-// the colour with the ink's share of a fixed contrast added, the ink the same
-// contrast darker (lighter with `lightInk`), so that the glyph still reads.
-// Where a channel has no room for the contrast it narrows there, down to a
-// least contrast, which moves the mix as little as it can.
+// paper that mix back to it at the cell's coverage (row by row), a fixed
+// contrast apart so that the glyph still reads: the paper is the colour
+// lightened by the coverage's share of the contrast, the ink darkened by the
+// rest (the other way round with `lightInk`). Where a channel has no room
+// for the contrast it narrows there, down to a least contrast in gray, which
+// moves the mix as little as it can.
 CellColours SplitCells(const QImage& means, const std::vector<float>& coverage, bool lightInk);
 
 // The colour each cell of an art is drawn in: the colour of the pixel it was
