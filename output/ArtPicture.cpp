@@ -125,14 +125,18 @@ QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
         }
         const auto* coverage = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const int a = 255 - qBlue(coverage[x]);
-            const auto [colour, paper] = colours[std::size_t(x / cell_)];
-            const auto mix = [a](int from, int to) { return from + ((to - from) * a + 127) / 255; };
-            out[x] = a == 0
-                         ? paper
-                         : qRgb(mix(qRed(paper), qRed(colour)), mix(qGreen(paper), qGreen(colour)),
-                                mix(qBlue(paper), qBlue(colour)));
+        for (std::size_t cell = 0; cell < colours.size(); ++cell) {
+            const auto [colour, paper] = colours[cell];
+            const int red = qRed(paper), green = qGreen(paper), blue = qBlue(paper);
+            const int toRed = qRed(colour) - red, toGreen = qGreen(colour) - green,
+                      toBlue = qBlue(colour) - blue;
+            for (int x = int(cell) * cell_, end = x + cell_; x < end; ++x) {
+                const int a = 255 - qBlue(coverage[x]);
+                out[x] =
+                    a == 0 ? paper
+                           : qRgb(red + (toRed * a + 127) / 255, green + (toGreen * a + 127) / 255,
+                                  blue + (toBlue * a + 127) / 255);
+            }
         }
     }
     return picture;
