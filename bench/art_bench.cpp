@@ -66,6 +66,17 @@ glyph::Art PhotoArt() {
     return art;
 }
 
+// The same art with each cell's colour split into an ink and a paper, at the
+// coverage a ramp's level is expected to have.
+glyph::Art PaperedArt(const glyph::Art& art) {
+    std::vector<float> coverage;
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kColumns; ++x)
+            coverage.push_back(glyph::ExpectedCoverage(qRed(art.colours.pixel(x, y)), false));
+    const glyph::CellColours cells = glyph::SplitCells(art.colours, coverage, false);
+    return {art.text, cells.ink, cells.paper};
+}
+
 void Time(const char* label, const glyph::Art& art, const glyph::ArtStyle& style) {
     std::size_t bytes = 0;
     bool ok = true;
@@ -100,6 +111,14 @@ int main(int argc, char* argv[]) {
     std::printf("pictures of a %d x %d cell art in IPAGothic 16 px (target for the PNG: 100 ms)\n",
                 kColumns, kRows);
     Time("PNG, in colour", art, {ArtFormat::kPng, colour, {}, *font});
+    const Times split = MedianMs([&] { PaperedArt(art); });
+    std::printf("%-22s %7.2f ms   best %7.2f ms   processor %7.2f ms\n", "split ink and paper",
+                split.wall, split.best, split.cpu);
+    const glyph::Art papered = PaperedArt(art);
+    Time("PNG, ink and paper", papered, {ArtFormat::kPng, colour, {}, *font});
+    Time("SVG, ink and paper", papered, {ArtFormat::kSvg, colour, {}, *font});
+    Time("HTML, ink and paper", papered, {ArtFormat::kHtml, colour, {}, *font});
+    Time("ANSI, ink and paper", papered, {ArtFormat::kAnsi, colour, glyph::AnsiColours::kFull, {}});
     Time("PNG, black on white", art, {ArtFormat::kPng, black, {}, *font});
     Time("SVG, in colour", art, {ArtFormat::kSvg, colour, {}, *font});
     Time("HTML page, in colour", art, {ArtFormat::kHtml, colour, {}, *font});

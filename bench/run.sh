@@ -24,6 +24,9 @@ cmake --build build-release --target shape_art
 if /usr/bin/python3 -c 'import skimage' 2>/dev/null; then
     echo
     /usr/bin/python3 bench/shape_bench.py build-release --set both
+    # Coloured art's cells against the picture's colours, and its structure.
+    echo
+    /usr/bin/python3 bench/colour_bench.py build-release
 fi
 
 work=$(mktemp -d)

@@ -39,9 +39,14 @@ inline constexpr Text kHelp{QT_TRANSLATE_NOOP(
     "                         bytes Save writes), html (a UTF-8 HTML page, the art\n"
     "                         in a <pre>), ansi (coloured text for a terminal), png\n"
     "                         or svg (a picture of the art in square cells)\n"
-    "      --color            each character in the colour of its pixel (of its\n"
-    "                         cell's mean when reduced): html, png, svg; ansi is\n"
-    "                         always coloured\n"
+    "      --color[=HOW]      html, png, svg, ansi in colour: cell (the default)\n"
+    "                         gives each cell an ink and a paper that together show\n"
+    "                         the colour of its pixel (of its area's mean when\n"
+    "                         reduced); ink draws each character in that colour on\n"
+    "                         the plain paper, as ansi is without --color\n"
+    "      --paper            html, png, svg, ansi: gray ink on a gray paper of each\n"
+    "                         cell's own, so that the art shows the picture's whole\n"
+    "                         range of tone; not with --color or --colors=none\n"
     "      --colors=WHICH     ansi's colours: full (24-bit; the default), 256 (the\n"
     "                         256-colour palette) or none (plain text)\n"
     "      --invert           light ink on a dark ground (the densest glyph for\n"
@@ -95,9 +100,9 @@ inline constexpr Text kHelp{QT_TRANSLATE_NOOP(
     "--crop; --width, --height, --cell-aspect, --orient and --match go only with\n"
     "them. With --match=shape, --font and --size choose the font the shapes are\n"
     "measured in (default: the window's); --ramp and --invert do not go with it.\n"
-    "--font and --size go only with html, png and svg, --color with those and\n"
-    "ansi, --colors with ansi; a font lacking a character of the ramp is a usage\n"
-    "error too.\n"
+    "--font and --size go only with html, png and svg, --color and --paper with\n"
+    "those and ansi, --colors with ansi; a font lacking a character of the ramp is\n"
+    "a usage error too.\n"
     "\n"
     "      --help             show this help and exit\n"
     "      --version          show the version and exit\n"
@@ -108,6 +113,7 @@ inline constexpr Text kHelp{QT_TRANSLATE_NOOP(
     "  glyphorama-convert --format=html --output-dir=art *.jpg\n"
     "  glyphorama-convert --fit --cell-aspect=2 photo.jpg\n"
     "  glyphorama-convert --fit --color --format=png -o art.png photo.jpg\n"
+    "  glyphorama-convert --fit --paper --format=svg -o art.svg photo.jpg\n"
     "  glyphorama-convert --fit --format=ansi --colors=256 --invert photo.jpg\n"
     "  glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg\n"
     "\n"
@@ -185,6 +191,10 @@ inline constexpr Text kOnlySetInFont{
     QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --format=html, png or svg")};
 inline constexpr Text kOnlyColoured{
     QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --format=html, ansi, png or svg")};
+inline constexpr Text kUnknownColouring{
+    QT_TRANSLATE_NOOP("glyph::cli", "unknown --color '%1' (cell or ink)")};
+inline constexpr Text kPaperWithoutColour{
+    QT_TRANSLATE_NOOP("glyph::cli", "--paper cannot go with --color or --colors=none")};
 inline constexpr Text kOnlyAnsi{QT_TRANSLATE_NOOP("glyph::cli", "%1 goes only with --format=ansi")};
 inline constexpr Text kBadJobs{
     QT_TRANSLATE_NOOP("glyph::cli", "--jobs takes a whole number of 1 or more: '%1'")};

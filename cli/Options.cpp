@@ -42,6 +42,12 @@ constexpr std::array<std::pair<const char16_t*, AnsiColours>, 3> kColourNames = 
     {u"none", AnsiColours::kNone},
 }};
 
+// --color's ways, the first the default.
+constexpr std::array<std::pair<const char16_t*, Colouring>, 2> kColouringNames = {{
+    {u"cell", Colouring::kCell},
+    {u"ink", Colouring::kInk},
+}};
+
 Result<QList<Command>> ParseSteps(const QString& list) {
     QList<Command> steps;
     for (const QString& name : list.split(u',', Qt::SkipEmptyParts)) {
@@ -70,6 +76,60 @@ Result<AnsiColours> ParseColours(const QString& name) {
         if (name == known) return colours;
     }
     return Error{ErrorKind::kBadUsage, kUnknownColours.arg(name)};
+}
+
+Result<Colouring> ParseColouring(const QString& name) {
+    for (const auto& [known, colouring] : kColouringNames) {
+        if (name == known) return colouring;
+    }
+    return Error{ErrorKind::kBadUsage, kUnknownColouring.arg(name)};
+}
+
+// The arguments with each "--NAME=VALUE" of an option whose value may be left
+// out (QCommandLineParser knows none such) cut to "--NAME", and its values
+// (`bare` where none was given). The values of other options and everything
+// after "--" are left as they are.
+struct OptionalValue {
+    QStringList arguments;
+    QStringList values;
+};
+OptionalValue TakeOptionalValue(const QStringList& arguments, const QString& name,
+                                const QString& bareValue,
+                                const QList<QCommandLineOption>& options) {
+    QStringList valued;  // names that take the next argument as their value
+    for (const QCommandLineOption& option : options) {
+        if (!option.valueName().isEmpty()) valued << option.names();
+    }
+    const QString bare = QStringLiteral("--") + name;
+    OptionalValue taken;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        taken.arguments << argument;
+        if (argument == QStringLiteral("--")) {
+            taken.arguments << arguments.mid(i + 1);
+            break;
+        }
+        if (argument == bare) {
+            taken.values << bareValue;
+        } else if (argument.startsWith(bare + u'=')) {
+            taken.values << argument.mid(bare.size() + 1);
+            taken.arguments.last() = bare;
+        } else if (argument.startsWith(QStringLiteral("--"))) {
+            if (!argument.contains(u'=') && valued.contains(argument.mid(2)) &&
+                i + 1 < arguments.size())
+                taken.arguments << arguments[++i];
+        } else if (argument.startsWith(u'-') && argument.size() > 1) {
+            // Short options run together: the first that takes a value takes
+            // the rest, or the next argument when it ends the run.
+            for (qsizetype at = 1; at < argument.size(); ++at) {
+                if (!valued.contains(argument.mid(at, 1))) continue;
+                if (at + 1 == argument.size() && i + 1 < arguments.size())
+                    taken.arguments << arguments[++i];
+                break;
+            }
+        }
+    }
+    return taken;
 }
 
 // The formats drawn in a font, and those with colour.
@@ -188,16 +248,19 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     const QCommandLineOption color(QStringLiteral("color"));
     const QCommandLineOption colors(QStringLiteral("colors"), {}, QStringLiteral("WHICH"));
     const QCommandLineOption invert(QStringLiteral("invert"));
+    const QCommandLineOption paper(QStringLiteral("paper"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
 
+    const QList<QCommandLineOption> all = {
+        output, outputDir,  steps,  ramp,     format,     jobs,  region, fit,       crop,     width,
+        height, cellAspect, orient, makeRamp, rampReport, font,  size,   withSpace, distinct, chart,
+        color,  colors,     invert, help,     version,    match, pool,   paper};
     QCommandLineParser parser;
-    parser.addOptions({output,     outputDir, steps, ramp,      format,     jobs,   region,
-                       fit,        crop,      width, height,    cellAspect, orient, makeRamp,
-                       rampReport, font,      size,  withSpace, distinct,   chart,  color,
-                       colors,     invert,    help,  version});
-    parser.addOptions({match, pool});
-    if (!parser.parse(QStringList{kProgram} + arguments))
+    parser.addOptions(all);
+    const OptionalValue colouring = TakeOptionalValue(
+        arguments, color.names().front(), QString::fromUtf16(kColouringNames.front().first), all);
+    if (!parser.parse(QStringList{kProgram} + colouring.arguments))
         return Error{ErrorKind::kBadUsage, parser.errorText()};
 
     Options options;
@@ -246,7 +309,7 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         {distinct, false, true, false}, {chart, false, true, true},
         {color, true, false, false},    {colors, true, false, false},
         {invert, true, false, false},   {match, true, false, false},
-        {pool, true, false, false},
+        {pool, true, false, false},     {paper, true, false, false},
     };
     // Shapes are matched in a font: the one the art will be shown in.
     const bool shapes = parser.value(match) == kShapeMatchName;
@@ -297,8 +360,13 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         if (parser.isSet(*option) && !inFont && !shapes)
             return Error{ErrorKind::kBadUsage, kOnlySetInFont.arg(Named(*option))};
     }
-    if (parser.isSet(color) && !inFont && options.format != Format::kAnsi)
-        return Error{ErrorKind::kBadUsage, kOnlyColoured.arg(Named(color))};
+    for (const QCommandLineOption* option : {&color, &paper}) {
+        if (parser.isSet(*option) && !inFont && options.format != Format::kAnsi)
+            return Error{ErrorKind::kBadUsage, kOnlyColoured.arg(Named(*option))};
+    }
+    if (colouring.values.size() > 1 &&
+        colouring.values.count(colouring.values.front()) != colouring.values.size())
+        return Error{ErrorKind::kBadUsage, kRepeated.arg(Named(color))};
     if (parser.isSet(colors)) {
         if (options.format != Format::kAnsi)
             return Error{ErrorKind::kBadUsage, kOnlyAnsi.arg(Named(colors))};
@@ -306,8 +374,20 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         if (!parsedColours) return parsedColours.error();
         options.colours = *parsedColours;
     }
-    options.look.colour = parser.isSet(color) || (options.format == Format::kAnsi &&
-                                                  options.colours != AnsiColours::kNone);
+    if (parser.isSet(color)) {
+        const Result<Colouring> how = ParseColouring(
+            colouring.values.value(0, QString::fromUtf16(kColouringNames.front().first)));
+        if (!how) return how.error();
+        options.colouring = *how;
+    }
+    if (parser.isSet(paper)) {
+        if (parser.isSet(color) || options.colours == AnsiColours::kNone)
+            return Error{ErrorKind::kBadUsage, kPaperWithoutColour};
+        options.colouring = Colouring::kGray;
+    }
+    options.look.colour =
+        parser.isSet(color) || parser.isSet(paper) ||
+        (options.format == Format::kAnsi && options.colours != AnsiColours::kNone);
     options.look.invert = parser.isSet(invert);
     // More threads than this only cost memory, and may meet the process limit.
     const int mostJobs = kJobsPerProcessor * std::max(processors, 1);

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "basics/Result.h"
+#include "document/Convert.h"
 #include "document/Document.h"
 #include "output/ArtWriters.h"
 #include "picture/Framing.h"
@@ -25,7 +26,8 @@ struct Options {
     QString outputDir;  // set: one file per picture there
     int jobs = 1;
     Framing framing;  // the block at --region, or the picture reduced to cells
-    ArtLook look;     // --color, --invert
+    ArtLook look;     // --color, --paper, --invert
+    Colouring colouring = Colouring::kInk;  // --color=HOW, --paper
     AnsiColours colours = AnsiColours::kFull;
 
     // Making and judging ramps, and drawing the art.

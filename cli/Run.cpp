@@ -1,7 +1,9 @@
 #include "cli/Run.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -44,9 +46,11 @@ Result<QStringList> Destinations(const Options& options) {
 }
 
 // One picture's art, with its colours when they are shown.
-Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp& ramp) {
+Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp& ramp,
+                  const Inking& inking) {
     if (options.look.colour)
-        return ConvertArt(picture, options.steps, ramp, options.framing, &FontShapes);
+        return ConvertArt(picture, options.steps, ramp, options.framing, &FontShapes,
+                          options.colouring, inking);
     const Result<QString> text =
         ConvertFile(picture, options.steps, ramp, options.framing, &FontShapes);
     if (!text) return text.error();
@@ -76,6 +80,30 @@ Options ForTerminal(const Options& given) {
         (given.format == Format::kText || given.format == Format::kAnsi) && isatty(STDOUT_FILENO))
         options.framing.match = Match::kCp932TerminalShapes;
     return options;
+}
+
+// How the glyphs ink their cells as the art's pictures draw them: measured
+// once, before the jobs share it, for every glyph the art may hold. Without
+// a font, as a ramp is expected to.
+Inking InkingOf(const Options& options, const ArtStyle& style, const CharRamp& ramp) {
+    Inking inking{{}, options.look.invert};
+    if (options.colouring == Colouring::kInk || !style.font) return inking;
+    const ArtDrawing drawing(*style.font);
+    auto measured = std::make_shared<QHash<QString, float>>();
+    QStringList glyphs;
+    if (options.framing.PatchSide() > 1) {
+        if (const Result<const ShapeIndex*> pool = FontShapes(options.framing.match); pool)
+            for (std::size_t i = 0; i < (*pool)->size(); ++i) glyphs << (*pool)->glyph(i);
+    } else {
+        for (const char32_t c : RampCharacters(ramp).toUcs4()) glyphs << QString::fromUcs4(&c, 1);
+    }
+    glyphs.removeDuplicates();
+    const std::vector<float> coverage = drawing.Coverage(glyphs);
+    if (coverage.size() != std::size_t(glyphs.size())) return inking;  // no memory to measure
+    for (qsizetype i = 0; i < glyphs.size(); ++i)
+        measured->insert(glyphs[i], coverage[std::size_t(i)]);
+    inking.coverage = [measured](const QString& glyph) { return measured->value(glyph, 0); };
+    return inking;
 }
 
 }  // namespace
@@ -149,10 +177,11 @@ int Run(const Options& given, const QString& converterDir) {
         return kSomeFailed;
     }
 
+    const Inking inking = InkingOf(options, style, used);
     const auto convert = [&](int index) -> Result<QByteArray> {
         const QString& picture = pictures[index];
         if (const std::optional<Error>& error = refused[std::size_t(index)]) return *error;
-        const Result<Art> art = ArtOf(picture, options, used);
+        const Result<Art> art = ArtOf(picture, options, used, inking);
         if (!art) return art.error();
         return WriteArt(*art, style, QFileInfo(picture).fileName());
     };

@@ -19,12 +19,16 @@ Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, co
 }
 
 Result<Art> ConvertArt(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
-                       const Framing& framing, const ShapePools& pools) {
+                       const Framing& framing, const ShapePools& pools, Colouring colouring,
+                       const Inking& inking) {
     Document document(ramp);
     document.UseShapes(pools);
     if (const Status opened = document.Open(path, framing); !opened) return opened.error();
     for (const Command step : steps) document.Run(step);
-    return Art{document.text(), document.colours()};
+    if (colouring == Colouring::kInk) return Art{document.text(), document.colours()};
+    const CellColours cells =
+        colouring == Colouring::kCell ? document.cellColours(inking) : document.grayCells(inking);
+    return Art{document.text(), cells.ink, cells.paper};
 }
 
 }  // namespace glyph

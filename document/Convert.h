@@ -21,8 +21,16 @@ Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, co
 // from `pools`.
 Result<QString> ConvertFile(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
                             const Framing& framing, const ShapePools& pools = {});
-// The same with the colour of each cell (ArtColours).
+// How the art's cells are coloured.
+enum class Colouring {
+    kInk,   // each glyph in its cell's colour, on the plain paper (ArtColours)
+    kCell,  // each cell's colour split into its glyph's ink and its own paper
+    kGray,  // each cell's tone split into a gray ink and a gray paper
+};
+
+// The same with the colours of each cell, inked as `inking` says.
 Result<Art> ConvertArt(const QString& path, const QList<Command>& steps, const CharRamp& ramp,
-                       const Framing& framing, const ShapePools& pools = {});
+                       const Framing& framing, const ShapePools& pools = {},
+                       Colouring colouring = Colouring::kInk, const Inking& inking = {});
 
 }  // namespace glyph

@@ -1,5 +1,8 @@
 #include "document/Document.h"
 
+#include <QHash>
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <iterator>
 
@@ -61,6 +64,39 @@ LevelGrid ReadPreview(const History::Snapshot* snapshot, int width, int height) 
         LevelGrid(width, height));
 }
 
+// The mean colour of each side x side patch of the image: one pixel a patch.
+QImage PatchMeans(const QImage& image, int side) {
+    if (side <= 1) return image;
+    QImage means(image.width() / side, image.height() / side, QImage::Format_RGB32);
+    const int pixels = side * side;
+    for (int row = 0; row < means.height(); ++row)
+        for (int column = 0; column < means.width(); ++column) {
+            int sums[3] = {};
+            for (int y = row * side; y < (row + 1) * side; ++y)
+                for (int x = column * side; x < (column + 1) * side; ++x) {
+                    const QRgb pixel = image.pixel(x, y);
+                    sums[0] += qRed(pixel);
+                    sums[1] += qGreen(pixel);
+                    sums[2] += qBlue(pixel);
+                }
+            const auto mean = [&](int sum) { return RoundHalfEven(double(sum) / pixels); };
+            means.setPixel(column, row, qRgb(mean(sums[0]), mean(sums[1]), mean(sums[2])));
+        }
+    return means;
+}
+
+// A ramp entry's coverage: its characters' mean; none for an empty one.
+float EntryCoverage(const QString& entry, const GlyphCoverage& coverage) {
+    const QList<uint> characters = entry.toUcs4();
+    if (characters.isEmpty()) return 0;
+    float sum = 0;
+    for (const uint c : characters) {
+        const char32_t character = c;
+        sum += coverage(QString::fromUcs4(&character, 1));
+    }
+    return sum / float(characters.size());
+}
+
 Framing Overview(const Framing& framing) {
     Framing whole;
     whole.mode = Framing::Mode::kWhole;
@@ -77,6 +113,58 @@ Document::Document(CharRamp blockRamp, std::function<CharRamp()> reducedRamp, QO
     : QObject(parent), ramp_(std::move(blockRamp)), makeReducedRamp_(std::move(reducedRamp)) {}
 
 QImage Document::colours() const { return ArtColours(block_.pixels, block_.colours, art_); }
+
+CellColours Document::cellColours(const Inking& inking) const {
+    if (!HasPicture()) return {};
+    return Split(colours(), inking);
+}
+
+CellColours Document::grayCells(const Inking& inking) const {
+    if (!HasPicture()) return {};
+    QImage tones(art_.width, art_.height, QImage::Format_RGB32);
+    for (int row = 0; row < art_.height; ++row)
+        for (int column = 0; column < art_.width; ++column) {
+            const int level = art_.level(column, row);
+            tones.setPixel(column, row, qRgb(level, level, level));
+        }
+    return Split(tones, inking);
+}
+
+CellColours Document::Split(const QImage& tones, const Inking& inking) const {
+    const int side = framing_.PatchSide();
+    const QImage means = PatchMeans(tones, side);
+    const int columns = means.width();
+    std::vector<float> coverage(std::size_t(columns) * means.height(), 0);
+    if (side > 1 && shapes_ != nullptr) {
+        // Each cell's glyph, from the pool it was matched in.
+        QHash<QString, float> pool;
+        if (!inking.coverage) {
+            pool.reserve(qsizetype(shapes_->size()));
+            for (std::size_t i = 0; i < shapes_->size(); ++i)
+                pool.insert(shapes_->glyph(i), shapes_->mean(i));
+        }
+        const QList<QStringList> lines = ArtCharacters(art_.text);
+        for (int row = 0; row < means.height() && row < lines.size(); ++row)
+            for (int column = 0; column < columns && column < lines[row].size(); ++column) {
+                const QString& glyph = lines[row][column];
+                coverage[std::size_t(row) * columns + column] =
+                    inking.coverage ? inking.coverage(glyph) : pool.value(glyph, 0);
+            }
+    } else {
+        // Each level's entry, once.
+        std::array<float, kLevels> levels{};
+        for (int level = 0; level < kLevels; ++level) {
+            levels[std::size_t(level)] =
+                inking.coverage ? EntryCoverage(RampShown().CharForLevel(level), inking.coverage)
+                                : ExpectedCoverage(level, inking.light);
+        }
+        for (int row = 0; row < means.height(); ++row)
+            for (int column = 0; column < columns; ++column)
+                coverage[std::size_t(row) * columns + column] =
+                    levels[std::size_t(std::clamp(art_.level(column, row), 0, kLevels - 1))];
+    }
+    return SplitCells(means, coverage, inking.light);
+}
 
 Status Document::Open(const QString& path, QPoint origin) {
     Framing block;
@@ -246,6 +334,10 @@ void Document::RenderTextArt(const LevelGrid& source, const Adjustment& adjustme
         return;
     }
     art_ = RenderLevels(source, ImageWidth(), ImageHeight(), adjustment, RampInUse());
+}
+
+const CharRamp& Document::RampShown() const {
+    return framing_.Reduces() && reducedRamp_ ? *reducedRamp_ : ramp_;
 }
 
 const CharRamp& Document::RampInUse() {

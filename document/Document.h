@@ -12,6 +12,7 @@
 #include "engine/CharRamp.h"
 #include "engine/ShapeMatch.h"
 #include "engine/TextArt.h"
+#include "output/ArtColours.h"
 #include "picture/Block.h"
 #include "picture/Framing.h"
 #include "picture/Neighbourhood.h"
@@ -103,6 +104,12 @@ class Document : public QObject {
     const QString& text() const { return art_.text; }
     // Each cell's colour, following the tone steps (ArtColours); null without a picture.
     QImage colours() const;
+    // Each cell's ink and paper (SplitCells): its mean colour, following the
+    // tone steps, split at its glyph's coverage, so that the cell as drawn
+    // has the picture's colour. One pixel a cell; null without a picture.
+    CellColours cellColours(const Inking& inking = {}) const;
+    // The same in gray: each cell's tone, as the text shows it, split.
+    CellColours grayCells(const Inking& inking = {}) const;
     const History& history() const { return history_; }
     // The block's ramp.
     const CharRamp& ramp() const { return ramp_; }
@@ -117,6 +124,10 @@ class Document : public QObject {
     void StepHistory(std::int16_t direction);
     void RenderTextArt(const LevelGrid& source, const Adjustment& adjustment);
     const CharRamp& RampInUse();
+    // The ramp the art was last rendered with.
+    const CharRamp& RampShown() const;
+    // Splits `tones` (one pixel an art pixel, or a sub-cell) cell by cell.
+    CellColours Split(const QImage& tones, const Inking& inking) const;
 
     CharRamp ramp_;
     std::function<CharRamp()> makeReducedRamp_;  // none: the block's ramp

@@ -53,6 +53,7 @@ class ShapeIndex {
     float lightest() const { return lightest_; }
     float densest() const { return densest_; }
     const QString& glyph(std::size_t i) const { return glyphs_[i]; }
+    // Glyph i's mean ink over its cell, 0 to 1.
     float mean(std::size_t i) const { return means_[i]; }
 
     // The pool's glyph nearest to a patch of ink (in the pool's range) whose

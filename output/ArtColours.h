@@ -5,17 +5,48 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <vector>
 
 namespace glyph {
 
 struct TextArt;
 
 // The art as it leaves the program for a file: its text and, in colour, the
-// colour of each cell.
+// colour of each cell's ink and paper.
 struct Art {
     QString text;    // lines separated by CR LF
-    QImage colours;  // one pixel per cell; null: black ink
+    QImage colours;  // the ink, one pixel per cell; null: black ink
+    QImage paper{};  // one pixel per cell; null: the look's plain paper
 };
+
+// Each cell's ink and paper, one pixel a cell.
+struct CellColours {
+    QImage ink;
+    QImage paper;
+};
+
+// How much of its cell a glyph inks as it is drawn, 0 to 1.
+using GlyphCoverage = std::function<float(const QString& glyph)>;
+
+// How the art's glyphs ink their cells.
+struct Inking {
+    GlyphCoverage coverage;  // measured in the art's font; none: expected from the tone
+    bool light = false;      // light ink on dark paper (the ramp reversed)
+};
+
+// The share of its cell a glyph of a ramp in no known font is taken to ink
+// at `level` (0 black): the densest kanji ink about two fifths of their cell.
+float ExpectedCoverage(int level, bool lightInk);
+
+// Each cell's colour (`means`, one pixel a cell) split into an ink and a
+// paper that mix back to it at the cell's coverage (row by row), a fixed
+// contrast apart so that the glyph still reads: the paper is the colour
+// lightened by the coverage's share of the contrast, the ink darkened by the
+// rest (the other way round with `lightInk`). Where a channel has no room
+// for the contrast it narrows there, down to a least contrast in gray, which
+// moves the mix as little as it can.
+CellColours SplitCells(const QImage& means, const std::vector<float>& coverage, bool lightInk);
 
 // The colour each cell of an art is drawn in: the colour of the pixel it was
 // made from (`pixels`, one a cell, as opened; `colours` where the cells carry
@@ -47,21 +78,27 @@ QRgb PlainInk(const ArtLook& look);
 // "#rrggbb".
 QString HexColour(QRgb colour);
 
-// Calls run(row, first, count, colour) for each run of characters of one
-// colour in the lines of ArtCharacters.
+// The ink and paper of character `column` of a line of `length` on row `row`,
+// as the look and the art's colours draw it.
+struct InkOnPaper {
+    QRgb ink;
+    QRgb paper;
+    bool operator==(const InkOnPaper&) const = default;
+};
+InkOnPaper CharacterColours(const Art& art, const ArtLook& look, int row, int column, int length);
+
+// Calls run(row, first, count, colours) for each run of characters of one ink
+// on one paper in the lines of ArtCharacters.
 template <typename Run>
 void ForEachColourRun(const QList<QStringList>& lines, const Art& art, const ArtLook& look,
                       Run run) {
-    const auto ink = [&](int row, int column, int length) {
-        return look.colour ? CharacterColour(art.colours, row, column, length) : PlainInk(look);
-    };
     for (int row = 0; row < lines.size(); ++row) {
         const int length = int(lines[row].size());
         for (int first = 0; first < length;) {
-            const QRgb colour = ink(row, first, length);
+            const InkOnPaper colours = CharacterColours(art, look, row, first, length);
             int end = first + 1;
-            while (end < length && ink(row, end, length) == colour) ++end;
-            run(row, first, end - first, colour);
+            while (end < length && CharacterColours(art, look, row, end, length) == colours) ++end;
+            run(row, first, end - first, colours);
             first = end;
         }
     }

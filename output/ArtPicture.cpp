@@ -110,38 +110,82 @@ QImage ArtDrawing::Draw(const Art& art, const ArtLook& look, QSize size) const {
             painter.drawGlyphRun(QPointF(0, qreal(row) * cell_ + baseline_), run);
         }
     }
-    if (!look.colour) return Gray(ink, look.invert);
+    if (!look.colour && art.paper.isNull()) return Gray(ink, look.invert);
     QImage picture(size, QImage::Format_RGB32);
     if (picture.isNull()) return picture;
-    const QRgb paper = PaperColour(look);
-    std::vector<QRgb> colours;  // of the row of cells y is in
+    const QRgb plainPaper = PaperColour(look);
+    std::vector<InkOnPaper> colours;  // of the row of cells y is in
     for (int y = 0; y < size.height(); ++y) {
         const int row = y / cell_;
         if (y % cell_ == 0) {
             const int length = row < lines.size() ? int(lines[row].size()) : 0;
-            colours.assign(std::size_t(size.width() / cell_), paper);
+            colours.assign(std::size_t(size.width() / cell_), {plainPaper, plainPaper});
             for (int column = 0; column < length; ++column)
-                colours[std::size_t(column)] = CharacterColour(art.colours, row, column, length);
+                colours[std::size_t(column)] = CharacterColours(art, look, row, column, length);
         }
         const auto* coverage = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const int a = 255 - qBlue(coverage[x]);
-            const QRgb colour = colours[std::size_t(x / cell_)];
-            const auto mix = [a](int from, int to) { return from + ((to - from) * a + 127) / 255; };
-            out[x] = a == 0
-                         ? paper
-                         : qRgb(mix(qRed(paper), qRed(colour)), mix(qGreen(paper), qGreen(colour)),
-                                mix(qBlue(paper), qBlue(colour)));
+        for (std::size_t cell = 0; cell < colours.size(); ++cell) {
+            const auto [colour, paper] = colours[cell];
+            const int red = qRed(paper), green = qGreen(paper), blue = qBlue(paper);
+            const int toRed = qRed(colour) - red, toGreen = qGreen(colour) - green,
+                      toBlue = qBlue(colour) - blue;
+            for (int x = int(cell) * cell_, end = x + cell_; x < end; ++x) {
+                const int a = 255 - qBlue(coverage[x]);
+                out[x] =
+                    a == 0 ? paper
+                           : qRgb(red + (toRed * a + 127) / 255, green + (toGreen * a + 127) / 255,
+                                  blue + (toBlue * a + 127) / 255);
+            }
         }
     }
     return picture;
 }
 
+std::vector<float> ArtDrawing::Coverage(const QStringList& glyphs) const {
+    // A line of glyphs a cell apart, so that none reaches into another's cell.
+    constexpr int kPerLine = 64;
+    QImage line(2 * kPerLine * cell_, cell_, QImage::Format_RGB32);
+    std::vector<float> coverage;
+    coverage.reserve(std::size_t(glyphs.size()));
+    if (line.isNull()) return coverage;
+    for (qsizetype first = 0; first < glyphs.size(); first += kPerLine) {
+        const qsizetype count = std::min<qsizetype>(kPerLine, glyphs.size() - first);
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        for (qsizetype i = 0; i < count; ++i) {
+            indexes << raw_.glyphIndexesForString(glyphs[first + i]).value(0);
+            positions << QPointF(qreal(2 * i * cell_), 0);
+        }
+        line.fill(Qt::white);
+        {
+            QPainter painter(&line);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            painter.setPen(Qt::black);
+            QGlyphRun run;
+            run.setRawFont(raw_);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            painter.drawGlyphRun(QPointF(0, baseline_), run);
+        }
+        std::vector<qint64> ink(std::size_t(count), 0);
+        for (int y = 0; y < cell_; ++y) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(line.constScanLine(y));
+            for (qsizetype i = 0; i < count; ++i)
+                for (int x = 0; x < cell_; ++x)
+                    ink[std::size_t(i)] += 255 - qBlue(pixels[2 * i * cell_ + x]);
+        }
+        for (const qint64 sum : ink)
+            coverage.push_back(float(double(sum) / (255.0 * cell_ * cell_)));
+    }
+    return coverage;
+}
+
 Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     const QSize size = PictureSize(art.text);
-    const qint64 bytes = qint64(size.width()) * size.height() *
-                         (look.colour ? kBytesPerColourPixel : kBytesPerGrayPixel);
+    const qint64 bytes =
+        qint64(size.width()) * size.height() *
+        (look.colour || !art.paper.isNull() ? kBytesPerColourPixel : kBytesPerGrayPixel);
     const auto tooLarge = [&] {
         return Error{ErrorKind::kTooLarge, reasons::kArtPictureTooLarge.arg(size.width())
                                                .arg(size.height())
@@ -153,7 +197,32 @@ Result<QByteArray> ArtDrawing::Png(const Art& art, const ArtLook& look) const {
     if (!lease) return tooLarge();
     const QImage image = Draw(art, look, size.isEmpty() ? QSize(1, 1) : size);
     if (image.isNull()) return tooLarge();
-    return EncodePng(image);
+    return EncodePng(image, !art.paper.isNull());
+}
+
+QString ArtDrawing::PaperRectangles(const QList<QStringList>& lines, const Art& art,
+                                    const ArtLook& look) const {
+    QString rects = QStringLiteral("<g shape-rendering=\"crispEdges\">\n");
+    for (int row = 0; row < lines.size(); ++row) {
+        const int length = int(lines[row].size());
+        const auto paperAt = [&](int column) {
+            return CharacterColours(art, look, row, column, length).paper;
+        };
+        for (int first = 0; first < length;) {
+            const QRgb paper = paperAt(first);
+            int end = first + 1;
+            while (end < length && paperAt(end) == paper) ++end;
+            rects +=
+                QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n")
+                    .arg(first * cell_)
+                    .arg(row * cell_)
+                    .arg((end - first) * cell_)
+                    .arg(cell_)
+                    .arg(HexColour(paper));
+            first = end;
+        }
+    }
+    return rects + QStringLiteral("</g>\n");
 }
 
 QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
@@ -171,8 +240,13 @@ QByteArray ArtDrawing::Svg(const Art& art, const ArtLook& look) const {
             .arg(QString::number(size.width()), QString::number(size.height()),
                  HexColour(PaperColour(look)), XmlAttribute(ArtFontFamilies(font_.family)),
                  QString::number(font_.pixelSize), HexColour(PlainInk(look)));
+    // Cells with papers of their own: a rectangle for each run of one paper,
+    // behind the text, whose runs are of one ink alone.
+    if (!art.paper.isNull()) svg += PaperRectangles(lines, art, look);
+    const Art inks{art.text, art.colours};
     int openRow = -1;
-    ForEachColourRun(lines, art, look, [&](int row, int first, int count, QRgb colour) {
+    ForEachColourRun(lines, inks, look, [&](int row, int first, int count, const InkOnPaper& pair) {
+        const QRgb colour = pair.ink;
         if (row != openRow) {
             if (openRow >= 0) svg += QStringLiteral("</text>\n");
             // Every character placed in its cell, whatever its advance in the viewer's font.

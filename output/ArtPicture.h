@@ -5,6 +5,8 @@
 #include <QRawFont>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "basics/Result.h"
 #include "glyphs/GlyphMeter.h"
@@ -36,11 +38,17 @@ class ArtDrawing {
     // bound is refused, with its size, before anything is drawn.
     Result<QByteArray> Png(const Art& art, const ArtLook& look) const;
 
-    // The art as SVG: the characters kept as text, each placed in its cell.
+    // The art as SVG: the characters kept as text, each placed in its cell,
+    // over a rectangle of its paper where the cells have their own.
     QByteArray Svg(const Art& art, const ArtLook& look) const;
+
+    // The share of its cell each glyph inks as these pictures draw it, 0 to 1.
+    std::vector<float> Coverage(const QStringList& glyphs) const;
 
   private:
     QImage Draw(const Art& art, const ArtLook& look, QSize size) const;
+    QString PaperRectangles(const QList<QStringList>& lines, const Art& art,
+                            const ArtLook& look) const;
 
     ArtFont font_;
     QRawFont raw_;

@@ -37,6 +37,9 @@ const QString kCellStyle = QStringLiteral(
     "body { margin: 0; background: %1; }\n"
     "pre { margin: 0; font-family: %2; font-size: %3px; line-height: %4px; "
     "letter-spacing: 0; font-kerning: none; color: %5; }\n");
+// Each cell's paper fills its cell, a line's height high, not the font's box.
+const QString kPaperStyle =
+    QStringLiteral("span { display: inline-block; vertical-align: top; height: %1px; }\n");
 
 // The colours of the 256-colour palette's cube, per channel.
 constexpr int kCube[6] = {0, 95, 135, 175, 215, 255};
@@ -51,17 +54,22 @@ QString WithLineFeeds(const QString& art) {
     return text;
 }
 
-// The art's lines, runs of one colour in a span each.
+// The art's lines, runs of one ink (on one paper, when the cells have their
+// own) in a span each.
 QString ColouredLines(const Art& art) {
     QString html;
     const QList<QStringList> lines = ArtCharacters(art.text);
     int row = 0;
     ForEachColourRun(
-        lines, art, ArtLook{true, false}, [&](int at, int first, int count, QRgb colour) {
+        lines, art, ArtLook{true, false},
+        [&](int at, int first, int count, const InkOnPaper& colours) {
             for (; row < at; ++row) html += u'\n';
-            html +=
-                QStringLiteral("<span style=\"color:%1\">%2</span>")
-                    .arg(HexColour(colour), HtmlText(lines[at].mid(first, count).join(QString())));
+            const QString style = art.paper.isNull()
+                                      ? QStringLiteral("color:%1").arg(HexColour(colours.ink))
+                                      : QStringLiteral("color:%1;background:%2")
+                                            .arg(HexColour(colours.ink), HexColour(colours.paper));
+            html += QStringLiteral("<span style=\"%1\">%2</span>")
+                        .arg(style, HtmlText(lines[at].mid(first, count).join(QString())));
         });
     for (; row < lines.size(); ++row) html += u'\n';
     return html;
@@ -76,7 +84,8 @@ QByteArray Page(const Art& art, const ArtStyle& style, const QString& title) {
     const QString cellStyle =
         kCellStyle.arg(HexColour(PaperColour(style.look)), ArtFontFamilies(style.font->family),
                        QString::number(style.font->pixelSize), QString::number(drawing.cell()),
-                       HexColour(PlainInk(style.look)));
+                       HexColour(PlainInk(style.look))) +
+        (art.paper.isNull() ? QString() : kPaperStyle.arg(drawing.cell()));
     const QString lines =
         style.look.colour ? ColouredLines(art) : HtmlText(WithLineFeeds(art.text));
     return kPage.arg(HtmlText(title), cellStyle, lines).toUtf8();
@@ -94,20 +103,29 @@ QString Escape(bool background, QRgb colour, AnsiColours colours) {
 }
 
 // Each line on its paper, each run of one colour after its escape, every line
-// reset at its end so that the terminal's colours return.
+// reset at its end so that the terminal's colours return. Cells with papers
+// of their own set the paper as they set the ink, when it changes.
 QByteArray Ansi(const Art& art, const ArtStyle& style) {
     if (style.ansi == AnsiColours::kNone) return WithLineFeeds(art.text).toUtf8();
     const QString reset = QStringLiteral("\x1b[0m");
     QString text;
     const QList<QStringList> lines = ArtCharacters(art.text);
+    const bool cellPaper = !art.paper.isNull();
     for (int row = 0; row < lines.size(); ++row) {
         const QStringList& line = lines[row];
         const int length = int(line.size());
-        text += Escape(true, PaperColour(style.look), style.ansi);
+        if (!cellPaper) text += Escape(true, PaperColour(style.look), style.ansi);
         std::optional<QString> shown;
+        std::optional<QString> shownPaper;
         for (int column = 0; column < length; ++column) {
-            const QString escape =
-                Escape(false, CharacterColour(art.colours, row, column, length), style.ansi);
+            const InkOnPaper colours =
+                CharacterColours(art, ArtLook{true, style.look.invert}, row, column, length);
+            if (cellPaper) {
+                const QString paper = Escape(true, colours.paper, style.ansi);
+                if (paper != shownPaper) text += paper;
+                shownPaper = paper;
+            }
+            const QString escape = Escape(false, colours.ink, style.ansi);
             if (escape != shown) text += escape;
             shown = escape;
             text += line[column];

@@ -21,7 +21,7 @@ void Flush(png_structp) {}
 
 }  // namespace
 
-Result<QByteArray> EncodePng(const QImage& image) {
+Result<QByteArray> EncodePng(const QImage& image, bool colouredGround) {
     const bool gray = image.format() == QImage::Format_Grayscale8;
     if (image.isNull() || (!gray && image.format() != QImage::Format_RGB32))
         return Error{ErrorKind::kCannotWrite, reasons::kCannotEncodePng};
@@ -46,7 +46,7 @@ Result<QByteArray> EncodePng(const QImage& image) {
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     // Unfiltered, the plain ground is long runs of one byte, which run-length
     // coding takes at once.
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, colouredGround ? PNG_FILTER_SUB : PNG_FILTER_NONE);
     png_set_compression_level(png, 1);
     png_set_compression_strategy(png, Z_RLE);
     png_write_info(png, info);

@@ -15,7 +15,7 @@ void ColourView::SetOn(bool on) {
     Repaint();
 }
 
-void ColourView::SetColours(InkAndPaper colours, bool repaint) {
+void ColourView::SetColours(CellColours colours, bool repaint) {
     colours_ = std::move(colours);
     if (repaint && on_) Repaint();
 }

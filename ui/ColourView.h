@@ -18,7 +18,7 @@ class ColourView : public QSyntaxHighlighter {
     bool isOn() const { return on_; }
     void SetOn(bool on);
     // Painted from the next time the text is set (or at once while on).
-    void SetColours(InkAndPaper colours, bool repaint);
+    void SetColours(CellColours colours, bool repaint);
 
   protected:
     void highlightBlock(const QString& line) override;
@@ -26,7 +26,7 @@ class ColourView : public QSyntaxHighlighter {
   private:
     void Repaint();
 
-    InkAndPaper colours_;
+    CellColours colours_;
     bool on_ = false;
 };
 

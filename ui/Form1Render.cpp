@@ -56,7 +56,7 @@ void Form1::ShowDocument() {
                            : QRect());
     picture2_->SetPicture(GrayImage(document_->art(), document_->cells()));
     // Painted as the text is set; made only while they are shown.
-    colourView_->SetColours(colourView_->isOn() ? ShownColours(*document_) : InkAndPaper{}, false);
+    colourView_->SetColours(colourView_->isOn() ? ShownColours(*document_) : CellColours{}, false);
     ZoomForArt();
     text1_->setPlainText(document_->text());
     UpdateActions();

@@ -200,6 +200,38 @@
         <translation>%1 は --format=ansi のときだけ使えるオプションです</translation>
     </message>
     <message>
+        <source>unknown --match &apos;%1&apos; (tone or shape)</source>
+        <translation>--match の &apos;%1&apos; は使えません（tone か shape）</translation>
+    </message>
+    <message>
+        <source>unknown --pool &apos;%1&apos; (kanji or cp932)</source>
+        <translation>--pool の &apos;%1&apos; は使えません（kanji か cp932）</translation>
+    </message>
+    <message>
+        <source>--pool goes only with --match=shape</source>
+        <translation>--pool は --match=shape と一緒に使うオプションです</translation>
+    </message>
+    <message>
+        <source>--match=shape goes only with --fit or --crop (in the block a character is one pixel)</source>
+        <translation>--match=shape は --fit か --crop と一緒に使います（ブロックでは 1 文字が 1 ピクセルです）</translation>
+    </message>
+    <message>
+        <source>--match=shape chooses from the font&apos;s characters, not a ramp; it cannot go with --ramp</source>
+        <translation>--match=shape は文字の表を使わないため、--ramp とは同時に使えません</translation>
+    </message>
+    <message>
+        <source>--match=shape cannot go with --invert</source>
+        <translation>--match=shape は --invert と同時に使えません</translation>
+    </message>
+    <message>
+        <source>PNG pictures cannot follow one another on standard output; use --output-dir</source>
+        <translation>PNG の画像は標準出力に続けて書けません。--output-dir を使ってください</translation>
+    </message>
+    <message>
+        <source>a PNG picture is not written to a terminal; use -o FILE or redirect standard output</source>
+        <translation>PNG の画像は端末には書き出しません。-o FILE を使うか、標準出力をリダイレクトしてください</translation>
+    </message>
+    <message>
         <source>Usage: glyphorama-convert [OPTION]... PICTURE...
 Turn 100 x 100 pixels of a picture (by default the top-left ones) into text
 art, one character per pixel. With --fit or --crop, the whole picture or a
@@ -220,9 +252,14 @@ The characters are those the Glyphorama window shows after the same commands.
                          bytes Save writes), html (a UTF-8 HTML page, the art
                          in a &lt;pre&gt;), ansi (coloured text for a terminal), png
                          or svg (a picture of the art in square cells)
-      --color            each character in the colour of its pixel (of its
-                         cell&apos;s mean when reduced): html, png, svg; ansi is
-                         always coloured
+      --color[=HOW]      html, png, svg, ansi in colour: cell (the default)
+                         gives each cell an ink and a paper that together show
+                         the colour of its pixel (of its area&apos;s mean when
+                         reduced); ink draws each character in that colour on
+                         the plain paper, as ansi is without --color
+      --paper            html, png, svg, ansi: gray ink on a gray paper of each
+                         cell&apos;s own, so that the art shows the picture&apos;s whole
+                         range of tone; not with --color or --colors=none
       --colors=WHICH     ansi&apos;s colours: full (24-bit; the default), 256 (the
                          256-colour palette) or none (plain text)
       --invert           light ink on a dark ground (the densest glyph for
@@ -276,9 +313,9 @@ an option given twice is a usage error. --region cannot go with --fit or
 --crop; --width, --height, --cell-aspect, --orient and --match go only with
 them. With --match=shape, --font and --size choose the font the shapes are
 measured in (default: the window&apos;s); --ramp and --invert do not go with it.
---font and --size go only with html, png and svg, --color with those and
-ansi, --colors with ansi; a font lacking a character of the ramp is a usage
-error too.
+--font and --size go only with html, png and svg, --color and --paper with
+those and ansi, --colors with ansi; a font lacking a character of the ramp is
+a usage error too.
 
       --help             show this help and exit
       --version          show the version and exit
@@ -289,6 +326,7 @@ Examples:
   glyphorama-convert --format=html --output-dir=art *.jpg
   glyphorama-convert --fit --cell-aspect=2 photo.jpg
   glyphorama-convert --fit --color --format=png -o art.png photo.jpg
+  glyphorama-convert --fit --paper --format=svg -o art.svg photo.jpg
   glyphorama-convert --fit --format=ansi --colors=256 --invert photo.jpg
   glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg
 
@@ -311,8 +349,13 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
       --format=FORMAT    text（UTF-8、改行 LF。既定）、cp932（保存と同じバイト列）、
                          html（&lt;pre&gt; に入れた UTF-8 の HTML ページ）、ansi（端末の色付き
                          テキスト）、png、svg（正方形のマスに描いたテキストアートの絵）
-      --color            1 文字ずつ、元の画素（縮めたときはマスの平均）の色で書く
-                         （html、png、svg。ansi はいつも色付き）
+      --color[=HOW]      html、png、svg、ansi に色を付ける: cell（既定）はマスごとに
+                         字の色と地の色を付け、合わせて元の画素（縮めたときは
+                         マスの平均）の色にする。ink は 1 文字ずつその色で白地に
+                         書く（--color なしの ansi と同じ）
+      --paper            html、png、svg、ansi: マスごとに灰色の地と灰色の字を付け、
+                         画像の濃淡の幅をすべて表す。--color、--colors=none とは
+                         一緒に使えない
       --colors=WHICH     ansi の色: full（24 ビット。既定）、256（256 色）、none（色なし）
       --invert           暗い背景に明るい字（明るいところほど濃い字）
       --font=FAMILY      html、png、svg のフォント（ファミリー名かフォントファイル。
@@ -354,8 +397,8 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
 --width、--height、--cell-aspect、--orient、--match は --fit か --crop のときだけ
 使える。--match=shape では --font、--size で形を測るフォントを選べる（既定:
 ウィンドウのフォント）。--ramp、--invert は --match=shape と同時に使えない。
---font、--size は html、png、svg のとき、--color は html、ansi、png、svg のとき、
---colors は ansi のときだけ使える。フォントにない字があるときも使い方の誤り。
+--font、--size は html、png、svg のとき、--color、--paper は html、ansi、png、svg
+のとき、--colors は ansi のときだけ使える。フォントにない字があるときも使い方の誤り。
 
       --help             この説明を表示して終了する
       --version          バージョンを表示して終了する
@@ -366,6 +409,7 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
   glyphorama-convert --format=html --output-dir=art *.jpg
   glyphorama-convert --fit --cell-aspect=2 photo.jpg
   glyphorama-convert --fit --color --format=png -o art.png photo.jpg
+  glyphorama-convert --fit --paper --format=svg -o art.svg photo.jpg
   glyphorama-convert --fit --format=ansi --colors=256 --invert photo.jpg
   glyphorama-convert --crop=400,300,800,600 --width=120 -o art.txt photo.jpg
 
@@ -373,36 +417,12 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
 </translation>
     </message>
     <message>
-        <source>unknown --match &apos;%1&apos; (tone or shape)</source>
-        <translation>--match の &apos;%1&apos; は使えません（tone か shape）</translation>
+        <source>unknown --color &apos;%1&apos; (cell or ink)</source>
+        <translation>--color の &apos;%1&apos; は使えません（cell、ink のいずれか）</translation>
     </message>
     <message>
-        <source>unknown --pool &apos;%1&apos; (kanji or cp932)</source>
-        <translation>--pool の &apos;%1&apos; は使えません（kanji か cp932）</translation>
-    </message>
-    <message>
-        <source>--pool goes only with --match=shape</source>
-        <translation>--pool は --match=shape と一緒に使うオプションです</translation>
-    </message>
-    <message>
-        <source>--match=shape goes only with --fit or --crop (in the block a character is one pixel)</source>
-        <translation>--match=shape は --fit か --crop と一緒に使います（ブロックでは 1 文字が 1 ピクセルです）</translation>
-    </message>
-    <message>
-        <source>--match=shape chooses from the font&apos;s characters, not a ramp; it cannot go with --ramp</source>
-        <translation>--match=shape は文字の表を使わないため、--ramp とは同時に使えません</translation>
-    </message>
-    <message>
-        <source>--match=shape cannot go with --invert</source>
-        <translation>--match=shape は --invert と同時に使えません</translation>
-    </message>
-    <message>
-        <source>PNG pictures cannot follow one another on standard output; use --output-dir</source>
-        <translation>PNG の画像は標準出力に続けて書けません。--output-dir を使ってください</translation>
-    </message>
-    <message>
-        <source>a PNG picture is not written to a terminal; use -o FILE or redirect standard output</source>
-        <translation>PNG の画像は端末には書き出しません。-o FILE を使うか、標準出力をリダイレクトしてください</translation>
+        <source>--paper cannot go with --color or --colors=none</source>
+        <translation>--paper は --color、--colors=none と一緒に使えません</translation>
     </message>
 </context>
 </TS>

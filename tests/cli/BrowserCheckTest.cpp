@@ -1,6 +1,6 @@
 // The coloured page as a real browser shows it, against the PNG of the same
 // art: headless Chromium renders the page, and every cell of its screenshot
-// must carry the ink and the colour the PNG's cell carries.
+// must carry the ink and the colour the PNG's cell carries, its paper's too.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -61,7 +61,10 @@ QImage Bands() {
     return image;
 }
 
-TEST(BrowserCheck, TheColouredPageShowsThePngsCells) {
+// Each colouring: ink and paper per cell, ink alone, gray paper.
+class BrowserCheck : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(BrowserCheck, TheColouredPageShowsThePngsCells) {
     const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
     if (chromium.isEmpty()) GTEST_SKIP() << "chromium is not installed";
     QTemporaryDir dir;
@@ -69,7 +72,7 @@ TEST(BrowserCheck, TheColouredPageShowsThePngsCells) {
     ASSERT_TRUE(Bands().save(picture));
     const QStringList art = {"--fit",
                              QStringLiteral("--width=%1").arg(kColumns),
-                             "--color",
+                             GetParam(),
                              "--font=IPAGothic",
                              QStringLiteral("--size=%1").arg(kCell),
                              "--ramp",
@@ -119,8 +122,11 @@ TEST(BrowserCheck, TheColouredPageShowsThePngsCells) {
             if (row < kRows && column < kColumns) continue;
             EXPECT_LT(CellMean(shown, column, row).Ink(), 0.001) << column << "," << row;
         }
-    std::printf("worst cell: ink %.3f, colour %.1f\n", worstInk, worstColour);
+    std::printf("%s: worst cell: ink %.3f, colour %.1f\n", GetParam(), worstInk, worstColour);
 }
+
+INSTANTIATE_TEST_SUITE_P(Colourings, BrowserCheck,
+                         ::testing::Values("--color", "--color=ink", "--paper"));
 
 }  // namespace
 }  // namespace glyph::cli

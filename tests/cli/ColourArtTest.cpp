@@ -147,8 +147,8 @@ TEST_F(ColourArt, PicturesInTheFontAndTheirRefusals) {
     ASSERT_EQ(drawn.status, 0) << drawn.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(100, 60));  // 5 x 3 square cells of 20 px
 
-    const Ran svg = Convert(
-        {"--format=svg", "--font=IPAGothic", "--size=20", "--color", "--ramp", Ramp(), picture});
+    const Ran svg = Convert({"--format=svg", "--font=IPAGothic", "--size=20", "--color=ink",
+                             "--ramp", Ramp(), picture});
     ASSERT_EQ(svg.status, 0);
     const QString text = QString::fromUtf8(svg.out);
     EXPECT_TRUE(text.contains("width=\"100\" height=\"60\""));

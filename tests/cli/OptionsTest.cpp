@@ -108,6 +108,54 @@ TEST(ParseOptions, ShapesAreMatchedInAPoolAndAFont) {
     EXPECT_EQ(all->fontSize, 16);
 }
 
+TEST(ParseOptions, ColourTakesAnOptionalWayAndPaperGoesWithoutIt) {
+    struct Case {
+        QStringList arguments;
+        Colouring colouring;
+        bool colour;
+    };
+    const Case cases[] = {
+        {{"--format=png"}, Colouring::kInk, false},
+        {{"--format=png", "--color"}, Colouring::kCell, true},
+        {{"--format=svg", "--color=cell"}, Colouring::kCell, true},
+        {{"--format=html", "--color=ink"}, Colouring::kInk, true},
+        {{"--format=html", "--color", "--color"}, Colouring::kCell, true},
+        {{"--format=ansi"}, Colouring::kInk, true},  // always coloured, as before
+        {{"--format=ansi", "--color"}, Colouring::kCell, true},
+        {{"--format=ansi", "--paper"}, Colouring::kGray, true},
+        {{"--format=png", "--paper"}, Colouring::kGray, true},
+        // Another option's value, and a picture after "--", are not --color.
+        {{"--format=png", "-o", "--color=ink"}, Colouring::kInk, false},
+        {{"--format=png", "--ramp", "--color"}, Colouring::kInk, false},
+        {{"--format=svg", "--", "--color=ink"}, Colouring::kInk, false},
+    };
+    for (const Case& c : cases) {
+        const Result<Options> parsed = Parse(c.arguments + QStringList{"a.bmp"});
+        const std::string named = c.arguments.join(' ').toStdString();
+        ASSERT_TRUE(parsed.ok()) << named << ": " << parsed.error().reason.toStdString();
+        EXPECT_EQ(parsed->colouring, c.colouring) << named;
+        EXPECT_EQ(parsed->look.colour, c.colour) << named;
+    }
+    EXPECT_EQ(Parse({"--format=png", "-o", "--color=ink", "a.bmp"})->output, "--color=ink");
+    EXPECT_EQ(Parse({"--format=png", "--", "--color=ink"})->pictures, QStringList{"--color=ink"});
+
+    const QStringList refused[] = {
+        {"--format=png", "--color=shade"},
+        {"--format=png", "--color="},
+        {"--format=png", "--color=ink", "--color"},
+        {"--format=text", "--color=ink"},
+        {"--format=cp932", "--paper"},
+        {"--format=png", "--paper", "--color"},
+        {"--format=ansi", "--paper", "--colors=none"},
+        {"--make-ramp", "--paper"},
+    };
+    for (const QStringList& arguments : refused) {
+        const Result<Options> parsed = Parse(arguments + QStringList{"a.bmp"});
+        ASSERT_FALSE(parsed.ok()) << arguments.join(' ').toStdString();
+        EXPECT_EQ(parsed.error().kind, ErrorKind::kBadUsage);
+    }
+}
+
 TEST(ParseOptions, OnATerminalReducedArtFitsItsWidth) {
     const auto most = [](const QStringList& arguments, int columns) {
         const Result<Options> parsed = ParseOptions(arguments, 3, columns);

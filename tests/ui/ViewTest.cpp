@@ -131,7 +131,7 @@ TEST_F(View, TheColourViewPaintsTheCellsWhileCopyAndSaveGiveTheSameText) {
     ASSERT_TRUE(colour->isCheckable());
     colour->trigger();
     ASSERT_TRUE(colour->isChecked());
-    const QImage ink = window->document().colours();
+    const CellColours cells = window->document().cellColours();
     const auto formats = [box](int row) {
         return box->document()->findBlockByNumber(row).layout()->formats();
     };
@@ -139,8 +139,9 @@ TEST_F(View, TheColourViewPaintsTheCellsWhileCopyAndSaveGiveTheSameText) {
     ASSERT_EQ(top.size(), 3) << "one run a colour";
     for (int x = 0; x < 3; ++x) {
         EXPECT_EQ(top[x].start, x);
-        EXPECT_EQ(top[x].format.foreground().color().rgb(), ink.pixel(x, 0));
-        EXPECT_EQ(top[x].format.background().color(), QColor(Qt::white));
+        EXPECT_EQ(top[x].format.foreground().color().rgb(), cells.ink.pixel(x, 0));
+        EXPECT_EQ(top[x].format.background().color().rgb(), cells.paper.pixel(x, 0));
+        EXPECT_NE(cells.ink.pixel(x, 0), cells.paper.pixel(x, 0)) << "the glyph reads";
     }
     ASSERT_EQ(formats(1).size(), 1) << "a row of one colour is one run";
     EXPECT_EQ(formats(1)[0].length, 3);
