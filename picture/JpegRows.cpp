@@ -159,9 +159,13 @@ bool Decode(Decompressor& d, int eighths, int lastRow, const Sinks& sinks, Buffe
     d.info.scale_denom = kEighths;
     const J_COLOR_SPACE stored = d.info.jpeg_color_space;
     const bool cmyk = stored == JCS_CMYK || stored == JCS_YCCK;
-    const bool luma = sinks.gray != nullptr && (stored == JCS_YCbCr || stored == JCS_GRAYSCALE);
+    // At full size a cell may be a pixel, whose art must be the block's: the
+    // picture is decoded as the block is, colours smoothed.
+    const bool reduced = eighths < kEighths;
+    const bool luma =
+        reduced && sinks.gray != nullptr && (stored == JCS_YCbCr || stored == JCS_GRAYSCALE);
     d.info.out_color_space = luma ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-    d.info.do_fancy_upsampling = FALSE;
+    d.info.do_fancy_upsampling = reduced ? FALSE : TRUE;
     jpeg_start_decompress(&d.info);
     const JDIMENSION width = d.info.output_width;
     buffers.samples.resize(std::size_t(width) * 4);

@@ -21,15 +21,15 @@ QSize ScaledJpegSize(QSize stored, int eighths);
 // multi-scan picture is held to the bounds on memory and work first. Fails
 // for an error libjpeg cannot go on from; damage it can go on from (cut or
 // corrupt data) gives the same rows on every run.
-// Colours are upsampled by replication, not libjpeg's smoothing: the rows
-// are summed into cells, which averages them anyway.
+// Below full size colours are upsampled by replication, not libjpeg's
+// smoothing: the rows are summed into cells, which averages them anyway.
 Status DecodeJpegRows(QFile& file, int eighths, int lastRow, const RowSink& sink);
 
-// The same rows as gray levels. A YCbCr or gray picture is decoded to its
-// luma alone (no colour is decoded at all), each luma v read as the gray
-// colour (v, v, v) is: exactly the colour rows' levels for a gray picture,
-// within a level of them for a coloured one. Other pictures give the colour
-// rows' levels.
+// The same rows as gray levels. Below full size a YCbCr or gray picture is
+// decoded to its luma alone (no colour is decoded at all), each luma v read
+// as the gray colour (v, v, v) is: exactly the colour rows' levels for a gray
+// picture, for a coloured one the level of its colour or one above (more
+// where a saturated colour clips). Otherwise the colour rows' levels.
 Status DecodeJpegGrayRows(QFile& file, int eighths, int lastRow, const GrayRowSink& sink);
 
 }  // namespace glyph
