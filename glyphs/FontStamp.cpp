@@ -90,7 +90,8 @@ QByteArray FontConfigurationStamp() {
         fontFolders << data + "/fonts";
     fontFolders.removeDuplicates();
     for (const QString& folder : fontFolders) AddTree(folder, false, stamp);
-    QStringList configuration = {QStringLiteral("/etc/fonts"), configHome + "/fontconfig"};
+    QStringList configuration = {QStringLiteral("/etc/fonts"), configHome + "/fontconfig",
+                                 QDir::homePath() + "/.fonts.conf"};
     for (const char* variable : {"FONTCONFIG_PATH", "FONTCONFIG_FILE"}) {
         const QString set = qEnvironmentVariable(variable);
         if (!set.isEmpty()) configuration << set;
