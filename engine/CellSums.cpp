@@ -119,7 +119,10 @@ struct PixelSums {
 
 void CellSums::AddRow(int y, const std::uint32_t* row) { Add(y, row); }
 
-void CellSums::AddGrayRow(int y, const std::uint8_t* levels) { Add(y, levels); }
+void CellSums::AddGrayRow(int y, const std::uint8_t* levels, bool halfLower) {
+    halfLower_ = halfLower_ || halfLower;
+    Add(y, levels);
+}
 
 template <typename Pixel>
 void CellSums::Add(int y, const Pixel* row) {
@@ -168,7 +171,11 @@ std::vector<int> CellSums::Levels() const {
         const int a = int(cell % std::size_t(across_.cells));
         const int d = int(cell / std::size_t(across_.cells));
         const auto& sums = cells_[cell].value;
-        levels[std::size_t(UprightIndex(a, d))] = RoundedMean(sums[kGray], sums[kWeight]);
+        const unsigned __int128 weight = sums[kWeight];
+        levels[std::size_t(UprightIndex(a, d))] =
+            !halfLower_                ? RoundedMean(sums[kGray], weight)
+            : 2 * sums[kGray] < weight ? 0
+                                       : RoundedMean(2 * sums[kGray] - weight, 2 * weight);
     }
     return levels;
 }

@@ -54,8 +54,9 @@ class CellSums {
     // already laid over white.
     void AddRow(int y, const std::uint32_t* row);
     // The same row as gray levels alone, one a pixel: the cells get levels
-    // and no colours (Colours() is then black).
-    void AddGrayRow(int y, const std::uint8_t* levels);
+    // and no colours (Colours() is then black). `halfLower`: each stands for
+    // half a level less.
+    void AddGrayRow(int y, const std::uint8_t* levels, bool halfLower = false);
 
     // Upright, row by row: the level of each cell, and its mean colour.
     int columns() const;
@@ -100,6 +101,7 @@ class CellSums {
     std::vector<Part> parts_;
     std::vector<Share> rowShares_;
     int lastRow_ = -1;
+    bool halfLower_ = false;
     std::vector<Sums<std::uint64_t>> row_;        // the row being added, per cell column
     std::vector<Sums<unsigned __int128>> cells_;  // decoded order, across fastest
 };

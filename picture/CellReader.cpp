@@ -172,8 +172,8 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
     const bool grayOnly = !framing.colours && format.grayRows != nullptr;
     const Status read =
         grayOnly ? format.grayRows(file, plan.eighths, sums.LastRow(),
-                                   [&sums](int row, const std::uint8_t* levels) {
-                                       sums.AddGrayRow(row, levels);
+                                   [&sums](int row, const std::uint8_t* levels, bool halfLower) {
+                                       sums.AddGrayRow(row, levels, halfLower);
                                    })
                  : format.rows(file, format.name, plan.eighths, sums.LastRow(),
                                [&sums](int row, const QRgb* pixels) { sums.AddRow(row, pixels); });

@@ -125,12 +125,19 @@ struct Buffers {
 };
 
 // Hands one decoded row of `width` pixels to the sink.
-void HandOn(int y, JDIMENSION width, J_COLOR_SPACE out, const Sinks& sinks, Buffers& buffers) {
+void HandOn(int y, JDIMENSION width, J_COLOR_SPACE stored, J_COLOR_SPACE out, const Sinks& sinks,
+            Buffers& buffers) {
     const JSAMPLE* samples = buffers.samples.data();
+    if (out == JCS_GRAYSCALE && stored != JCS_GRAYSCALE) {
+        // A coloured pixel's colour reads as its luma or one lower, as its
+        // chroma rounds: half a level lower on average.
+        (*sinks.gray)(y, samples, true);
+        return;
+    }
     if (out == JCS_GRAYSCALE) {
         const auto& table = LumaLevels();
         for (JDIMENSION x = 0; x < width; ++x) buffers.levels[x] = table[samples[x]];
-        (*sinks.gray)(y, buffers.levels.data());
+        (*sinks.gray)(y, buffers.levels.data(), false);
         return;
     }
     const QRgb* row = reinterpret_cast<const QRgb*>(samples);
@@ -145,7 +152,7 @@ void HandOn(int y, JDIMENSION width, J_COLOR_SPACE out, const Sinks& sinks, Buff
     for (JDIMENSION x = 0; x < width; ++x)
         buffers.levels[x] =
             std::uint8_t(GrayLevel(Rgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x]))));
-    (*sinks.gray)(y, buffers.levels.data());
+    (*sinks.gray)(y, buffers.levels.data(), false);
 }
 
 // Everything that may jump back lives here, with no object that needs
@@ -176,7 +183,7 @@ bool Decode(Decompressor& d, int eighths, int lastRow, const Sinks& sinks, Buffe
            int(d.info.output_scanline) <= lastRow) {
         const int y = int(d.info.output_scanline);
         if (jpeg_read_scanlines(&d.info, rows, 1) != 1) break;
-        HandOn(y, width, d.info.out_color_space, sinks, buffers);
+        HandOn(y, width, stored, d.info.out_color_space, sinks, buffers);
     }
     jpeg_abort_decompress(&d.info);
     return true;

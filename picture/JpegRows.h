@@ -26,10 +26,10 @@ QSize ScaledJpegSize(QSize stored, int eighths);
 Status DecodeJpegRows(QFile& file, int eighths, int lastRow, const RowSink& sink);
 
 // The same rows as gray levels. Below full size a YCbCr or gray picture is
-// decoded to its luma alone (no colour is decoded at all), each luma v read
-// as the gray colour (v, v, v) is: exactly the colour rows' levels for a gray
-// picture, for a coloured one the level of its colour or one above (more
-// where a saturated colour clips). Otherwise the colour rows' levels.
+// decoded to its luma alone (no colour is decoded at all): a gray picture's
+// luma v read as the gray colour (v, v, v) is, exactly the colour rows'
+// levels; a coloured picture's luma as half a level lower, which its colours
+// read as on average. Otherwise the colour rows' levels.
 Status DecodeJpegGrayRows(QFile& file, int eighths, int lastRow, const GrayRowSink& sink);
 
 }  // namespace glyph

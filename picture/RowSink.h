@@ -12,8 +12,10 @@ namespace glyph {
 using RowSink = std::function<void(int y, const QRgb* row)>;
 
 // The same rows as gray levels alone, one byte a pixel: for art without
-// colours, from a reader that can skip them.
-using GrayRowSink = std::function<void(int y, const std::uint8_t* levels)>;
+// colours, from a reader that can skip them. `halfLower`: each level stands
+// for half a level less (a coloured picture's luma, whose colours read half a
+// level lower on average).
+using GrayRowSink = std::function<void(int y, const std::uint8_t* levels, bool halfLower)>;
 
 // What the BMP and PNG readers show for every pixel a damaged file does not hold.
 inline constexpr QRgb kMissingPixelColour = 0xFF000000;
