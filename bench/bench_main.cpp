@@ -28,8 +28,10 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "basics/Limits.h"
@@ -279,8 +281,9 @@ int MakeFitPictures(const QString& dir) {
     return ok ? 0 : 1;
 }
 
-// The floor: libjpeg alone decoding the file at 1/8 scale, every scanline read.
-bool DecodeAtOneEighth(const QString& path) {
+// The floor: libjpeg alone decoding the file at 1/8 scale, every scanline read
+// (in colour, or its luma alone).
+bool DecodeAtOneEighth(const QString& path, bool gray = false) {
     FILE* in = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (in == nullptr) return false;
     jpeg_decompress_struct info{};
@@ -291,6 +294,7 @@ bool DecodeAtOneEighth(const QString& path) {
     jpeg_read_header(&info, TRUE);
     info.scale_num = 1;
     info.scale_denom = 8;
+    if (gray) info.out_color_space = JCS_GRAYSCALE;
     jpeg_start_decompress(&info);
     std::vector<JSAMPLE> row(std::size_t(info.output_width) * std::size_t(info.output_components));
     JSAMPROW rows[1] = {row.data()};
@@ -362,6 +366,7 @@ void FitBatchBench(const QStringList& pictures) {
 struct ChildRun {
     double ms = 0;
     long peakKb = 0;
+    double cpuMs = 0;  // user and system
 };
 std::optional<ChildRun> RunChild(const QStringList& command) {
     std::vector<QByteArray> words;
@@ -384,7 +389,8 @@ std::optional<ChildRun> RunChild(const QStringList& command) {
     if (wait4(pid, &status, 0, &usage) != pid) return std::nullopt;
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-    return ChildRun{ms, usage.ru_maxrss};
+    const auto msOf = [](const timeval& t) { return double(t.tv_sec) * 1e3 + t.tv_usec / 1e3; };
+    return ChildRun{ms, usage.ru_maxrss, msOf(usage.ru_utime) + msOf(usage.ru_stime)};
 }
 
 // One photo, each tool a whole process: the best of the runs.
@@ -468,6 +474,104 @@ void DrawRectangleBench(const QString& path) {
                 first, later);
 }
 
+// ---- The whole picture against libjpeg's floor, as the converter runs ----
+
+// A time both ways: wall clock, and processor time (user and system), which
+// a machine busy with other work disturbs less.
+struct Times {
+    double wall = 0;
+    double cpu = 0;
+    void Least(double w, double c) {
+        if (w <= 0) return;
+        if (wall == 0 || w < wall) wall = w;
+        if (cpu == 0 || c < cpu) cpu = c;
+    }
+};
+
+double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// A smooth 6000 x 4000 photo-like JPEG fitted as plain text: the floor is
+// libjpeg decoding it at 1/8 to gray, which no reduction of it can beat.
+void FloorFigures(const QString& converter) {
+    constexpr int kRounds = 9;
+    constexpr int kBatch = 20;
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("photo.jpg");
+    const QString small = dir.filePath("small.bmp");
+    const QString ramp = dir.filePath("ramp.txt");
+    QFile rampFile(ramp);
+    if (!WriteJpegRows(photo, 6000, 4000, 0, 90) ||
+        !Write(Photo(100, 100, QImage::Format_RGB32), small) ||
+        !rampFile.open(QIODevice::WriteOnly) ||
+        rampFile.write("\xEF\xBB\xBF" + glyph::CharRamp::BuiltIn().entries().join(u',').toUtf8()) <=
+            0) {
+        std::printf("could not write the pictures for the floor\n");
+        return;
+    }
+    rampFile.close();
+    QStringList batch = {converter, "--fit",        "--ramp=" + ramp,   "-j",
+                         "1",       "--output-dir", dir.filePath("out")};
+    QDir().mkpath(dir.filePath("batch"));
+    for (int i = 0; i < kBatch; ++i) {
+        const QString link = dir.filePath(QString("batch/photo-%1.jpg").arg(i));
+        if (!QFile::link(photo, link)) QFile::copy(photo, link);
+        batch << link;
+    }
+    // The kept ramp made once, as any first run without --ramp makes it.
+    (void)RunChild({converter, "--fit", photo});
+    Times floor, block, withRamp, keptRamp, perPicture;
+    const auto child = [](Times& times, const QStringList& command, int share) {
+        if (const std::optional<ChildRun> run = RunChild(command))
+            times.Least(run->ms / share, run->cpuMs / share);
+    };
+    // Taken in turn, so that a busy machine slows each alike.
+    for (int round = 0; round < kRounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        const double cpu = ProcessCpuMs();
+        if (DecodeAtOneEighth(photo, true))
+            floor.Least(double(timer.nsecsElapsed()) / 1e6, ProcessCpuMs() - cpu);
+        child(block, {converter, "--ramp=" + ramp, small}, 1);
+        child(withRamp, {converter, "--fit", "--ramp=" + ramp, photo}, 1);
+        child(keptRamp, {converter, "--fit", photo}, 1);
+        child(perPicture, batch, kBatch);
+    }
+    std::printf(
+        "\nfit a smooth 6000 x 4000 JPEG as text, against libjpeg (best of %d): wall ms "
+        "(processor ms)\n",
+        kRounds);
+    const auto line = [](const char* label, const Times& t, const QString& goal) {
+        std::printf("%-46s %7.2f (%6.2f)   %s\n", label, t.wall, t.cpu, qPrintable(goal));
+    };
+    line("floor: libjpeg at 1/8 to gray, in process", floor, {});
+    line("converter, 100 x 100 BMP block (process start)", block, {});
+    line("converter, batch of 20, one job, per picture", perPicture,
+         QString("%1 x the floor (%2); goal 1.15")
+             .arg(perPicture.wall / floor.wall, 0, 'f', 2)
+             .arg(perPicture.cpu / floor.cpu, 0, 'f', 2));
+    // The batch less its process's start, which one picture's run stands for.
+    Times more;
+    more.Least((perPicture.wall * kBatch - withRamp.wall) / (kBatch - 1),
+               (perPicture.cpu * kBatch - withRamp.cpu) / (kBatch - 1));
+    line("  each picture past the first", more,
+         QString("%1 x the floor (%2)")
+             .arg(more.wall / floor.wall, 0, 'f', 2)
+             .arg(more.cpu / floor.cpu, 0, 'f', 2));
+    const double goalWall = (floor.wall + block.wall) * 1.2;
+    const double goalCpu = (floor.cpu + block.cpu) * 1.2;
+    for (const auto& [label, t] : {std::pair{"converter, one process, --ramp", withRamp},
+                                   std::pair{"converter, one process, kept ramp", keptRamp}}) {
+        line(label, t,
+             QString("goal (floor + block) x 1.2: %1 (%2)")
+                 .arg(goalWall, 0, 'f', 2)
+                 .arg(goalCpu, 0, 'f', 2));
+    }
+}
+
 void FitFigures(const QString& self, const QDir& dir) {
     std::printf("\n");
     DrawRectangleBench(dir.filePath("fit-smooth.jpg"));
@@ -499,6 +603,10 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() == 4 && args[1] == "--open") return OpenBench(args[2], args[3].toInt());
     if (args.size() == 3 && args[1] == "--move") return MoveBench(args[2]);
+    if (args.size() == 3 && args[1] == "--floor-figures") {
+        FloorFigures(args[2]);
+        return 0;
+    }
     if (args.size() == 2 && args[1] == "--names") {
         NamesBench();
         return 0;

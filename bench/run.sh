@@ -13,6 +13,8 @@ if build-release/cli/glyphorama-convert --help 2>/dev/null | grep -q -- '--fit';
     export GLYPH_FIT_CONVERTER=build-release/cli/glyphorama-convert
 fi
 QT_QPA_PLATFORM=offscreen build-release/bench/glyph_bench
+# The whole picture against libjpeg's own decoding, through the converter.
+QT_QPA_PLATFORM=offscreen build-release/bench/glyph_bench --floor-figures build-release/cli/glyphorama-convert
 echo
 QT_QPA_PLATFORM=offscreen build-release/bench/art_bench
 echo

@@ -46,6 +46,8 @@ bool MeasuresRamp(const QString& rampFile, const QString& converterDir, bool red
     return reduces && rampFile.isEmpty() && FindMojiTxt(WindowMojiTxt(converterDir)).isEmpty();
 }
 
+std::optional<CharRamp> KeptMeasuredRamp() { return KeptRampFor(FontRequest{}); }
+
 CharRamp Reversed(const CharRamp& ramp) {
     QStringList entries;
     for (int level = kLevels - 1; level >= 0; --level) entries << ramp.CharForLevel(level);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "basics/Result.h"
 #include "engine/CharRamp.h"
@@ -17,6 +18,9 @@ Result<CharRamp> ChooseRamp(const QString& rampFile, const QString& converterDir
                             bool reduces = false, const ArtFont* shownIn = nullptr);
 // Whether ChooseRamp will want the measured ramp, and so a QGuiApplication.
 bool MeasuresRamp(const QString& rampFile, const QString& converterDir, bool reduces);
+// The ramp measured from the window's font when it is kept and can be found
+// without starting the fonts (KeptRampFor); none when they must start.
+std::optional<CharRamp> KeptMeasuredRamp();
 
 // The ramp the other way round: the densest entry for the lightest level.
 CharRamp Reversed(const CharRamp& ramp);

@@ -51,8 +51,10 @@ Result<Art> ArtOf(const QString& picture, const Options& options, const CharRamp
     if (options.look.colour)
         return ConvertArt(picture, options.steps, ramp, options.framing, &FontShapes,
                           options.colouring, inking);
-    const Result<QString> text =
-        ConvertFile(picture, options.steps, ramp, options.framing, &FontShapes);
+    // Plain text takes no colours: a reduced picture need not decode them.
+    Framing framing = options.framing;
+    framing.colours = false;
+    const Result<QString> text = ConvertFile(picture, options.steps, ramp, framing, &FontShapes);
     if (!text) return text.error();
     return Art{*text, {}};
 }
@@ -113,7 +115,7 @@ int UsageError(const QString& reason) {
     return kUsageError;
 }
 
-int Run(const Options& given, const QString& converterDir) {
+int Run(const Options& given, const QString& converterDir, const std::optional<CharRamp>& kept) {
     const Options options = ForTerminal(given);
     // Pictures and pages are set in a font, and shapes are matched in it;
     // reduced art without a ramp file takes the ramp measured from it.
@@ -122,9 +124,9 @@ int Run(const Options& given, const QString& converterDir) {
     // Pictures refused by their headers alone are refused before any font is
     // measured, which may take a minute: it is not done when none is left.
     // Without fonts to start, each picture's own conversion refuses it alike.
-    const bool startsFonts =
-        DrawsArt(options) || shapes ||
-        MeasuresRamp(options.rampFile, converterDir, options.framing.Reduces());
+    const bool measures =
+        !kept && MeasuresRamp(options.rampFile, converterDir, options.framing.Reduces());
+    const bool startsFonts = DrawsArt(options) || shapes || measures;
     std::vector<std::optional<Error>> refused(std::size_t(pictures.size()));
     bool anyLeft = !options.framing.Reduces() || !startsFonts;
     if (options.framing.Reduces() && startsFonts) {
@@ -156,6 +158,7 @@ int Run(const Options& given, const QString& converterDir) {
     }
     const Result<CharRamp> ramp =
         shapes ? Result<CharRamp>(CharRamp::BuiltIn())
+        : kept ? Result<CharRamp>(*kept)
                : ChooseRamp(options.rampFile, converterDir, options.framing.Reduces() && anyLeft,
                             style.font ? &*style.font : nullptr);
     if (!ramp) return UsageError(ramp.error().reason);

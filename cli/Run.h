@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "cli/Console.h"
 #include "cli/Options.h"
+#include "engine/CharRamp.h"
 
 namespace glyph::cli {
 
@@ -14,8 +16,10 @@ constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
 
 // Converts every picture the options name and writes where they say. Each
-// failure is named on standard error; returns the exit status.
-int Run(const Options& options, const QString& converterDir);
+// failure is named on standard error; returns the exit status. `kept`: the
+// measured ramp, already found (the fonts are then not started for it).
+int Run(const Options& options, const QString& converterDir,
+        const std::optional<CharRamp>& kept = std::nullopt);
 
 // Prints a usage error with the pointer to --help; returns kUsageError.
 int UsageError(const QString& reason);

@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "cli/Console.h"
@@ -41,16 +42,22 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         qtHandler(type, context, message);
 }
 
+// The environment the fonts start in; set before a kept ramp is looked for
+// too, since the fonts' environment is part of its key.
+void PrepareFontEnvironment() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Before the fonts start: fontconfig reads its language once, lazily,
+    // so silencing standard error around its start would not catch it.
+    if (const QByteArray language =
+            glyph::cli::FontconfigLanguage([](const char* name) { return qgetenv(name); });
+        !language.isEmpty())
+        qputenv("FC_LANG", language);
+}
+
 std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char* argv[], bool drawsGlyphs) {
     std::unique_ptr<QCoreApplication> app;
     if (drawsGlyphs) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Before the fonts start: fontconfig reads its language once, lazily,
-        // so silencing standard error around its start would not catch it.
-        if (const QByteArray language =
-                glyph::cli::FontconfigLanguage([](const char* name) { return qgetenv(name); });
-            !language.isEmpty())
-            qputenv("FC_LANG", language);
+        PrepareFontEnvironment();
         if (qtHandler == nullptr) qtHandler = qInstallMessageHandler(QuietHandler);
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
@@ -99,12 +106,20 @@ int main(int argc, char* argv[]) {
     }
     // Reduced art without a ramp to read is made with the one measured from the
     // font, pictures of the art are drawn in a font, and shapes are matched in
-    // one: all need the fonts, known only once the options are read.
-    if (glyph::cli::MeasuresRamp(options->rampFile, QCoreApplication::applicationDirPath(),
-                                 options->framing.Reduces()) ||
-        glyph::cli::DrawsArt(*options) || options->framing.PatchSide() > 1) {
+    // one: all need the fonts, known only once the options are read. A
+    // measured ramp already kept is found without them.
+    const QString converterDir = QCoreApplication::applicationDirPath();
+    const bool measures =
+        glyph::cli::MeasuresRamp(options->rampFile, converterDir, options->framing.Reduces());
+    const bool drawsOrMatches = glyph::cli::DrawsArt(*options) || options->framing.PatchSide() > 1;
+    std::optional<glyph::CharRamp> kept;
+    if (measures && !drawsOrMatches) {
+        PrepareFontEnvironment();
+        kept = glyph::cli::KeptMeasuredRamp();
+    }
+    if ((measures && !kept) || drawsOrMatches) {
         app.reset();
         app = CreateApplication(argc, argv, true);
     }
-    return glyph::cli::Run(*options, QCoreApplication::applicationDirPath());
+    return glyph::cli::Run(*options, converterDir, kept);
 }

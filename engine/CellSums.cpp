@@ -32,13 +32,29 @@ CellSums::CellSums(CellAxis across, CellAxis down, bool transposed, int decodedW
     : across_(across),
       down_(down),
       transposed_(transposed),
-      columnShares_(Shares(across, LastPixel(across, decodedWidth) + 1)),
       rowShares_(Shares(down, LastPixel(down, decodedHeight) + 1)),
       row_(std::size_t(across.cells)),
-      whole_(std::size_t(across.cells)),
       cells_(std::size_t(across.cells) * std::size_t(down.cells)) {
+    CutRow(Shares(across, LastPixel(across, decodedWidth) + 1));
     for (int y = int(rowShares_.size()) - 1; y >= 0 && lastRow_ < 0; --y) {
         if (rowShares_[std::size_t(y)].cell[0] >= 0) lastRow_ = y;
+    }
+}
+
+void CellSums::CutRow(const std::vector<Share>& columns) {
+    const std::int64_t unit = across_.unit;
+    for (int x = 0; x < int(columns.size()); ++x) {
+        const Share& column = columns[std::size_t(x)];
+        if (column.cell[0] < 0) continue;
+        if (column.cell[1] < 0 && column.weight[0] == unit) {
+            if (!runs_.empty() && runs_.back().cell == column.cell[0] && runs_.back().end == x)
+                ++runs_.back().end;
+            else
+                runs_.push_back({column.cell[0], x, x + 1});
+            continue;
+        }
+        for (int j = 0; j < 2 && column.cell[j] >= 0; ++j)
+            parts_.push_back({x, column.cell[j], column.weight[j]});
     }
 }
 
@@ -80,44 +96,56 @@ std::vector<CellSums::Share> CellSums::Shares(const CellAxis& axis, int pixels) 
     return shares;
 }
 
-void CellSums::AddRow(int y, const std::uint32_t* row) {
+namespace {
+
+// What a decoded pixel adds to its cell's sums: its level, and its colour
+// when the row has one.
+struct PixelSums {
+    std::uint64_t value[4] = {};  // gray, red, green, blue
+
+    void Add(std::uint32_t pixel) {
+        const int r = int((pixel >> 16) & 0xFF);
+        const int g = int((pixel >> 8) & 0xFF);
+        const int b = int(pixel & 0xFF);
+        value[kGray] += std::uint64_t(GrayLevel(Rgb(r, g, b)));
+        value[kRed] += std::uint64_t(r);
+        value[kGreen] += std::uint64_t(g);
+        value[kBlue] += std::uint64_t(b);
+    }
+    void Add(std::uint8_t level) { value[kGray] += level; }
+};
+
+}  // namespace
+
+void CellSums::AddRow(int y, const std::uint32_t* row) { Add(y, row); }
+
+void CellSums::AddGrayRow(int y, const std::uint8_t* levels, bool halfLower) {
+    halfLower_ = halfLower_ || halfLower;
+    Add(y, levels);
+}
+
+template <typename Pixel>
+void CellSums::Add(int y, const Pixel* row) {
     if (y < 0 || y > lastRow_) return;
     const Share& rowShare = rowShares_[std::size_t(y)];
     if (rowShare.cell[0] < 0) return;
     std::fill(row_.begin(), row_.end(), Sums<std::uint64_t>{});
-    std::fill(whole_.begin(), whole_.end(), Sums<std::uint64_t>{});
-    const std::size_t width = columnShares_.size();
-    const std::int64_t unit = across_.unit;
-    for (std::size_t x = 0; x < width; ++x) {
-        const Share& column = columnShares_[x];
-        if (column.cell[0] < 0) continue;
-        const std::uint32_t pixel = row[x];
-        const std::uint64_t r = (pixel >> 16) & 0xFF;
-        const std::uint64_t g = (pixel >> 8) & 0xFF;
-        const std::uint64_t b = pixel & 0xFF;
-        const std::uint64_t gray = std::uint64_t(GrayLevel(Rgb(int(r), int(g), int(b))));
-        // Most pixels lie wholly in one cell: counted, and weighted once a row.
-        if (column.cell[1] < 0 && column.weight[0] == unit) {
-            std::uint64_t* sums = whole_[std::size_t(column.cell[0])].value;
-            sums[kGray] += gray;
-            sums[kRed] += r;
-            sums[kGreen] += g;
-            sums[kBlue] += b;
-            sums[kWeight] += 1;
-            continue;
-        }
-        for (int j = 0; j < 2 && column.cell[j] >= 0; ++j) {
-            const std::uint64_t w = std::uint64_t(column.weight[j]);
-            std::uint64_t* sums = row_[std::size_t(column.cell[j])].value;
-            sums[kGray] += gray * w;
-            sums[kRed] += r * w;
-            sums[kGreen] += g * w;
-            sums[kBlue] += b * w;
-            sums[kWeight] += w;
-        }
+    const std::uint64_t unit = std::uint64_t(across_.unit);
+    // Most pixels lie wholly in one cell: counted, and weighted once a row.
+    for (const Run& run : runs_) {
+        PixelSums sums;
+        for (int x = run.begin; x < run.end; ++x) sums.Add(row[x]);
+        std::uint64_t* cell = row_[std::size_t(run.cell)].value;
+        for (int i = kGray; i <= kBlue; ++i) cell[i] += sums.value[i] * unit;
+        cell[kWeight] += std::uint64_t(run.end - run.begin) * unit;
     }
-    for (std::size_t c = 0; c < row_.size(); ++c) {
-        for (int i = 0; i < 5; ++i) row_[c].value[i] += whole_[c].value[i] * std::uint64_t(unit);
+    for (const Part& part : parts_) {
+        PixelSums sums;
+        sums.Add(row[part.x]);
+        const std::uint64_t w = std::uint64_t(part.weight);
+        std::uint64_t* cell = row_[std::size_t(part.cell)].value;
+        for (int i = kGray; i <= kBlue; ++i) cell[i] += sums.value[i] * w;
+        cell[kWeight] += w;
     }
     for (int k = 0; k < 2 && rowShare.cell[k] >= 0; ++k) {
         const unsigned __int128 w = std::uint64_t(rowShare.weight[k]);
@@ -143,7 +171,11 @@ std::vector<int> CellSums::Levels() const {
         const int a = int(cell % std::size_t(across_.cells));
         const int d = int(cell / std::size_t(across_.cells));
         const auto& sums = cells_[cell].value;
-        levels[std::size_t(UprightIndex(a, d))] = RoundedMean(sums[kGray], sums[kWeight]);
+        const unsigned __int128 weight = sums[kWeight];
+        levels[std::size_t(UprightIndex(a, d))] =
+            !halfLower_                ? RoundedMean(sums[kGray], weight)
+            : 2 * sums[kGray] < weight ? 0
+                                       : RoundedMean(2 * sums[kGray] - weight, 2 * weight);
     }
     return levels;
 }

@@ -53,6 +53,10 @@ class CellSums {
     // Decoded row y, as 0xAARRGGBB pixels over the whole decoded width, alpha
     // already laid over white.
     void AddRow(int y, const std::uint32_t* row);
+    // The same row as gray levels alone, one a pixel: the cells get levels
+    // and no colours (Colours() is then black). `halfLower`: each stands for
+    // half a level less.
+    void AddGrayRow(int y, const std::uint8_t* levels, bool halfLower = false);
 
     // Upright, row by row: the level of each cell, and its mean colour.
     int columns() const;
@@ -66,22 +70,39 @@ class CellSums {
         int cell[2] = {-1, -1};
         std::int64_t weight[2] = {0, 0};
     };
+    // Pixels [begin, end) of a row lie wholly in one cell: summed unweighted
+    // in a tight loop, weighted once.
+    struct Run {
+        int cell;
+        int begin;
+        int end;
+    };
+    // A pixel on a cell's edge: its share of one of the cells it straddles.
+    struct Part {
+        int x;
+        int cell;
+        std::int64_t weight;
+    };
     // Sums of gray, red, green, blue, each weighted, and of the weights.
     template <typename T>
     struct Sums {
         T value[5] = {};
     };
     static std::vector<Share> Shares(const CellAxis& axis, int pixels);
+    void CutRow(const std::vector<Share>& columns);
+    template <typename Pixel>
+    void Add(int y, const Pixel* row);
     int UprightIndex(int acrossCell, int downCell) const;
 
     CellAxis across_;
     CellAxis down_;
     bool transposed_;
-    std::vector<Share> columnShares_;
+    std::vector<Run> runs_;
+    std::vector<Part> parts_;
     std::vector<Share> rowShares_;
     int lastRow_ = -1;
+    bool halfLower_ = false;
     std::vector<Sums<std::uint64_t>> row_;        // the row being added, per cell column
-    std::vector<Sums<std::uint64_t>> whole_;      // its pixels wholly in one cell, unweighted
     std::vector<Sums<unsigned __int128>> cells_;  // decoded order, across fastest
 };
 

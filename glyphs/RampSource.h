@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "engine/CharRamp.h"
 #include "glyphs/GlyphMeter.h"
@@ -47,5 +48,28 @@ CharRamp MeasuredRamp(const ArtFont& font);
 
 // The same for the font the art is shown in by default (the window's).
 CharRamp MeasuredArtRamp();
+
+// A font as asked for, before the fonts are started: a family (empty: the
+// window's) or a font file's path, and a pixel size (0: the window's).
+struct FontRequest {
+    QString family;
+    int pixelSize = 0;
+};
+
+// What a request is known by without starting the fonts: the request (a font
+// file by its absolute path and FontFileStamp), FontConfigurationStamp, and
+// the versions of Qt and the program. Any change to these is another key.
+QString FontRequestKey(const FontRequest& request);
+
+// The ramp MeasuredRamp keeps for the font the request resolved to, found
+// without starting the fonts: through a note kept beside it under the
+// request's key, which also holds the stamps of the files fontconfig drew the
+// family from. None when there is no note, it is a week old, a stamp differs
+// or the kept ramp fails its checks: then the fonts must be started.
+std::optional<CharRamp> KeptRampFor(const FontRequest& request);
+
+// MeasuredRamp for the font the request resolved to, leaving the note that
+// KeptRampFor finds it by next time.
+CharRamp MeasuredRamp(const ArtFont& font, const FontRequest& request);
 
 }  // namespace glyph

@@ -55,12 +55,12 @@ Cells Patches(Cells cells, int times) {
     if (times == 1) return cells;
     const QSize size = cells.size * times;
     std::vector<int> levels(std::size_t(size.width()) * size.height());
-    std::vector<QRgb> colours(levels.size());
+    std::vector<QRgb> colours(cells.colours.empty() ? 0 : levels.size());
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x) {
             const std::size_t from = std::size_t(y / times) * cells.size.width() + x / times;
             levels[std::size_t(y) * size.width() + x] = cells.levels[from];
-            colours[std::size_t(y) * size.width() + x] = cells.colours[from];
+            if (!colours.empty()) colours[std::size_t(y) * size.width() + x] = cells.colours[from];
         }
     }
     return Cells{size, std::move(levels), std::move(colours), cells.pictureSize, cells.area};
@@ -169,17 +169,23 @@ Result<Cells> ReadCells(const QString& path, const Framing& framing) {
     const PictureFormat& format = *plan.source.format;
     CellSums sums(plan.across, plan.down, plan.transposed, plan.decoded.width(),
                   plan.decoded.height());
+    const bool grayOnly = !framing.colours && format.grayRows != nullptr;
     const Status read =
-        format.rows(file, format.name, plan.eighths, sums.LastRow(),
-                    [&sums](int row, const QRgb* pixels) { sums.AddRow(row, pixels); });
+        grayOnly ? format.grayRows(file, plan.eighths, sums.LastRow(),
+                                   [&sums](int row, const std::uint8_t* levels, bool halfLower) {
+                                       sums.AddGrayRow(row, levels, halfLower);
+                                   })
+                 : format.rows(file, format.name, plan.eighths, sums.LastRow(),
+                               [&sums](int row, const QRgb* pixels) { sums.AddRow(row, pixels); });
     if (!read) return read.error();
 
-    std::vector<int> levels = sums.Levels();
-    std::vector<std::uint32_t> colours = sums.Colours();
-    return Patches(
-        Cells{plan.cells, std::move(levels), std::vector<QRgb>(colours.begin(), colours.end()),
-              plan.upright, plan.area},
-        framing.PatchSide() / plan.patch);
+    std::vector<QRgb> colours;
+    if (framing.colours) {
+        const std::vector<std::uint32_t> means = sums.Colours();
+        colours.assign(means.begin(), means.end());
+    }
+    return Patches(Cells{plan.cells, sums.Levels(), std::move(colours), plan.upright, plan.area},
+                   framing.PatchSide() / plan.patch);
 }
 
 Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize mostCells,
@@ -220,6 +226,7 @@ Block BlockOfCells(const Cells& cells) {
 }
 
 QImage ColourImage(const Cells& cells) {
+    if (cells.colours.empty()) return {};
     QImage image(cells.size, QImage::Format_RGB32);
     for (int row = 0; row < cells.size.height(); ++row) {
         std::copy_n(cells.colours.begin() + qsizetype(row) * cells.size.width(), cells.size.width(),

@@ -20,7 +20,7 @@ namespace glyph {
 struct Cells {
     QSize size;                 // columns x rows
     std::vector<int> levels;    // upright, row by row
-    std::vector<QRgb> colours;  // each cell's mean colour
+    std::vector<QRgb> colours;  // each cell's mean colour; empty when the framing wants none
     QSize pictureSize;          // the upright picture
     QRect area;                 // the upright pixels the cells cover
 };
@@ -43,7 +43,7 @@ Cells CellsOfReduced(const QImage& reduced, QSize pictureSize, QRect area, QSize
 // cells' mean colours go with it.
 Block BlockOfCells(const Cells& cells);
 
-// The cells' mean colours as a picture, one pixel per cell.
+// The cells' mean colours as a picture, one pixel per cell; null without them.
 QImage ColourImage(const Cells& cells);
 
 }  // namespace glyph

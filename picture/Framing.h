@@ -23,6 +23,9 @@ struct Framing {
     double cellAspect = 1.0;  // a cell's height over its width, as the art is shown
     bool upright = true;      // apply the picture's orientation tag
     Match match = Match::kTone;
+    // Whether the cells' colours are wanted; without them a reduced JPEG is
+    // decoded to gray alone, which is faster.
+    bool colours = true;
 
     bool Reduces() const { return mode != Mode::kBlock; }
     // Sub-cells a side each cell is read in: a patch to match shapes with.

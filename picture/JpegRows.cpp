@@ -5,11 +5,14 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include <array>
 #include <csetjmp>
+#include <cstdint>
 #include <vector>
 
 #include "basics/Limits.h"
 #include "basics/Reasons.h"
+#include "engine/Levels.h"
 #include "picture/JpegRegion.h"
 
 namespace glyph {
@@ -97,36 +100,103 @@ void CmykToRgb(const JSAMPLE* cmyk, QRgb* row, JDIMENSION width) {
     }
 }
 
+// The gray level of each luma value, as the gray colour of that value reads.
+const std::array<std::uint8_t, 256>& LumaLevels() {
+    static const std::array<std::uint8_t, 256> levels = [] {
+        std::array<std::uint8_t, 256> table{};
+        for (int v = 0; v < 256; ++v)
+            table[std::size_t(v)] = std::uint8_t(GrayLevel(GrayColour(v)));
+        return table;
+    }();
+    return levels;
+}
+
+// Where the decoded rows go: colours, or gray levels.
+struct Sinks {
+    const RowSink* colour = nullptr;
+    const GrayRowSink* gray = nullptr;
+};
+
+// What the rows are laid out in while they are handed on.
+struct Buffers {
+    std::vector<JSAMPLE> samples;
+    std::vector<QRgb> row;
+    std::vector<std::uint8_t> levels;
+};
+
+// Hands one decoded row of `width` pixels to the sink.
+void HandOn(int y, JDIMENSION width, J_COLOR_SPACE stored, J_COLOR_SPACE out, const Sinks& sinks,
+            Buffers& buffers) {
+    const JSAMPLE* samples = buffers.samples.data();
+    if (out == JCS_GRAYSCALE && stored != JCS_GRAYSCALE) {
+        // A coloured pixel's colour reads as its luma or one lower, as its
+        // chroma rounds: half a level lower on average.
+        (*sinks.gray)(y, samples, true);
+        return;
+    }
+    if (out == JCS_GRAYSCALE) {
+        const auto& table = LumaLevels();
+        for (JDIMENSION x = 0; x < width; ++x) buffers.levels[x] = table[samples[x]];
+        (*sinks.gray)(y, buffers.levels.data(), false);
+        return;
+    }
+    const QRgb* row = reinterpret_cast<const QRgb*>(samples);
+    if (out == JCS_CMYK) {
+        CmykToRgb(samples, buffers.row.data(), width);
+        row = buffers.row.data();
+    }
+    if (sinks.colour != nullptr) {
+        (*sinks.colour)(y, row);
+        return;
+    }
+    for (JDIMENSION x = 0; x < width; ++x)
+        buffers.levels[x] =
+            std::uint8_t(GrayLevel(Rgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x]))));
+    (*sinks.gray)(y, buffers.levels.data(), false);
+}
+
 // Everything that may jump back lives here, with no object that needs
 // destroying: the caller owns them all.
-bool Decode(Decompressor& d, int eighths, int lastRow, const RowSink& sink,
-            std::vector<JSAMPLE>& samples, std::vector<QRgb>& row) {
+bool Decode(Decompressor& d, int eighths, int lastRow, const Sinks& sinks, Buffers& buffers) {
     if (setjmp(d.error.jump)) return false;
     jpeg_create_decompress(&d.info);
     d.info.src = &d.source.base;
     jpeg_read_header(&d.info, TRUE);
     d.info.scale_num = unsigned(eighths);
     d.info.scale_denom = kEighths;
-    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
-    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+    const J_COLOR_SPACE stored = d.info.jpeg_color_space;
+    const bool cmyk = stored == JCS_CMYK || stored == JCS_YCCK;
+    // At full size a cell may be a pixel, whose art must be the block's: the
+    // picture is decoded as the block is, colours smoothed.
+    const bool reduced = eighths < kEighths;
+    const bool luma =
+        reduced && sinks.gray != nullptr && (stored == JCS_YCbCr || stored == JCS_GRAYSCALE);
+    d.info.out_color_space = luma ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+    d.info.do_fancy_upsampling = reduced ? FALSE : TRUE;
     jpeg_start_decompress(&d.info);
     const JDIMENSION width = d.info.output_width;
-    samples.resize(std::size_t(width) * 4);
-    row.resize(width);
-    JSAMPROW rows[1] = {samples.data()};
+    buffers.samples.resize(std::size_t(width) * 4);
+    buffers.row.resize(width);
+    buffers.levels.resize(width);
+    JSAMPROW rows[1] = {buffers.samples.data()};
     while (d.info.output_scanline < d.info.output_height &&
            int(d.info.output_scanline) <= lastRow) {
         const int y = int(d.info.output_scanline);
         if (jpeg_read_scanlines(&d.info, rows, 1) != 1) break;
-        if (cmyk) {
-            CmykToRgb(samples.data(), row.data(), width);
-            sink(y, row.data());
-        } else {
-            sink(y, reinterpret_cast<const QRgb*>(samples.data()));
-        }
+        HandOn(y, width, stored, d.info.out_color_space, sinks, buffers);
     }
     jpeg_abort_decompress(&d.info);
     return true;
+}
+
+Status DecodeInto(QFile& file, int eighths, int lastRow, const Sinks& sinks) {
+    const Result<MemoryLease> lease = ReserveJpegDecoding(file);
+    if (!lease) return lease.error();
+    Decompressor decompressor(file);
+    Buffers buffers;
+    if (!Decode(decompressor, eighths, lastRow, sinks, buffers))
+        return Error{ErrorKind::kDamaged, reasons::kJpegDataDamaged};
+    return Done{};
 }
 
 }  // namespace
@@ -139,14 +209,11 @@ QSize ScaledJpegSize(QSize stored, int eighths) {
 }
 
 Status DecodeJpegRows(QFile& file, int eighths, int lastRow, const RowSink& sink) {
-    const Result<MemoryLease> lease = ReserveJpegDecoding(file);
-    if (!lease) return lease.error();
-    Decompressor decompressor(file);
-    std::vector<JSAMPLE> samples;
-    std::vector<QRgb> row;
-    if (!Decode(decompressor, eighths, lastRow, sink, samples, row))
-        return Error{ErrorKind::kDamaged, reasons::kJpegDataDamaged};
-    return Done{};
+    return DecodeInto(file, eighths, lastRow, Sinks{&sink, nullptr});
+}
+
+Status DecodeJpegGrayRows(QFile& file, int eighths, int lastRow, const GrayRowSink& sink) {
+    return DecodeInto(file, eighths, lastRow, Sinks{nullptr, &sink});
 }
 
 }  // namespace glyph

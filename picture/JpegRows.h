@@ -21,6 +21,15 @@ QSize ScaledJpegSize(QSize stored, int eighths);
 // multi-scan picture is held to the bounds on memory and work first. Fails
 // for an error libjpeg cannot go on from; damage it can go on from (cut or
 // corrupt data) gives the same rows on every run.
+// Below full size colours are upsampled by replication, not libjpeg's
+// smoothing: the rows are summed into cells, which averages them anyway.
 Status DecodeJpegRows(QFile& file, int eighths, int lastRow, const RowSink& sink);
+
+// The same rows as gray levels. Below full size a YCbCr or gray picture is
+// decoded to its luma alone (no colour is decoded at all): a gray picture's
+// luma v read as the gray colour (v, v, v) is, exactly the colour rows'
+// levels; a coloured picture's luma as half a level lower, which its colours
+// read as on average. Otherwise the colour rows' levels.
+Status DecodeJpegGrayRows(QFile& file, int eighths, int lastRow, const GrayRowSink& sink);
 
 }  // namespace glyph

@@ -41,6 +41,9 @@ struct PictureFormat {
     Status (*rows)(QFile& file, const QByteArray& name, int eighths, int lastRow,
                    const RowSink& sink);
     bool scales;
+    // The rows' gray levels alone, where the format's decoder can skip the
+    // colours (a JPEG's luma); none: the levels of `rows`.
+    Status (*grayRows)(QFile& file, int eighths, int lastRow, const GrayRowSink& sink) = nullptr;
 };
 
 // A picture file, opened and recognised by its content: a file's name says

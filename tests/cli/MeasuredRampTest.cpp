@@ -103,6 +103,53 @@ TEST_F(MeasuredRamp, AKeptRampIsTrustedOnlyAsItWasWrittenAndElseMeasuredAgain) {
     }
 }
 
+// A kept ramp is found without starting the fonts: the platform plugin that
+// starts them is never loaded, as the dynamic loader tells. A damaged one
+// starts them, and is measured again.
+TEST_F(MeasuredRamp, AKeptRampIsFoundWithoutStartingTheFontsAndADamagedOneIsMeasuredAgain) {
+    const QByteArray measured = ConvertIn({"--fit", picture_}).out;
+    ASSERT_EQ(Kept().size(), 1);
+    const QByteArray kept = ReadAll(KeptPath());
+    // What the loader loaded in a run, platform plugins among it.
+    const auto loaded = [this](const QStringList& arguments, QByteArray* out) {
+        const QString log = dir_.filePath("loader");
+        for (const QString& old : QDir(dir_.path()).entryList({"loader.*"}))
+            QFile::remove(dir_.filePath(old));
+        const QByteArray root = dir_.path().toLocal8Bit();
+        const QByteArray into = log.toLocal8Bit();
+        const Ran ran = Convert(arguments, [root, into] {
+            setenv("HOME", root.constData(), 1);
+            setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
+            setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
+            setenv("LD_DEBUG", "files", 1);
+            setenv("LD_DEBUG_OUTPUT", into.constData(), 1);
+        });
+        // The child may share this process's memory until it runs the
+        // converter (vfork), and so its environment.
+        unsetenv("LD_DEBUG");
+        unsetenv("LD_DEBUG_OUTPUT");
+        EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
+        *out = ran.out;
+        QByteArray files;
+        for (const QString& name : QDir(dir_.path()).entryList({"loader.*"}))
+            files += ReadAll(dir_.filePath(name));
+        return files;
+    };
+    QByteArray out;
+    const QByteArray found = loaded({"--fit", picture_}, &out);
+    EXPECT_EQ(out, measured);
+    ASSERT_TRUE(found.contains("libjpeg")) << "the loader's log is read";
+    EXPECT_FALSE(found.contains("platforms/")) << "no platform plugin, so no fonts";
+    EXPECT_EQ(ReadAll(KeptPath()), kept);
+
+    QByteArray damaged = kept;
+    damaged[7] = char(damaged[7] ^ 0x01);
+    WriteAll(KeptPath(), damaged);
+    EXPECT_TRUE(loaded({"--fit", picture_}, &out).contains("platforms/"));
+    EXPECT_EQ(out, measured);
+    EXPECT_EQ(ReadAll(KeptPath()), kept);
+}
+
 // A relative XDG folder is ignored: the folder a run starts in does not
 // change the art, and nothing is kept there.
 TEST_F(MeasuredRamp, RelativeUserFoldersAreIgnoredForTheHomesOwn) {

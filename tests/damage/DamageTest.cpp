@@ -82,6 +82,13 @@ void CheckWholeTwice(const QString& path) {
     if (!first.ok) return;
     EXPECT_TRUE(test::SameImage(second.region, first.region));
     EXPECT_EQ(second.text, first.text);
+    // As plain text, from the luma alone where it can be: the same on every open.
+    DirtyHeap('\x5A');
+    const Opened plain = OpenPlainWholeToText(path);
+    DirtyHeap('\xC3');
+    const Opened plainAgain = OpenPlainWholeToText(path);
+    ASSERT_EQ(plainAgain.ok, plain.ok) << plain.reason.toStdString();
+    EXPECT_EQ(plainAgain.text, plain.text);
     // Matched by shape: what the whole picture gives, never an empty art.
     const Opened shapes = OpenShapesToText(path);
     ASSERT_EQ(shapes.ok, first.ok) << shapes.reason.toStdString();

@@ -43,6 +43,16 @@ inline Opened OpenWholeToText(const QString& path) {
     return OpenFramedToText(path, whole);
 }
 
+// The whole picture as plain text, which takes no colours, fitted to 16 x 16
+// cells: a JPEG larger than that is read at a reduced size from its luma.
+inline Opened OpenPlainWholeToText(const QString& path) {
+    Framing plain;
+    plain.mode = Framing::Mode::kWhole;
+    plain.colours = false;
+    plain.mostCells = QSize(16, 16);
+    return OpenFramedToText(path, plain);
+}
+
 // The whole picture fitted to 24 x 24 cells, each matched by the shape of
 // its parts: every cell is read as 4 x 4.
 inline Opened OpenShapesToText(const QString& path) {

@@ -85,6 +85,9 @@ TEST_F(Cells, ASmallPictureFittedWholeGivesTheBlocksTextInEveryFormat) {
     for (const char* format : {"bmp", "png", "jpeg", "tiff", "webp"}) {
         const QString path = Save(QString("small.") + format, picture, format);
         EXPECT_EQ(Text(path, Whole()), Text(path, Framing{})) << format;
+        Framing plain = Whole();
+        plain.colours = false;
+        EXPECT_EQ(Text(path, plain), Text(path, Framing{})) << format;
     }
     const QImage tall = Photo(40, 100, 3);
     const QString gif =
@@ -194,6 +197,45 @@ TEST_F(Cells, AJpegDecodedAtAnEighthKeepsItsTones) {
         }
     }
     EXPECT_LT(error / (100 * 75), 1.5);
+}
+
+// Plain text needs no colours: a reduced JPEG is then read from its luma
+// alone, which a gray picture's colours read as exactly and a coloured one's
+// within a level or two (this photo's noise clips); other formats give the
+// same levels either way.
+TEST_F(Cells, WithoutColoursAJpegIsReadFromItsLumaWithinALevelOfItsColoursRead) {
+    Framing plain = Whole();
+    plain.colours = false;
+    const QImage photo = Photo(1600, 1200);
+    struct Case {
+        QString path;
+        int mostOff;
+    };
+    const Case cases[] = {
+        {Save("gray.jpg", photo.convertToFormat(QImage::Format_Grayscale8), "jpeg"), 0},
+        {Save("colour.jpg", photo, "jpeg"), 2},
+        {Save("colour.png", photo, "png"), 0},
+    };
+    for (const Case& c : cases) {
+        const Result<glyph::Cells> coloured = ReadCells(c.path, Whole());
+        const Result<glyph::Cells> gray = ReadCells(c.path, plain);
+        ASSERT_TRUE(coloured.ok() && gray.ok()) << c.path.toStdString();
+        EXPECT_EQ(gray->colours.size(), 0u);
+        EXPECT_EQ(coloured->colours.size(), coloured->levels.size());
+        ASSERT_EQ(gray->size, coloured->size);
+        int mostOff = 0;
+        std::size_t off = 0;
+        for (std::size_t i = 0; i < gray->levels.size(); ++i) {
+            mostOff = std::max(mostOff, std::abs(gray->levels[i] - coloured->levels[i]));
+            off += gray->levels[i] != coloured->levels[i];
+        }
+        EXPECT_LE(mostOff, c.mostOff) << c.path.toStdString();
+        // The luma is what was read: some cells differ, not all.
+        EXPECT_EQ(off > 0, c.mostOff > 0) << c.path.toStdString();
+        EXPECT_LT(off, gray->levels.size() * 2 / 3) << c.path.toStdString();
+        // The document shows such cells as it shows any, without their colours.
+        EXPECT_EQ(Text(c.path, plain).size(), Text(c.path, Whole()).size());
+    }
 }
 
 TEST_F(Cells, TheReducedPictureTakesTheBlocksPlaceInTheDocument) {
