@@ -138,14 +138,28 @@ bool WriteStandardOutput(const QByteArray& bytes) {
            std::fflush(stdout) == 0;
 }
 
-int StandardOutputColumns() {
-    if (!isatty(STDOUT_FILENO)) return 0;
+Terminal StandardOutputTerminal() {
+    Terminal terminal;
+    if (!isatty(STDOUT_FILENO)) return terminal;
     winsize size{};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0) size = {};
     // A terminal that does not tell its size, as under some serial consoles.
-    bool ok = false;
-    const int columns = qEnvironmentVariableIntValue("COLUMNS", &ok);
-    return ok && columns > 0 ? columns : 0;
+    const auto told = [](unsigned short side, const char* variable) {
+        bool ok = false;
+        const int value = qEnvironmentVariableIntValue(variable, &ok);
+        return side > 0 ? int(side) : ok && value > 0 ? value : 0;
+    };
+    terminal.columns = told(size.ws_col, "COLUMNS");
+    terminal.rows = told(size.ws_row, "LINES");
+    terminal.colours = TerminalColours(qgetenv("COLORTERM"), qgetenv("TERM"));
+    return terminal;
+}
+
+AnsiColours TerminalColours(const QByteArray& colorterm, const QByteArray& term) {
+    if (colorterm == "truecolor" || colorterm == "24bit" || term.endsWith("-direct"))
+        return AnsiColours::kFull;
+    if (term.contains("256color")) return AnsiColours::k256;
+    return AnsiColours::kNone;
 }
 
 Progress::Progress(int count) : count_(count), shown_(count > 1 && isatty(STDERR_FILENO)) {}

@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdio>
 
+#include "cli/Options.h"
+
 namespace glyph::cli {
 
 // What the converter writes for people to read (messages, help, version),
@@ -37,9 +39,16 @@ void Say(const QString& line);
 // A usage error, followed by the pointer to --help.
 void SayUsageError(const QString& reason);
 
-// The width in columns of the terminal standard output is: 0 when it is not a
-// terminal, or one whose width is unknown.
-int StandardOutputColumns();
+// The terminal standard output is: no columns when it is not a terminal, or
+// one whose width is unknown; COLUMNS and LINES stand in for a size it does
+// not tell.
+Terminal StandardOutputTerminal();
+
+// The colours a terminal says it shows: 24-bit where COLORTERM (or a TERM of
+// the direct kind) says so, the
+// 256-colour palette where TERM names it, else none (a plain terminal's 8 or
+// 16 colours would show the art's colours wrongly).
+AnsiColours TerminalColours(const QByteArray& colorterm, const QByteArray& term);
 
 // The bytes on standard output, as they are; false when they cannot be written.
 bool WriteStandardOutput(const QByteArray& bytes);

@@ -200,12 +200,12 @@ QString Named(const QCommandLineOption& option) {
 
 // --match and --pool.
 Status ParseMatch(const QCommandLineParser& parser, const QCommandLineOption& match,
-                  const QCommandLineOption& pool, const QCommandLineOption& ramp,
+                  const QCommandLineOption& pool, const QCommandLineOption& ramp, bool shapes,
                   Options& options) {
     const QString how = parser.value(match);
     if (parser.isSet(match) && how != kShapeMatchName && how != QStringLiteral("tone"))
         return Error{ErrorKind::kBadUsage, kBadMatch.arg(how)};
-    if (how != kShapeMatchName) {
+    if (!shapes) {
         if (parser.isSet(pool)) return Error{ErrorKind::kBadUsage, kPoolNeedsShape};
         return Done{};
     }
@@ -220,7 +220,8 @@ Status ParseMatch(const QCommandLineParser& parser, const QCommandLineOption& ma
 
 }  // namespace
 
-Result<Options> ParseOptions(const QStringList& arguments, int processors, int terminalColumns) {
+Result<Options> ParseOptions(const QStringList& arguments, int processors,
+                             const Terminal& terminal) {
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {},
                                     QStringLiteral("FILE"));
     const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));
@@ -311,8 +312,18 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         {invert, true, false, false},   {match, true, false, false},
         {pool, true, false, false},     {paper, true, false, false},
     };
+    // A terminal asked for no framing, format, match or colouring is shown the
+    // whole picture fitted to it, in the art that reads best there: shapes, in
+    // the cells' colours where the terminal has colours.
+    bool namesAWay = makes || reports;
+    for (const QCommandLineOption* way :
+         {&fit, &crop, &region, &format, &match, &ramp, &color, &colors, &paper, &invert})
+        namesAWay = namesAWay || parser.isSet(*way);
+    const bool toTerminal = terminal.columns > 0 && !parser.isSet(outputDir) &&
+                            (!parser.isSet(output) || parser.value(output) == QStringLiteral("-"));
+    const bool fitsTerminal = toTerminal && !namesAWay;
     // Shapes are matched in a font: the one the art will be shown in.
-    const bool shapes = parser.value(match) == kShapeMatchName;
+    const bool shapes = fitsTerminal || parser.value(match) == kShapeMatchName;
     for (const auto& use : uses) {
         if (!parser.isSet(use.option)) continue;
         if (makes && !use.makes)
@@ -389,6 +400,12 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         parser.isSet(color) || parser.isSet(paper) ||
         (options.format == Format::kAnsi && options.colours != AnsiColours::kNone);
     options.look.invert = parser.isSet(invert);
+    if (fitsTerminal) {
+        options.format = Format::kAnsi;
+        options.colours = terminal.colours;
+        options.look.colour = terminal.colours != AnsiColours::kNone;
+        if (options.look.colour) options.colouring = Colouring::kCell;
+    }
     // More threads than this only cost memory, and may meet the process limit.
     const int mostJobs = kJobsPerProcessor * std::max(processors, 1);
     options.jobs = std::max(processors, 1);
@@ -415,10 +432,10 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
     // The block's own option, and those of the reduced art alone.
     const bool crops = parser.isSet(crop);
     if (parser.isSet(fit) && crops) return Error{ErrorKind::kBadUsage, kFitOrCrop};
-    if (const Status matched = ParseMatch(parser, match, pool, ramp, options); !matched)
+    if (const Status matched = ParseMatch(parser, match, pool, ramp, shapes, options); !matched)
         return matched.error();
     if (shapes && parser.isSet(invert)) return Error{ErrorKind::kBadUsage, kNoInvertForShapes};
-    if (!parser.isSet(fit) && !crops) {
+    if (!parser.isSet(fit) && !crops && !fitsTerminal) {
         if (shapes) return Error{ErrorKind::kBadUsage, kShapeNeedsCells};
         for (const QCommandLineOption& option : {width, height, cellAspect, orient}) {
             if (parser.isSet(option))
@@ -435,9 +452,13 @@ Result<Options> ParseOptions(const QStringList& arguments, int processors, int t
         framing.rectangle = *rectangle;
     }
     // On a terminal the art fits its width, two columns to a full-width
-    // character, and runs as long as it needs.
-    if (terminalColumns > 0 && toStandardOutput)
-        framing.mostCells = QSize(std::clamp(terminalColumns / 2, 1, kMaxCells), kMaxCells);
+    // character (about square), and runs as long as it needs; shown by
+    // default, it fits the terminal's height too, less the prompt's line.
+    if (toTerminal) {
+        const int rows = fitsTerminal && terminal.rows > 1 ? terminal.rows - 1 : kMaxCells;
+        framing.mostCells =
+            QSize(std::clamp(terminal.columns / 2, 1, kMaxCells), std::clamp(rows, 1, kMaxCells));
+    }
     const std::pair<const QCommandLineOption*, int*> sides[] = {
         {&width, &framing.mostCells.rwidth()}, {&height, &framing.mostCells.rheight()}};
     for (const auto& [option, side] : sides) {

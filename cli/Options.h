@@ -50,11 +50,20 @@ constexpr int kMaxFontSize = 512;
 // as text, and its ramp entries could make it hundreds of megabytes.
 constexpr int kMaxCells = 1000;
 
+// The terminal standard output is: its size, and the colours it says it shows.
+// No columns: none, or one of unknown width.
+struct Terminal {
+    int columns = 0;
+    int rows = 0;
+    AnsiColours colours = AnsiColours::kNone;
+};
+
 // Parses the arguments after the program name; --jobs defaults to processors.
-// terminalColumns is the width of the terminal standard output is, or 0 when
-// it is none or of unknown width: art reduced to cells for standard output
-// then fits that width by default.
+// Art reduced to cells for a terminal fits its width by default; with no
+// framing, format or match named, a terminal is shown the whole picture fitted
+// to it, matched by shape, in its cells' colours where it has colours.
 // A usage error comes back as its reason, to be shown with a pointer to --help.
-Result<Options> ParseOptions(const QStringList& arguments, int processors, int terminalColumns = 0);
+Result<Options> ParseOptions(const QStringList& arguments, int processors,
+                             const Terminal& terminal = {});
 
 }  // namespace glyph::cli

@@ -88,7 +88,7 @@ int main(int argc, char* argv[]) {
     // Names as the system gives them, also those that are not UTF-8.
     const auto options =
         glyph::cli::ParseOptions(glyph::ArgumentsFromArgv(argc, argv).mid(1),
-                                 QThread::idealThreadCount(), glyph::cli::StandardOutputColumns());
+                                 QThread::idealThreadCount(), glyph::cli::StandardOutputTerminal());
     if (!options) return glyph::cli::UsageError(options.error().reason);
     switch (options->action) {
         case Options::Action::kHelp:

@@ -237,6 +237,9 @@ Turn 100 x 100 pixels of a picture (by default the top-left ones) into text
 art, one character per pixel. With --fit or --crop, the whole picture or a
 rectangle is reduced, each character standing for the average of its area.
 The characters are those the Glyphorama window shows after the same commands.
+Shown on a terminal with no framing, format, match or colouring named, the
+whole picture is fitted to the terminal and matched by shape, in colour where
+COLORTERM or TERM says the terminal has colours.
 
   -o, --output=FILE      write to FILE (one picture only); - or none: standard
                          output
@@ -324,7 +327,7 @@ Examples:
   glyphorama-convert photo.jpg
   glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg
   glyphorama-convert --format=html --output-dir=art *.jpg
-  glyphorama-convert --fit --cell-aspect=2 photo.jpg
+  glyphorama-convert --fit --match=shape --width=60 photo.jpg
   glyphorama-convert --fit --color --format=png -o art.png photo.jpg
   glyphorama-convert --fit --paper --format=svg -o art.svg photo.jpg
   glyphorama-convert --fit --format=ansi --colors=256 --invert photo.jpg
@@ -337,6 +340,8 @@ Exit status: 0 every picture converted, 1 some picture could not be converted,
 画像の 100 x 100 ピクセル（既定は左上）を、1 ピクセル 1 文字のテキストアートにします。
 --fit か --crop を付けると、画像全体か長方形を縮めて、1 文字をその範囲の平均にします。
 Glyphorama のウィンドウで同じコマンドを実行したときと同じ文字になります。
+端末に表示するとき、枠・形式・マッチ・色のどれも指定しなければ、画像全体を端末に
+収め、形で文字を選び、COLORTERM か TERM が色を使えると言う端末では色も付けます。
 
   -o, --output=FILE      FILE に書き出す（画像が 1 つのとき）。- か省略で標準出力
       --output-dir=DIR   画像ごとに DIR/名前.txt（html なら .html、ansi なら .ans、
@@ -407,7 +412,7 @@ Glyphorama のウィンドウで同じコマンドを実行したときと同じ
   glyphorama-convert photo.jpg
   glyphorama-convert --steps=auto-level,brighter -o art.txt photo.jpg
   glyphorama-convert --format=html --output-dir=art *.jpg
-  glyphorama-convert --fit --cell-aspect=2 photo.jpg
+  glyphorama-convert --fit --match=shape --width=60 photo.jpg
   glyphorama-convert --fit --color --format=png -o art.png photo.jpg
   glyphorama-convert --fit --paper --format=svg -o art.svg photo.jpg
   glyphorama-convert --fit --format=ansi --colors=256 --invert photo.jpg

@@ -1,5 +1,7 @@
 #include "cli/Options.h"
 
+#include "cli/Console.h"
+
 #include <gtest/gtest.h>
 
 namespace glyph::cli {
@@ -158,7 +160,7 @@ TEST(ParseOptions, ColourTakesAnOptionalWayAndPaperGoesWithoutIt) {
 
 TEST(ParseOptions, OnATerminalReducedArtFitsItsWidth) {
     const auto most = [](const QStringList& arguments, int columns) {
-        const Result<Options> parsed = ParseOptions(arguments, 3, columns);
+        const Result<Options> parsed = ParseOptions(arguments, 3, Terminal{columns, 24});
         EXPECT_TRUE(parsed.ok()) << parsed.error().reason.toStdString();
         return parsed ? parsed->framing.mostCells : QSize();
     };
@@ -172,7 +174,59 @@ TEST(ParseOptions, OnATerminalReducedArtFitsItsWidth) {
     EXPECT_EQ(most({"--fit", "-o", "art.txt", "a.bmp"}, 80), QSize(100, 100));
     EXPECT_EQ(most({"--fit", "--output-dir=d", "a.bmp"}, 80), QSize(100, 100));
     EXPECT_EQ(most({"--fit", "a.bmp"}, 0), QSize(100, 100));
-    EXPECT_EQ(ParseOptions({"a.bmp"}, 3, 80)->framing.mode, Framing::Mode::kBlock);
+}
+
+TEST(ParseOptions, ATerminalAskedForNothingIsShownTheWholePictureFitted) {
+    const Terminal terminal{80, 25, AnsiColours::k256};
+    const Result<Options> shown = ParseOptions({"a.bmp"}, 3, terminal);
+    ASSERT_TRUE(shown.ok()) << shown.error().reason.toStdString();
+    EXPECT_EQ(shown->framing.mode, Framing::Mode::kWhole);
+    EXPECT_EQ(shown->framing.mostCells, QSize(40, 24)) << "the prompt keeps its line";
+    EXPECT_EQ(shown->framing.match, Match::kKanjiShapes);
+    EXPECT_EQ(shown->format, Format::kAnsi);
+    EXPECT_EQ(shown->colours, AnsiColours::k256);
+    EXPECT_TRUE(shown->look.colour);
+    EXPECT_EQ(shown->colouring, Colouring::kCell);
+    // Sizes, the pool and the font still apply to it.
+    const Result<Options> sized =
+        ParseOptions({"--width=30", "--pool=cp932", "--font=IPAGothic", "a.bmp"}, 3, terminal);
+    ASSERT_TRUE(sized.ok()) << sized.error().reason.toStdString();
+    EXPECT_EQ(sized->framing.mostCells, QSize(30, 24));
+    EXPECT_EQ(sized->framing.match, Match::kCp932Shapes);
+    // A terminal without colours gets the same art in plain text.
+    const Result<Options> plain = ParseOptions({"a.bmp"}, 3, Terminal{80, 25});
+    EXPECT_FALSE(plain->look.colour);
+    EXPECT_EQ(plain->colours, AnsiColours::kNone);
+
+    // Anything named keeps its old meaning: the block, a format, a match, a
+    // ramp; and a file or a folder gets the bytes it always got.
+    for (const QStringList& named : {QStringList{"--format=text"},
+                                     {"--region=0,0"},
+                                     {"--match=tone"},
+                                     {"--ramp=r.txt"},
+                                     {"--invert"},
+                                     {"--color", "--format=ansi"},
+                                     {"-o", "art.txt"},
+                                     {"--output-dir=d"}}) {
+        const Result<Options> parsed = ParseOptions(named + QStringList{"a.bmp"}, 3, terminal);
+        ASSERT_TRUE(parsed.ok()) << named.join(' ').toStdString();
+        EXPECT_EQ(parsed->framing.mode, Framing::Mode::kBlock) << named.join(' ').toStdString();
+        EXPECT_EQ(parsed->framing.match, Match::kTone) << named.join(' ').toStdString();
+    }
+    EXPECT_EQ(ParseOptions({"a.bmp"}, 3)->framing.mode, Framing::Mode::kBlock) << "no terminal";
+    EXPECT_EQ(ParseOptions({"a.bmp"}, 3)->format, Format::kText);
+}
+
+TEST(TerminalColours, AsTheTerminalSays) {
+    EXPECT_EQ(TerminalColours("truecolor", "xterm"), AnsiColours::kFull);
+    EXPECT_EQ(TerminalColours("24bit", ""), AnsiColours::kFull);
+    EXPECT_EQ(TerminalColours("", "xterm-direct"), AnsiColours::kFull);
+    EXPECT_EQ(TerminalColours("", "xterm-256color"), AnsiColours::k256);
+    EXPECT_EQ(TerminalColours("", "screen-256color"), AnsiColours::k256);
+    EXPECT_EQ(TerminalColours("", "xterm"), AnsiColours::kNone);
+    EXPECT_EQ(TerminalColours("", "linux"), AnsiColours::kNone);
+    EXPECT_EQ(TerminalColours("", "dumb"), AnsiColours::kNone);
+    EXPECT_EQ(TerminalColours("", ""), AnsiColours::kNone);
 }
 
 TEST(ParseOptions, UsageErrorsSayWhatIsWrong) {

@@ -130,7 +130,29 @@ TEST_F(ReducedArt, OnATerminalTheArtFitsItsWidth) {
     const QString out = dir.filePath("art.txt");
     EXPECT_EQ(ConvertOnTerminal({"--fit", "-o", out, picture}, 80, "").status, 0);
     EXPECT_EQ(LineLengths(ReadAll(out)), Lines(75, 100));
-    EXPECT_EQ(LineLengths(ConvertOnTerminal({picture}, 80, "").out), Lines(100, 100));
+    EXPECT_EQ(LineLengths(ConvertOnTerminal({"--region=0,0", picture}, 80, "").out),
+              Lines(100, 100));
+}
+
+// Named nothing, a terminal of 80 x 24 is shown the whole picture within 40 x
+// 23 cells, proportions kept, in colour where it says it has colours; a pipe
+// still gets the block.
+TEST_F(ReducedArt, ATerminalIsShownTheWholePictureFitted) {
+    const QString picture = Saved(Pattern(400, 300), "p.png");
+    const Ran plain = ConvertOnTerminal({picture}, 80, "", {"dumb", ""});
+    ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
+    EXPECT_FALSE(plain.out.contains('\x1b'));
+    EXPECT_EQ(LineLengths(plain.out), Lines(23, 31));
+
+    const Ran coloured = ConvertOnTerminal({picture}, 80, "", {"xterm", "truecolor"});
+    ASSERT_EQ(coloured.status, 0) << coloured.err.toStdString();
+    EXPECT_TRUE(coloured.out.contains("\x1b[38;2;")) << "ink";
+    EXPECT_TRUE(coloured.out.contains("\x1b[48;2;")) << "paper";
+    EXPECT_EQ(coloured.out.count('\n'), 23);
+    const Ran palette = ConvertOnTerminal({picture}, 80, "", {"xterm-256color", ""});
+    EXPECT_TRUE(palette.out.contains("\x1b[48;5;"));
+
+    EXPECT_EQ(LineLengths(Convert({picture}).out), Lines(100, 100));
 }
 
 TEST_F(ReducedArt, UsageErrorsNameTheOption) {

@@ -17,9 +17,10 @@
 namespace glyph::cli {
 
 // Standard output on a pseudo-terminal `columns` wide (0: one that does not
-// tell), with COLUMNS set as given.
+// tell) and 24 rows, with COLUMNS set as given, and TERM and COLORTERM as
+// given when they are.
 inline Ran ConvertOnTerminal(const QStringList& arguments, unsigned short columns,
-                             const QString& columnsVariable) {
+                             const QString& columnsVariable, const QStringList& terminalKind = {}) {
     int master = -1;
     int slave = -1;
     termios raw{};
@@ -33,6 +34,10 @@ inline Ran ConvertOnTerminal(const QStringList& arguments, unsigned short column
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("COLUMNS"), columnsVariable);
+    if (terminalKind.size() == 2) {
+        environment.insert(QStringLiteral("TERM"), terminalKind[0]);
+        environment.insert(QStringLiteral("COLORTERM"), terminalKind[1]);
+    }
     process.setProcessEnvironment(environment);
     process.setChildProcessModifier([slave] {
         dup2(slave, STDOUT_FILENO);
