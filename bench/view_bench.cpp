@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
 
     QRandomGenerator random(7);
     QString text;
-    glyph::InkAndPaper colours{QImage(kColumns, kRows, QImage::Format_RGB32),
+    glyph::CellColours colours{QImage(kColumns, kRows, QImage::Format_RGB32),
                                QImage(kColumns, kRows, QImage::Format_RGB32)};
     colours.paper.fill(Qt::white);
     for (int row = 0; row < kRows; ++row) {

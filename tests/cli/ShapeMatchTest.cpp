@@ -178,7 +178,9 @@ TEST_F(ShapeMatch, APictureOfOneLevelIsPaperOrInkWithoutStripes) {
             }
         }
         EXPECT_EQ(paper, level == 255 ? cells : 0) << level;
-        if (level != 255) EXPECT_LT(repeats, cells / 20) << "stripes of one glyph";
+        if (level != 255) {
+            EXPECT_LT(repeats, cells / 20) << "stripes of one glyph";
+        }
     }
 }
 

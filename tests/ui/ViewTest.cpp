@@ -156,12 +156,14 @@ TEST_F(View, TheColourViewPaintsTheCellsWhileCopyAndSaveGiveTheSameText) {
     // The colours follow the art through an adjustment and another picture.
     Controls(*window).mnAdjustChange[0]->trigger();
     EXPECT_EQ(formats(0)[0].format.foreground().color().rgb(),
-              window->document().colours().pixel(0, 0));
-    EXPECT_NE(window->document().colours().pixel(0, 0), ink.pixel(0, 0));
+              window->document().cellColours().ink.pixel(0, 0));
+    EXPECT_NE(window->document().cellColours().ink.pixel(0, 0), cells.ink.pixel(0, 0));
     Open(Save(Filled(4, 1, qRgb(0, 0, 90)), "blue.bmp"));
     ASSERT_EQ(formats(0).size(), 1);
     EXPECT_EQ(formats(0)[0].format.foreground().color().rgb(),
-              window->document().colours().pixel(0, 0));
+              window->document().cellColours().ink.pixel(0, 0));
+    EXPECT_EQ(formats(0)[0].format.background().color().rgb(),
+              window->document().cellColours().paper.pixel(0, 0));
 
     colour->trigger();
     EXPECT_TRUE(formats(0).isEmpty());
