@@ -17,7 +17,9 @@ constexpr int kWhite = 255;
 constexpr float kDensestCoverage = 0.4f;
 // Ink and paper are this far apart in each channel where the channel has
 // room; never less than kLeastContrast in gray, where the glyph would fade.
-constexpr double kContrast = 128;
+// A quarter of the range: the glyph reads, and the cells' colours still read
+// as the photo at first sight (half of it drew the strokes over the picture).
+constexpr double kContrast = 64;
 constexpr double kLeastContrast = 32;
 // A glyph inking less than this is a space: its cell is all paper.
 constexpr float kBlank = 0.005f;
