@@ -3,8 +3,10 @@
 # opened, auto-levelled and one step brighter (ImageMagick's built-in "rose:"
 # sample); then docs/screenshot-zoomed.png: a block moved over a larger
 # picture ("logo:"), the text zoomed out to show the whole art; then
-# docs/screenshot-whole.png: the same picture whole (Ctrl+2). Needs a built
-# program and scripts/setup.sh --artwork.
+# docs/screenshot-whole.png: a photo whole (Ctrl+2; scikit-image's cat where
+# python3-skimage is installed, else the same picture), fitted in the text box
+# and in its ink and paper colours (Ctrl+Shift+C). Needs a built program and
+# scripts/setup.sh --artwork. The program starts with no kept choices.
 # Usage: tools/take-screenshot.sh [PROGRAM]   (default build/ui/Glyphorama)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +18,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+export XDG_CONFIG_HOME="$work/config"
 
 # A screen of its own at 96 dpi, with a window manager for the title bars.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
@@ -79,13 +82,17 @@ shoot screenshot-zoomed
 kill "${pids[-1]}"
 sleep 1
 
-"$program" "$work/logo.png" >"$work/program-whole.log" 2>&1 &
+whole="$work/logo.png"
+if /usr/bin/python3 -c 'import skimage' 2>/dev/null; then
+    /usr/bin/python3 -c 'import sys; from PIL import Image; from skimage import data
+Image.fromarray(data.chelsea()).save(sys.argv[1])' "$work/cat.png" && whole="$work/cat.png"
+fi
+"$program" "$whole" >"$work/program-whole.log" 2>&1 &
 pids+=($!)
 window=$(xdotool search --sync --onlyvisible --name '^Glyphorama$' | head -1)
 xdotool windowactivate --sync "$window"
 sleep 1
 xdotool key ctrl+2
-sleep 1
-xdotool key ctrl+l
-for _ in $(seq 8); do xdotool key ctrl+minus; done
+sleep 2
+xdotool key ctrl+shift+c
 shoot screenshot-whole
