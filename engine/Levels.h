@@ -23,7 +23,13 @@ inline int GrayLevel(std::uint32_t colour) {
     const double r = colour & 0xFF;
     const double g = (colour >> 8) & 0xFF;
     const double b = (colour >> 16) & 0xFF;
-    const double sum = (r * 0.3 + g * 0.59) + b * 0.11;
+    // One product a statement: a compiler may fuse a product into the sum of
+    // its expression (clang does where it folds constants), which rounds once
+    // and reads some grays a level higher.
+    const double red = r * 0.3;
+    const double green = g * 0.59;
+    const double blue = b * 0.11;
+    const double sum = (red + green) + blue;
     // Never negative, so truncating is the floor, without a call to floor().
     return static_cast<int>(sum);
 }
